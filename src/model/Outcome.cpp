@@ -1,0 +1,14 @@
+#include "model/Outcome.h"
+
+namespace kx {
+
+std::string Outcome::text() const {
+  std::string joined;
+  for (const auto& message : messages) {
+    if (!joined.empty()) joined += '\n';
+    joined += message;
+  }
+  return joined;
+}
+
+}  // namespace kx

@@ -1,0 +1,50 @@
+#include "model/SideFile.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+
+#include "model/ByteOrder.h"
+#include "model/FileIo.h"
+
+namespace kx {
+
+namespace {
+constexpr const char* kProgramFolder = "kxprog";
+constexpr const char* kCannotSaveSetting = "Cannot save the serial port setting!";
+
+std::string homeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return ".";
+}
+}  // namespace
+
+std::string ConfigFolder() {
+  // The XDG rules ignore a relative path.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
+    return std::string(xdg) + "/" + kProgramFolder;
+  return homeFolder() + "/.config/" + kProgramFolder;
+}
+
+std::string SideFilePath(const std::string& modelName) {
+  return ConfigFolder() + "/" + modelName + ".ini";
+}
+
+std::optional<std::int32_t> ReadSideFile(const std::string& path) {
+  const auto bytes = fileio::readPrefix(path, 4);
+  if (!bytes || bytes->size() < 4) return std::nullopt;
+  return le::getI32(*bytes, 0);
+}
+
+Outcome WriteSideFile(const std::string& path, std::int32_t portNumber) {
+  std::array<std::uint8_t, 4> bytes{};
+  le::putI32(bytes, 0, portNumber);
+  if (!fileio::makeFolders(fileio::folderOf(path)) || !fileio::writeAtomically(path, bytes))
+    return Outcome::failure(kCannotSaveSetting);
+  return Outcome::success();
+}
+
+}  // namespace kx

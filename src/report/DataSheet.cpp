@@ -1,0 +1,337 @@
+#include "report/DataSheet.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+#include <map>
+
+#include "model/KX200Doc.h"
+#include "model/ToneTables.h"
+
+namespace kx {
+
+namespace {
+
+const std::string kSeparator(93, '-');
+constexpr int kSeparatorX = 250;
+constexpr int kUp = 115;  // the two lines of a tone cell sit this far above and below the row
+
+std::string format(const char* pattern, ...) {
+  char text[128];
+  va_list args;
+  va_start(args, pattern);
+  std::vsnprintf(text, sizeof text, pattern, args);
+  va_end(args);
+  return text;
+}
+
+const char* flagText(std::int32_t flag, const char* on, const char* off) { return flag ? on : off; }
+
+// A value from a table of texts; nothing for an index outside it.
+template <std::size_t N>
+std::string pick(const std::array<const char*, N>& texts, std::int32_t index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= N) return {};
+  return texts[static_cast<std::size_t>(index)];
+}
+
+class Page {
+ public:
+  Page(DataSheet& sheet, int number) : sheet_(sheet), number_(number) {}
+  void text(int x, int y, std::string s) {
+    sheet_.items.push_back({number_, x, y, std::move(s)});
+  }
+
+ private:
+  DataSheet& sheet_;
+  int number_;
+};
+
+int rowY(int channel) { return -(1750 + 700 * channel); }
+
+// Column positions of the channel table. Layout A serves the four radio models; the first
+// generation (types 0 and 1) prints its older layout B.
+struct ChannelColumns {
+  int rxFreqHeading, rxOptionHeading, txFreqHeading, txOptionHeading;
+  int scanHeading, widthHeading, powerHeading, hangOnHeading;
+};
+constexpr ChannelColumns kLayoutA{700, 2200, 3500, 5200, 6700, 7500, 8500, 9400};
+constexpr ChannelColumns kLayoutB{700, 2300, 3600, 5300, 7900, 8000, 9000, 10000};
+
+void headings(Page& page, const ChannelColumns& c) {
+  constexpr int y = -1900;
+  page.text(c.rxFreqHeading, y, "RX_FREQ(MHz)");
+  page.text(c.rxOptionHeading, y, "RX_OPTION");
+  page.text(c.txFreqHeading, y, "TX_FREQ(MHz)");
+  page.text(c.txOptionHeading, y, "TX_OPTION");
+  page.text(c.scanHeading, y, "SCAN");
+  page.text(c.widthHeading, y, "WIDTH");
+  page.text(c.powerHeading, y, "POWER");
+  page.text(c.hangOnHeading, y, "HANG-ON");
+}
+
+// Layout A: a tone takes two lines, its value above the row and its kind below.
+void toneCellA(Page& page, int y, int noX, int valueX, int option, double ctcssHz, int dcsCode) {
+  if (option == kOptionNone) {
+    page.text(noX, y, "NO");
+  } else if (option == kOptionCtcss) {
+    page.text(valueX, y + kUp, format("%5.1f", ctcssHz));
+    page.text(valueX - 100, y - kUp, "(CTCSS)");
+  } else if (option == kOptionDcs) {
+    page.text(valueX, y + kUp, format("%03d", dcsCode));
+    page.text(valueX - 100, y - kUp, "(DCS)");
+  }
+}
+
+void channelRowA(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
+  page.text(700, y, c.rxFreqMHz == 0.0 ? "  -" : format("%8.4f", c.rxFreqMHz));
+  toneCellA(page, y, 2600, 2400, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
+  if (c.txFreqMHz == 0.0)
+    page.text(3700, y, "-");
+  else
+    page.text(3500, y, format("%8.4f", c.txFreqMHz));
+  toneCellA(page, y, 5600, 5400, c.txOption, c.txCtcssHz, c.txDcsCode);
+  page.text(6700, y, flagText(c.scan, "ON", "OFF"));
+  page.text(7500, y, flagText(c.wide, " WIDE", "NARROW"));
+  page.text(8500, y, flagText(c.highPower, "HIGH", "LOW"));
+  page.text(9400, y, doc.hangOnTimeMs == 0 ? "  -" : format("%d", doc.hangOnTimeMs));
+}
+
+void toneCellB(Page& page, int y, int noX, int valueX, int option, double ctcssHz, int dcsCode) {
+  if (option == kOptionNone)
+    page.text(noX, y, "NO");
+  else if (option == kOptionCtcss)
+    page.text(valueX, y, format("%0.1f (CTCSS)", ctcssHz));
+  else if (option == kOptionDcs)
+    page.text(valueX, y, format("%03d (DCS)", dcsCode));
+}
+
+void channelRowB(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
+  page.text(800, y, c.rxFreqMHz == 0.0 ? "   -" : format("%8.4f", c.rxFreqMHz));
+  toneCellB(page, y, 2700, 2400, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
+  page.text(3800, y, c.txFreqMHz == 0.0 ? "   -" : format("%8.4f", c.txFreqMHz));
+  toneCellB(page, y, 5700, 5400, c.txOption, c.txCtcssHz, c.txDcsCode);
+  page.text(8000, y, flagText(c.scan, "S", "OFF"));
+  page.text(8100, y, flagText(c.wide, "Wide", "Narrow"));
+  page.text(9100, y, flagText(c.highPower, "High", "Low"));
+  page.text(10200, y, doc.hangOnTimeMs == 0 ? "   -" : format("%d", doc.hangOnTimeMs));
+}
+
+void channelPage(Page& page, const CKX200Doc& doc) {
+  if (doc.modelType >= model::kKx400Vhf && doc.modelType <= model::kKx600Uhf)
+    page.text(1300, -900, format(": %s", std::string(doc.band().caption).c_str()));
+  page.text(3400, -600, "===== PC PROGRAMMER DATA SHEET =====");
+  page.text(400, -900, "* MODEL");
+  page.text(kSeparatorX, -1700, kSeparator);
+  page.text(500, -1400, "## CHANNEL DATA ##");
+  page.text(300, -1900, "CH");
+  page.text(kSeparatorX, -2100, kSeparator);
+
+  const bool layoutB = model::isFirstGeneration(doc.modelType);
+  headings(page, layoutB ? kLayoutB : kLayoutA);
+  for (int n = 1; n <= kChannelCount; ++n) {
+    const int y = rowY(n);
+    page.text(350, y, format("%d", n));
+    page.text(kSeparatorX, y - 350, kSeparator);
+    const ChannelRecord& c = doc.channels[static_cast<std::size_t>(n - 1)];
+    if (layoutB)
+      channelRowB(page, doc, c, y);
+    else
+      channelRowA(page, doc, c, y);
+  }
+}
+
+// ---------------------------------------------------------------- page 2
+
+constexpr int kLeftHeadingX = 700, kLeftLabelX = 500, kLeftSubLabelX = 800, kLeftValueX = 3800;
+constexpr int kRightHeadingX = 5600, kRightLabelX = 5400, kRightMoreX = 5700, kRightValueX = 9000;
+
+constexpr std::array<const char*, 2> kGmskSBaud{": 4800 bps", ": 9600 bps"};
+constexpr const char* kGmskNBaud = ": 4800 bps";
+constexpr std::array<const char*, 3> kFfskSBaud{": 1200 bps", ": 2400 bps", ": 4800 bps"};
+constexpr std::array<const char*, 2> kFfskNBaud{": 1200 bps", ": 2400 bps"};
+constexpr std::array<const char*, 10> kBaseBlockTexts{
+    ": NONE",      ": 32 BYTE",   ": 64 BYTE",   ": 128 BYTE",  ": 256 BYTE",
+    ": 512 BYTE",  ": 1024 BYTE", ": 2048 BYTE", ": 4096 BYTE", ": 8192 BYTE"};
+constexpr std::array<const char*, 16> kTxDelay1Texts{
+    ": 5 ms",  ": 10 ms", ": 15 ms", ": 20 ms", ": 25 ms", ": 30 ms", ": 35 ms", ": 40 ms",
+    ": 45 ms", ": 50ms",  ": 55ms",  ": 60ms",  ": 65ms",  ": 70ms",  ": 75ms",  ": 80ms"};
+constexpr std::array<const char*, 6> kTxDelay2Texts{": 200 ms", ": 250 ms", ": 300 ms",
+                                                    ": 350 ms", ": 400 ms", ": 450 ms"};
+constexpr std::array<const char*, 4> kStartBitTexts{": 0 BIT", ": 1 BIT", ": 2 BIT", ": 3 BIT"};
+constexpr std::array<const char*, 3> kFlowControlTexts{": NONE", ": Xon / Xoff", ": RTS / CTS"};
+
+std::string squelchLine(const CKX200Doc& doc) {
+  if (!doc.squelchEnabled) return "** Squelch Disabled **";
+  return doc.squelchBusyPortCheck ? "** Busy Port Check **" : "** Rssi Level Check **";
+}
+
+std::string modemTypeLine(const CKX200Doc& doc) {
+  if (doc.gmsk) return "** GMSK **";
+  if (doc.ffsk) return "** FFSK **";
+  if (doc.afsk) return doc.afskBell202 ? "** AFSK  BELL202 Mode **" : "** AFSK  V23 Mode **";
+  return "Modem is not selected";
+}
+
+// The S-band and N-band lines; three independent tests, a later one overwriting an earlier one.
+std::pair<std::string, std::string> baudLines(const CKX200Doc& doc) {
+  if (!doc.modemEnabled) return {": -", ": -"};
+  std::string s, n;
+  if (doc.gmsk) {
+    s = pick(kGmskSBaud, doc.sBandBaudIndex);
+    n = s.empty() ? std::string{} : kGmskNBaud;
+  }
+  if (doc.ffsk) {
+    s = pick(kFfskSBaud, doc.sBandBaudIndex);
+    n = pick(kFfskNBaud, doc.nBandBaudIndex);
+  }
+  if (doc.afsk) s = n = ": 1200 bps";
+  return {s, n};
+}
+
+std::string modeLine(const CKX200Doc& doc) {
+  if (doc.testMode) return "Test Mode Enable";
+  return doc.modemMode == 2 ? ": Auto Mode" : ": Dumb Mode";
+}
+
+void leftColumn(Page& page, const CKX200Doc& doc) {
+  const bool ps = doc.powerSaveEnabled != 0;
+  page.text(kLeftHeadingX, -1700, "### RX OPTION ###");
+  page.text(kLeftLabelX, -2000, squelchLine(doc));
+  page.text(kLeftLabelX, -2300, "1. POWER SAVE MODE");
+  page.text(kLeftValueX, -2300, flagText(doc.powerSaveEnabled, ": ON", ": OFF"));
+  page.text(kLeftLabelX, -2600, "2. DELAY TIME");
+  page.text(kLeftValueX, -2600, ps ? format(": %d Sec", doc.powerSaveDelayIndex + 1) : ": -");
+  page.text(kLeftLabelX, -2900, "3. POWER SAVE ON TIME");
+  page.text(kLeftValueX, -2900, ps ? format(": %d ms", doc.powerSaveOnMs) : ": -");
+  page.text(kLeftLabelX, -3200, "4. POWER SAVE OFF TIME");
+  page.text(kLeftValueX, -3200, ps ? format(": %d ms", doc.powerSaveOffMs) : ": -");
+
+  page.text(kLeftHeadingX, -4700, "### SCAN OPTION ###");
+  page.text(kLeftLabelX, -5000, "1. SCAN DELAY TIME");
+  page.text(kLeftValueX, -5000, format(": %d Sec", doc.scanDelayIndex + 1));
+  page.text(kLeftLabelX, -5300, "2. SCAN SPEED TIME");
+  page.text(kLeftValueX, -5300, format(": %d ms", doc.scanSpeedMs));
+
+  const auto [sBaud, nBaud] = baudLines(doc);
+  page.text(kLeftHeadingX, -6500, "### MODEM OPTION ###");
+  page.text(kLeftLabelX, -6800, modemTypeLine(doc));
+  page.text(kLeftLabelX, -7100, "1. MODEM");
+  page.text(kLeftValueX, -7100, flagText(doc.modemEnabled, ": Enable", ": Disable"));
+  page.text(kLeftLabelX, -7400, "2. MODEM BAUD RATE");
+  page.text(kLeftSubLabelX, -7700, "2.1 S BAND");
+  if (!sBaud.empty()) page.text(kLeftValueX, -7700, sBaud);
+  page.text(kLeftSubLabelX, -8000, "2.2 N BAND");
+  if (!nBaud.empty()) page.text(kLeftValueX, -8000, nBaud);
+
+  page.text(kLeftHeadingX, -9500, "### SYSTEM OPTION 1 ###");
+  page.text(kLeftLabelX, -9800, "1. MODE");
+  page.text(kLeftValueX, -9800, modeLine(doc));
+  page.text(kLeftLabelX, -10100, "2. TX FORCING MODE");
+  page.text(kLeftValueX, -10100, flagText(doc.txForcingMode, ": Enable", ": Disable"));
+  page.text(kLeftLabelX, -10400, "3. INITIALIZING DATA FOR HT");
+  page.text(kLeftValueX, -10400, flagText(doc.initDataForHt, ": Enable", ": Disable"));
+}
+
+void rightTxAndGps(Page& page, const CKX200Doc& doc) {
+  page.text(kRightHeadingX, -1700, "### TX OPTION ###");
+  page.text(kRightLabelX, -2000, "1. TX TIME OUT TIME");
+  page.text(kRightValueX, -2000, format(": %d Sec", doc.txTimeoutSec));
+  page.text(kRightLabelX, -2300, "2. BEEP WHEN HANG ON TIME");
+  page.text(kRightValueX, -2300, flagText(doc.txDelayEnabled, ": ON", ": OFF"));
+  page.text(kRightLabelX, -2600, "3. TX TONE GENERATION");
+  page.text(kRightValueX, -2600, flagText(doc.beepOnHangOn, ": ON", ": OFF"));
+  page.text(kRightMoreX, -2900, "FOR DATA INPUT");
+  page.text(kRightValueX, -3050, flagText(doc.txToneForDataInput, ": Enable", ": Disable"));
+  page.text(kRightLabelX, -3200, "4. BUSY CHANNEL LOCKOUT");
+  page.text(kRightLabelX, -3500, "5. ENABLES TX MATCHED SAT");
+  page.text(kRightValueX, -3500,
+            doc.busyLockoutEnabled && doc.txMatchedSatEnabled ? ": ON" : ": OFF");
+  page.text(kRightLabelX, -3800, "6. TX DELAY");
+  page.text(kRightValueX, -3800, flagText(doc.busyLockoutEnabled, ": ON", ": OFF"));
+
+  const bool gps = doc.gpsEnabled != 0;
+  page.text(kRightHeadingX, -4700, "### GPS OPTION ###");
+  page.text(kRightLabelX, -5000, "1. GPS");
+  page.text(kRightValueX, -5000, flagText(doc.gpsEnabled, ": Enable", ": Disable"));
+  page.text(kRightLabelX, -5300, "2. TRASMISSION CYCLE");
+  page.text(kRightValueX, -5300, gps ? format(": %d Hour", doc.gpsCycleIndex + 1) : ": -");
+  page.text(kRightLabelX, -5600, "3. DATA TRANSMISSION TIME");
+  page.text(kRightValueX, -5600, gps ? format(": %d Sec", doc.gpsDataTimeSec) : ": -");
+  page.text(kRightLabelX, -5900, "4. DATA DELAY TIME");
+  page.text(kRightValueX, -5900, gps ? format(": %d Sec", doc.gpsDataDelaySec) : ": -");
+}
+
+void rightSystem(Page& page, const CKX200Doc& doc) {
+  const bool kx400 = model::isKx400(doc.modelType);
+  page.text(kRightHeadingX, -6500, "### SYSTEM OPTION 2 ###");
+  page.text(kRightLabelX, -6800, "1. BASE BLOCK SIZE 1");
+  page.text(kRightValueX, -6800, pick(kBaseBlockTexts, doc.baseBlockSizeIndex));
+  page.text(kRightLabelX, -7100, "2. PREAMBLE DATA SIZE");
+  if (doc.preambleSizeIndex >= 0 && doc.preambleSizeIndex <= 15)
+    page.text(kRightValueX, -7100, format(": %d BIT", 16 + 8 * doc.preambleSizeIndex));
+  page.text(kRightLabelX, -7400, "3. WAIT FOR BUSY TIME");
+  if (kx400)
+    page.text(kRightValueX, -7400, ": -");
+  else if (doc.waitForBusyIndex >= 0 && doc.waitForBusyIndex <= 15)
+    page.text(kRightValueX, -7400, format(": %d ms", 100 * (doc.waitForBusyIndex + 1)));
+  page.text(kRightLabelX, -7700, "4. FLOW CONTROL");
+  page.text(kRightValueX, -7700, pick(kFlowControlTexts, doc.flowControl));
+  page.text(kRightLabelX, -8000, "5. TX DELAY TIME 1");
+  page.text(kRightValueX, -8000, kx400 ? ": -" : pick(kTxDelay1Texts, doc.txDelay1Index));
+  page.text(kRightLabelX, -8300, "6. TX DELAY TIME 2(TONE ONLY)");
+  page.text(kRightValueX, -8300,
+            kx400 || doc.gmsk ? ": -" : pick(kTxDelay2Texts, doc.txDelay2Index));
+  page.text(kRightLabelX, -8600, "7. NUMBER OF ALLOWABLE ERRORS");
+  page.text(kRightValueX, -8750, pick(kStartBitTexts, doc.startBitErrors));
+  page.text(kRightMoreX, -8900, "FOR START BIT");
+
+  page.text(kRightHeadingX, -9500, "### SYSTEM OPTION 3 ###");
+  page.text(kRightLabelX, -9800, "1. TX OFF DELAY");
+  page.text(kRightValueX, -9800, format(": %d ms", doc.txOffDelayMs));
+  page.text(kRightLabelX, -10100, "2. TX ON TIME");
+  page.text(kRightValueX, -10100, format(": %d ms", doc.txOnDelayMs));
+  page.text(kRightLabelX, -10400, "3. RX ON DELAY");
+  page.text(kRightValueX, -10400, format(": %d ms", doc.rxOnDelayMs));
+}
+
+void optionPage(Page& page, const CKX200Doc& doc) {
+  page.text(4000, -900, "====  OPTION DATA  ====");
+  leftColumn(page, doc);
+  rightTxAndGps(page, doc);
+  rightSystem(page, doc);
+}
+
+}  // namespace
+
+DataSheet LayoutDataSheet(const CKX200Doc& doc) {
+  DataSheet sheet;
+  sheet.jobName = std::string(doc.band().caption) + data_sheet::kJobSuffix;
+  Page first(sheet, 1);
+  channelPage(first, doc);
+  Page second(sheet, 2);
+  optionPage(second, doc);
+  // An empty text draws nothing; it is left out so that every item is something on paper.
+  std::erase_if(sheet.items, [](const SheetText& t) { return t.text.empty(); });
+  return sheet;
+}
+
+std::string RenderDataSheetText(const DataSheet& sheet) {
+  constexpr int kCharWidth = 108;  // twips of one 9 point Courier character
+  std::string out;
+  for (int page = 1; page <= 2; ++page) {
+    std::map<int, std::string, std::greater<>> lines;  // top of the page first
+    for (const SheetText& item : sheet.items) {
+      if (item.page != page) continue;
+      std::string& line = lines[item.y];
+      const auto column = static_cast<std::size_t>(std::max(0, item.x / kCharWidth));
+      if (line.size() < column + item.text.size()) line.resize(column + item.text.size(), ' ');
+      line.replace(column, item.text.size(), item.text);
+    }
+    if (page == 2) out += '\n';
+    for (const auto& [y, line] : lines) out += line + '\n';
+  }
+  return out;
+}
+
+}  // namespace kx
