@@ -1,0 +1,40 @@
+#pragma once
+
+// Command numbers of the menus and the toolbar. Tests and the page switching find actions by
+// these numbers, so they stay the ones technicians' notes and older documentation refer to.
+namespace kx::cmd {
+
+// File
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileSave = 57603;
+constexpr int kFilePrint = 57607;
+constexpr int kAppExit = 57665;
+// Program
+constexpr int kModelSelect = 147;
+constexpr int kSquelchMenu = 32795;
+constexpr int kCalibrationMenu = 32796;
+// View
+constexpr int kViewToolbar = 59392;
+constexpr int kViewStatusBar = 59393;
+constexpr int kChannelMenu = 32793;
+constexpr int kModemMenu = 32794;
+constexpr int kEepromMenu = 32778;
+constexpr int kSystemMenu = 32802;  // appended to the View menu when the frame is created
+// Help
+constexpr int kAppAbout = 57664;
+// Toolbar only
+constexpr int kReadRadio = 32804;
+constexpr int kWriteRadio = 32803;
+constexpr int kChannelTool = 32789;
+constexpr int kModemTool = 32790;
+constexpr int kEepromTool = 32772;
+constexpr int kSystemTool = 32791;
+constexpr int kSquelchTool = 32792;
+constexpr int kCalibrationTool = 32771;
+// Port menu: COMn is kPortBase + n for n = 1..49.
+constexpr int kPortBase = 32899;
+constexpr int kFirstListedPort = 1;
+constexpr int kLastListedPort = 49;
+
+}  // namespace kx::cmd

@@ -1,0 +1,350 @@
+#include "app/KX200View.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/ModelSelectDlg.h"
+#include "app/ReadWriteDlg.h"
+#include "app/UserDialogs.h"
+#include "editors/ComDlg.h"
+#include "editors/MyPage2.h"
+#include "editors/MyPage3.h"
+#include "editors/MyPage4.h"
+#include "editors/MySheet.h"
+#include "model/ConfigFile.h"
+#include "model/ImageCodec.h"
+#include "model/KX200Doc.h"
+#include "model/SideFile.h"
+
+namespace kx {
+
+namespace {
+
+QLabel* fieldLabel(const char* text) {
+  auto* label = new QLabel(QString::fromLatin1(text));
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
+std::string localPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, UserDialogs& dialogs)
+    : doc_(doc), memory_(memory), frame_(frame), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("mainForm"));
+  caption_ = new QLineEdit;
+  caption_->setObjectName(QStringLiteral("modelCaption"));
+  caption_->setReadOnly(true);
+  caption_->setMaxLength(10);
+  caption_->setFixedWidth(caption_->fontMetrics().horizontalAdvance(QStringLiteral("KX600 UHFWW")) +
+                          12);
+  bandList_ = new QComboBox;
+  bandList_->setObjectName(QStringLiteral("bandList"));
+  bandList_->setMinimumContentsLength(22);
+  connect(bandList_, &QComboBox::activated, this, [this](int index) { OnSelchangeBand(index); });
+  version_ = new QLineEdit;
+  version_->setObjectName(QStringLiteral("version"));
+  version_->setReadOnly(true);
+  version_->setFixedWidth(version_->fontMetrics().horizontalAdvance(QStringLiteral("00 . 00")) +
+                          16);
+  // The PLL chip follows the radio; the list is kept, hidden, for what a read reports.
+  auto* pllLabel = fieldLabel("# PLL IC :");
+  pllIc_ = new QComboBox;
+  pllIc_->setObjectName(QStringLiteral("pllIc"));
+  pllIc_->addItems({QStringLiteral("MB15A02SL"), QStringLiteral("MB15E03SL")});
+  pllIc_->setEnabled(false);
+  pllLabel->setVisible(false);
+  pllIc_->setVisible(false);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(fieldLabel("# MODEL :"));
+  top->addWidget(caption_);
+  top->addSpacing(18);
+  top->addWidget(fieldLabel("# BAND :"));
+  top->addWidget(bandList_);
+  top->addSpacing(18);
+  top->addWidget(fieldLabel("# VERSION :"));
+  top->addWidget(version_);
+  top->addWidget(pllLabel);
+  top->addWidget(pllIc_);
+  top->addStretch(1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+}
+
+CKX200View::~CKX200View() {
+  // Only once the side file has been read: otherwise its value would be replaced unseen.
+  if (initialised_) doc_.WriteSideFile(SideFilePath(doc_.modelName));
+}
+
+CReadWriteDlg* CKX200View::ReadWriteWindow() const {
+  return readWrite_;
+}
+CModelSelectDlg* CKX200View::FirstModelDialog() const {
+  return firstModelDialog_;
+}
+
+void CKX200View::OnInitialUpdate() {
+  if (initialised_) return;
+  sheet_ = new CMySheet(doc_, memory_, this);
+  static_cast<QVBoxLayout*>(layout())->addWidget(sheet_, 1);
+  // A click on a tab is a page command like the menu's and the toolbar's.
+  connect(sheet_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (index >= 0 && index != frame_.CurrentPage()) showPage(index);
+  });
+
+  doc_.ReadSideFile(SideFilePath(doc_.modelName));
+  pllIc_->setCurrentIndex(1);
+  doc_.pllIcIndex = 0;
+  doc_.ResetToDefaults();
+  refreshPages();
+  refreshMainForm();
+  frame_.BuildPortMenu();
+  frame_.SetCurrentPage(sheet_->eepromPageIndex);
+  sheet_->SetActivePage(sheet_->eepromPageIndex);
+  encodeIntoMap(0);
+  ShowChannelPage();
+  initialised_ = true;
+}
+
+void CKX200View::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!initialised_ || doc_.modelDialogCount != 0) return;
+  ++doc_.modelDialogCount;
+  // After the frame has appeared, so the dialog opens over it.
+  QTimer::singleShot(0, this, [this] {
+    firstModelDialog_ = makeModelDialog();
+    firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    firstModelDialog_->show();
+  });
+}
+
+CModelSelectDlg* CKX200View::makeModelDialog() {
+  auto* dialog = new CModelSelectDlg(doc_, dialogs_, this);
+  dialog->onModelChosen = [this](ModelType type) { OnModelChosen(type); };
+  // Enter without a model keeps the configuration and shows it again.
+  dialog->onAccepted = [this] {
+    refreshMainForm();
+    refreshPages();
+    encodeIntoMap(0);
+  };
+  return dialog;
+}
+
+void CKX200View::OnModelSelect() {
+  CModelSelectDlg* dialog = makeModelDialog();
+  dialog->exec();
+  delete dialog;
+}
+
+void CKX200View::OnModelChosen(ModelType type) {
+  doc_.modelType = type;
+  doc_.ResetToDefaults();
+  frame_.SetCurrentPage(sheet_->channelPageIndex);
+  sheet_->SetActivePage(sheet_->channelPageIndex);
+  doc_.subBandIndex = 0;
+  doc_.twoToneUnlocked = 0;
+  frame_.AppendSystemMenuItem();
+  refreshMainForm();
+  refreshPages();
+  encodeIntoMap(0);
+  ShowChannelPage();
+}
+
+void CKX200View::fillBandList() {
+  const BandEntry& band = doc_.band();
+  bandList_->clear();
+  for (int i = 0; i < band.subBandCount; ++i) {
+    const std::string name(band.subBandName[static_cast<std::size_t>(i)]);
+    bandList_->addItem(
+        QString::asprintf(" %s : %d - %d MHz", name.c_str(),
+                          static_cast<int>(band.lowMHz[static_cast<std::size_t>(i)]),
+                          static_cast<int>(band.highMHz[static_cast<std::size_t>(i)])));
+  }
+  // A file may name a sub-band the model does not have; then no line is selected.
+  bandList_->setCurrentIndex(doc_.subBandIndex < band.subBandCount ? doc_.subBandIndex : -1);
+}
+
+void CKX200View::refreshMainForm() {
+  caption_->setText(QString::fromUtf8(std::string(doc_.band().caption).c_str()));
+  fillBandList();
+}
+
+void CKX200View::refreshPages() {
+  sheet_->ChannelPage().Refresh();
+  sheet_->ModemPage().Refresh();
+  sheet_->SystemPage().Refresh();
+}
+
+void CKX200View::encodeIntoMap(int mode) {
+  EncodeImage(doc_, memory_);
+  sheet_->ComPage().RefreshMapGrid(mode);
+}
+
+void CKX200View::OnSelchangeBand(int index) {
+  if (index < 0 || index == doc_.subBandIndex) return;
+  const bool programmed =
+      std::any_of(doc_.channels.begin(), doc_.channels.end(),
+                  [](const ChannelRecord& ch) { return ch.rxFreqMHz != 0 || ch.txFreqMHz != 0; });
+  if (programmed && !dialogs_.AskYesNo(this, QString::fromLatin1(kClearFrequencies))) {
+    bandList_->setCurrentIndex(doc_.subBandIndex);
+    return;
+  }
+  doc_.subBandIndex = static_cast<std::uint8_t>(index);
+  for (auto& ch : doc_.channels) {
+    ch.rxFreqMHz = 0;
+    ch.txFreqMHz = 0;
+  }
+  refreshMainForm();
+  sheet_->ChannelPage().Refresh();
+}
+
+void CKX200View::showPage(int index) {
+  frame_.SetCurrentPage(index);
+  if (index == sheet_->channelPageIndex)
+    sheet_->ChannelPage().ApplyModemLayout(doc_.ffsk && doc_.modemEnabled);
+  // The map shows what a write would send now, the bytes that changed marked.
+  if (index == sheet_->eepromPageIndex) encodeIntoMap(1);
+  sheet_->SetActivePage(index);
+}
+
+void CKX200View::ShowChannelPage() {
+  showPage(sheet_->channelPageIndex);
+}
+void CKX200View::ShowModemPage() {
+  showPage(sheet_->modemPageIndex);
+}
+void CKX200View::ShowEepromPage() {
+  showPage(sheet_->eepromPageIndex);
+}
+void CKX200View::ShowSystemPage() {
+  showPage(sheet_->systemPageIndex);
+}
+
+void CKX200View::OnFileNew() {
+  doc_.ResetToDefaults();
+  refreshPages();
+  encodeIntoMap(0);
+  ShowChannelPage();
+}
+
+void CKX200View::OnFileOpen() {
+  const auto path = dialogs_.OpenFileName(this, QtNameFilters(config_file::kOpenFilter));
+  if (!path) return;
+  const Outcome opened = OpenConfigurationFile(doc_, localPath(*path));
+  dialogs_.ShowMessages(this, opened.messages);
+  refreshPages();
+  refreshMainForm();
+  encodeIntoMap(1);
+}
+
+void CKX200View::OnFileSave() {
+  const auto path =
+      dialogs_.SaveFileName(this, QtNameFilters(config_file::kSaveFilter), QStringLiteral("dat"));
+  if (!path) return;
+  dialogs_.ShowMessages(this, doc_.OnSaveDocument(localPath(*path)).messages);
+}
+
+// The data sheet and the service dialogs are not part of this version; their commands stay
+// disabled (IsCommandAvailable) until they are.
+void CKX200View::OnFilePrint() {}
+void CKX200View::OnSquelch() {}
+void CKX200View::OnCalibration() {}
+
+bool CKX200View::IsCommandAvailable(int command) const {
+  switch (command) {
+    case cmd::kFilePrint:
+    case cmd::kSquelchMenu:
+    case cmd::kSquelchTool:
+    case cmd::kCalibrationMenu:
+    case cmd::kCalibrationTool:
+      return false;
+    default:
+      return true;
+  }
+}
+
+void CKX200View::OnRead() {
+  runTransfer(false);
+}
+void CKX200View::OnWrite() {
+  runTransfer(true);
+}
+
+CReadWriteDlg* CKX200View::showReadWriteWindow() {
+  if (!readWrite_) {
+    readWrite_ = new CReadWriteDlg(this);
+    readWrite_->setAttribute(Qt::WA_DeleteOnClose);
+    // Holds every other window's input for as long as it is open.
+    readWrite_->setWindowModality(Qt::ApplicationModal);
+  }
+  readWrite_->SetStatus({});
+  readWrite_->SetProgress(0);
+  readWrite_->show();
+  readWrite_->raise();
+  readWrite_->activateWindow();
+  return readWrite_;
+}
+
+void CKX200View::paintingPause(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void CKX200View::runTransfer(bool write) {
+  if (transferring_) return;
+  CReadWriteDlg* window = showReadWriteWindow();
+  transferring_ = true;
+  frame_.SetBusy(true);
+  window->SetBusy(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+
+  TransferEvents events;
+  events.status = [window](const std::string& text) { window->SetStatus(DisplayText(text)); };
+  events.progress = [window](int position) { window->SetProgress(position); };
+  events.version = [this](const std::string& text) {
+    version_->setText(QString::fromStdString(text));
+  };
+  events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
+  ImageTransfer::PauseFunction pause = pause_;
+  if (!pause) pause = [this](int milliseconds) { paintingPause(milliseconds); };
+  ImageTransfer engine(port_, memory_, pause);
+  const PortChoice port = frame_.CurrentPort();
+  const TransferOutcome outcome =
+      write ? engine.OnWrite(doc_, port, events) : engine.OnRead(doc_, port, events);
+
+  QApplication::restoreOverrideCursor();
+  // Clicks and keys given during the transfer were held back; let them arrive while the
+  // progress window is still busy and modal, so they reach nothing.
+  QCoreApplication::processEvents();
+  transferring_ = false;
+  frame_.SetBusy(false);
+  window->SetBusy(false);
+  if (!outcome.status.empty()) window->SetStatus(DisplayText(outcome.status));
+  if (outcome.ok) window->close();
+
+  if (!write && outcome.ok) {
+    sheet_->ComPage().FillMapGrid();
+    frame_.AppendSystemMenuItem();
+    refreshMainForm();
+    refreshPages();
+  }
+}
+
+}  // namespace kx

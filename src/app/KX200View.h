@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "link/CommPort.h"
+#include "link/ImageTransfer.h"
+#include "model/ModelType.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace kx {
+
+class CKX200Doc;
+class CMainFrame;
+class CModelSelectDlg;
+class CMySheet;
+class CReadWriteDlg;
+class UserDialogs;
+struct RadioMemory;
+
+// The main form: model caption, sub-band list, firmware version and the option sheet. It
+// carries out the program's commands (files, pages, model choice, radio read and write) on the
+// one document, and owns the serial port for the whole run.
+class CKX200View : public QWidget {
+ public:
+  CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, UserDialogs& dialogs);
+  // Keeps the chosen serial port in the side file.
+  ~CKX200View() override;
+
+  // Builds the sheet, reads the side file, resets the document, fills the form and the Port
+  // menu and ends on the channel page. Runs once.
+  void OnInitialUpdate();
+
+  // Commands.
+  void OnModelSelect();
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSave();
+  void OnFilePrint();
+  void ShowChannelPage();
+  void ShowModemPage();
+  void ShowEepromPage();
+  void ShowSystemPage();
+  void OnRead();
+  void OnWrite();
+  void OnSquelch();
+  void OnCalibration();
+  // The band list's selection became line index.
+  void OnSelchangeBand(int index);
+  // Whether a command is carried out in this version (print and the service dialogs are not).
+  bool IsCommandAvailable(int command) const;
+
+  // A model button of the model dialog was pressed.
+  void OnModelChosen(ModelType type);
+
+  // The pause between exchanges with the radio. The default keeps painting (the progress bar
+  // moves) but holds back the user's input until the transfer ends.
+  void SetPauseFunction(ImageTransfer::PauseFunction pause) { pause_ = std::move(pause); }
+  bool Transferring() const { return transferring_; }
+
+  CMySheet& Sheet() const { return *sheet_; }
+  QLineEdit* ModelCaption() const { return caption_; }
+  QComboBox* BandList() const { return bandList_; }
+  QLineEdit* Version() const { return version_; }
+  QComboBox* PllIcList() const { return pllIc_; }
+  // The progress window of the last read or write while it is open, else null.
+  CReadWriteDlg* ReadWriteWindow() const;
+  // The model dialog shown on the first activation, while it exists.
+  CModelSelectDlg* FirstModelDialog() const;
+  CCommPort& Port() { return port_; }
+
+  static constexpr const char* kClearFrequencies =
+      "All frequencies will be cleared.\r\n\r\nDo you want to continue?";
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void showPage(int index);
+  void fillBandList();
+  void refreshMainForm();
+  void refreshPages();
+  void encodeIntoMap(int mode);
+  void runTransfer(bool write);
+  CReadWriteDlg* showReadWriteWindow();
+  void paintingPause(int milliseconds);
+  CModelSelectDlg* makeModelDialog();
+
+  CKX200Doc& doc_;
+  RadioMemory& memory_;
+  CMainFrame& frame_;
+  UserDialogs& dialogs_;
+  CCommPort port_;
+  ImageTransfer::PauseFunction pause_;
+
+  CMySheet* sheet_ = nullptr;
+  QLineEdit* caption_;
+  QComboBox* bandList_;
+  QLineEdit* version_;
+  QComboBox* pllIc_;
+  QPointer<CReadWriteDlg> readWrite_;
+  QPointer<CModelSelectDlg> firstModelDialog_;
+  bool initialised_ = false;
+  bool transferring_ = false;
+};
+
+}  // namespace kx

@@ -1,0 +1,377 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "app/KX200View.h"
+#include "app/ProgrammerApp.h"
+#include "app/ToolbarIcons.h"
+#include "app/UserDialogs.h"
+#include "model/KX200Doc.h"
+#include "model/SideFile.h"
+
+namespace kx {
+
+namespace {
+
+// The string table: status-bar prompt, then the tool tip, split at "\n".
+struct CommandPrompt {
+  int command;
+  const char* text;
+};
+constexpr CommandPrompt kPrompts[] = {
+    {cmd::kFileNew, "Create a new document\nNew"},
+    {cmd::kFileOpen, "Open an existing document\nOpen"},
+    {cmd::kFileSave, "Save the active document\nSave"},
+    {cmd::kFilePrint, "Print the active document\nPrint"},
+    {cmd::kAppExit, "Quit the application\nExit"},
+    {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
+    {cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
+    {cmd::kViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
+    {cmd::kModelSelect, "Select the radio model\nModel Select"},
+    {cmd::kReadRadio, "Read the configuration from the radio\nRead from Radio"},
+    {cmd::kWriteRadio, "Write the configuration into the radio\nWrite to Radio"},
+    {cmd::kCalibrationTool, "Calibration\nCalibration"},
+    {cmd::kCalibrationMenu, "Calibration\nCalibration"},
+    {cmd::kEepromTool, "Read/Write\nEEPROM Read/Write"},
+    {cmd::kEepromMenu, "Select Write / Read\nCOMUNICATION"},
+    {cmd::kChannelTool, "CHANNEL DATA\nChannel Configuration"},
+    {cmd::kChannelMenu, "CHANNEL DATA\nChannel Configuration"},
+    {cmd::kModemTool, "MODEM OPTION\nModem Option"},
+    {cmd::kModemMenu, "MODEM OPTION\nModem Option"},
+    {cmd::kSystemTool, "SYSTEM OPTION / GPS\nSystem option / GPS"},
+    {cmd::kSystemMenu, "SYSTEM OPTION / GPS\nSystem option / GPS"},
+    {cmd::kSquelchTool, "SETTING SQUELCH\nSetting Squelch"},
+    {cmd::kSquelchMenu, "SETTING SQUELCH\nSetting Squelch"},
+};
+
+void applyPrompt(QAction* action, int command) {
+  for (const auto& prompt : kPrompts) {
+    if (prompt.command != command) continue;
+    const QStringList parts = QString::fromLatin1(prompt.text).split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    if (parts.size() > 1) action->setToolTip(parts.value(1));
+    return;
+  }
+}
+
+// The page commands of the View menu and the page each one checks.
+struct PageCommand {
+  int command;
+  int page;
+};
+constexpr PageCommand kPageCommands[] = {
+    {cmd::kChannelMenu, 0}, {cmd::kModemMenu, 1}, {cmd::kEepromMenu, 2}, {cmd::kSystemMenu, 3}};
+
+QString portLabel(int number, const std::string& device, bool listed) {
+  if (!listed) return QString::fromStdString(device);
+  return QStringLiteral("COM%1  (%2)").arg(number).arg(QString::fromStdString(device));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
+    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)) {
+  setWindowTitle(QString::fromUtf8(CKX200Doc::kWindowTitle.data(),
+                                   static_cast<qsizetype>(CKX200Doc::kWindowTitle.size())));
+  setWindowIcon(MakeToolIcon(ToolIcon::Application));
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::addCommand(QMenu* menu, int command, const QString& text) {
+  auto* action = new QAction(text, this);
+  action->setData(command);
+  applyPrompt(action, command);
+  menu->addAction(action);
+  actions_[command] = action;
+  return action;
+}
+
+QAction* CMainFrame::addToolCommand(int command, const QIcon& icon, const QString& name) {
+  auto* action = new QAction(icon, name, this);
+  action->setData(command);
+  applyPrompt(action, command);
+  toolBar_->addAction(action);
+  actions_[command] = action;
+  return action;
+}
+
+void CMainFrame::OnCreate() {
+  QMenuBar* bar = menuBar();
+  auto addMenu = [&](const QString& title) {
+    QMenu* menu = bar->addMenu(title);
+    menus_.push_back(menu);
+    return menu;
+  };
+
+  QMenu* file = addMenu(QStringLiteral("&File"));
+  addCommand(file, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  addCommand(file, cmd::kFileOpen, QStringLiteral("&Load... \tCtrl+O"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  addCommand(file, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addSeparator();
+  addCommand(file, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  file->addSeparator();
+  connect(addCommand(file, cmd::kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
+          &QWidget::close);
+
+  QMenu* program = addMenu(QStringLiteral("&Program"));
+  addCommand(program, cmd::kModelSelect, QStringLiteral("&Model Select\tCtrl + M"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  program->addSeparator();
+  addCommand(program, cmd::kSquelchMenu, QStringLiteral("&Squelch\t"));
+  addCommand(program, cmd::kCalibrationMenu, QStringLiteral("&Calibration\t"));
+
+  portMenu_ = addMenu(QStringLiteral("&Port"));
+
+  viewMenu_ = addMenu(QStringLiteral("&View"));
+  QAction* showToolbar = addCommand(viewMenu_, cmd::kViewToolbar, QStringLiteral("&Toolbar"));
+  QAction* showStatus = addCommand(viewMenu_, cmd::kViewStatusBar, QStringLiteral("&Status Bar"));
+  viewMenu_->addSeparator();
+  addCommand(viewMenu_, cmd::kChannelMenu, QStringLiteral("&Channel\t"));
+  addCommand(viewMenu_, cmd::kModemMenu, QStringLiteral("M&odem\t"));
+  addCommand(viewMenu_, cmd::kEepromMenu, QStringLiteral("&EEPROM W/R\t"));
+
+  QMenu* help = addMenu(QStringLiteral("&Help"));
+  connect(addCommand(help, cmd::kAppAbout, QStringLiteral("&About KX400/KX600...")),
+          &QAction::triggered, this, [this] { CProgrammerApp::OnAppAbout(this); });
+
+  toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
+  toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+  toolBar_->setIconSize(QSize(42, 42));
+  toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolBar_->setMovable(true);
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  addToolCommand(cmd::kFileNew, MakeToolIcon(ToolIcon::New), QStringLiteral("New"));
+  addToolCommand(cmd::kFileOpen, MakeToolIcon(ToolIcon::Load), QStringLiteral("Load"));
+  addToolCommand(cmd::kFileSave, MakeToolIcon(ToolIcon::Save), QStringLiteral("Save"));
+  addToolCommand(cmd::kFilePrint, MakeToolIcon(ToolIcon::Print), QStringLiteral("Print"));
+  toolBar_->addSeparator();
+  addToolCommand(cmd::kReadRadio, MakeToolIcon(ToolIcon::ReadRadio), QStringLiteral("Read"));
+  addToolCommand(cmd::kWriteRadio, MakeToolIcon(ToolIcon::WriteRadio), QStringLiteral("Write"));
+  toolBar_->addSeparator();
+  addToolCommand(cmd::kChannelTool, MakeToolIcon(ToolIcon::Channel), QStringLiteral("Channel"));
+  addToolCommand(cmd::kModemTool, MakeToolIcon(ToolIcon::Modem), QStringLiteral("Modem"));
+  addToolCommand(cmd::kEepromTool, MakeToolIcon(ToolIcon::Eeprom), QStringLiteral("EEPROM"));
+  addToolCommand(cmd::kSystemTool, MakeToolIcon(ToolIcon::SystemGps), QStringLiteral("System/GPS"));
+  toolBar_->addSeparator();
+  addToolCommand(cmd::kSquelchTool, MakeToolIcon(ToolIcon::Squelch), QStringLiteral("Squelch"));
+  addToolCommand(cmd::kCalibrationTool, MakeToolIcon(ToolIcon::Calibration),
+                 QStringLiteral("Calibration"));
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+
+  // The idle text sits in the message pane; command prompts cover it while a menu item or
+  // toolbar button is under the pointer.
+  messagePane_ = new QLabel(QStringLiteral("Ready"));
+  statusBar()->addWidget(messagePane_, 1);
+  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+    auto* pane = new QLabel(QString::fromLatin1(indicator));
+    pane->setObjectName(QStringLiteral("indicator") + QString::fromLatin1(indicator));
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+    // The lock keys' state is not reported by every desktop, so the panes are shown dimmed.
+    pane->setEnabled(false);
+    statusBar()->addPermanentWidget(pane);
+  }
+
+  showToolbar->setCheckable(true);
+  showToolbar->setChecked(true);
+  connect(showToolbar, &QAction::toggled, toolBar_, &QWidget::setVisible);
+  connect(toolBar_, &QToolBar::visibilityChanged, showToolbar, &QAction::setChecked);
+  showStatus->setCheckable(true);
+  showStatus->setChecked(true);
+  connect(showStatus, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+  AppendSystemMenuItem();
+  for (const auto& page : kPageCommands)
+    Action(page.command)->setCheckable(true);
+  updatePageChecks();
+  fillPortMenu();
+}
+
+void CMainFrame::AppendSystemMenuItem() {
+  if (Action(cmd::kSystemMenu)) return;
+  QAction* system = addCommand(viewMenu_, cmd::kSystemMenu, QStringLiteral("System/GPS Option"));
+  system->setCheckable(true);
+  updatePageChecks();
+}
+
+void CMainFrame::SetView(CKX200View* view) {
+  view_ = view;
+  setCentralWidget(view);
+  struct Route {
+    int command;
+    void (CKX200View::*handler)();
+  };
+  const Route routes[] = {
+      {cmd::kFileNew, &CKX200View::OnFileNew},
+      {cmd::kFileOpen, &CKX200View::OnFileOpen},
+      {cmd::kFileSave, &CKX200View::OnFileSave},
+      {cmd::kFilePrint, &CKX200View::OnFilePrint},
+      {cmd::kModelSelect, &CKX200View::OnModelSelect},
+      {cmd::kChannelMenu, &CKX200View::ShowChannelPage},
+      {cmd::kChannelTool, &CKX200View::ShowChannelPage},
+      {cmd::kModemMenu, &CKX200View::ShowModemPage},
+      {cmd::kModemTool, &CKX200View::ShowModemPage},
+      {cmd::kEepromMenu, &CKX200View::ShowEepromPage},
+      {cmd::kEepromTool, &CKX200View::ShowEepromPage},
+      {cmd::kSystemMenu, &CKX200View::ShowSystemPage},
+      {cmd::kSystemTool, &CKX200View::ShowSystemPage},
+      {cmd::kReadRadio, &CKX200View::OnRead},
+      {cmd::kWriteRadio, &CKX200View::OnWrite},
+      {cmd::kSquelchMenu, &CKX200View::OnSquelch},
+      {cmd::kSquelchTool, &CKX200View::OnSquelch},
+      {cmd::kCalibrationMenu, &CKX200View::OnCalibration},
+      {cmd::kCalibrationTool, &CKX200View::OnCalibration},
+  };
+  for (const auto& route : routes) {
+    QAction* action = Action(route.command);
+    connect(action, &QAction::triggered, view, route.handler);
+    action->setEnabled(view->IsCommandAvailable(route.command));
+  }
+}
+
+QAction* CMainFrame::Action(int command) const {
+  const auto found = actions_.find(command);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+QMenu* CMainFrame::Menu(int index) const {
+  if (index < 0 || index >= static_cast<int>(menus_.size())) return nullptr;
+  return menus_[static_cast<std::size_t>(index)];
+}
+
+void CMainFrame::SetCurrentPage(int page) {
+  currentPage_ = page;
+  updatePageChecks();
+}
+
+void CMainFrame::updatePageChecks() {
+  for (const auto& page : kPageCommands) {
+    if (QAction* action = Action(page.command)) action->setChecked(currentPage_ == page.page);
+  }
+}
+
+void CMainFrame::BuildPortMenu() {
+  currentPortIndex_ = doc_.sideFileValue - 1;
+  ports_.clear();
+  std::vector<SerialPortInfo> found = lister_ ? lister_() : std::vector<SerialPortInfo>{};
+  std::sort(found.begin(), found.end(),
+            [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });
+  for (const auto& port : found) {
+    if (port.number < cmd::kFirstListedPort || port.number > cmd::kLastListedPort) continue;
+    if (!ports_.empty() && ports_.back().number == port.number) continue;
+    ports_.push_back({port.number, port.device, true});
+  }
+  int next = kFirstExtraPortNumber;
+  for (const auto& device : extraDevices_)
+    ports_.push_back({next++, device, false});
+  fillPortMenu();
+}
+
+void CMainFrame::fillPortMenu() {
+  if (!portMenu_) return;
+  // Later, not now: this may run inside the "Other port..." action's own signal.
+  for (QAction* action : portMenu_->actions()) {
+    if (action->data().isValid()) actions_.erase(action->data().toInt());
+    portMenu_->removeAction(action);
+    action->deleteLater();
+  }
+  for (const auto& port : ports_) {
+    QAction* action = addCommand(portMenu_, cmd::kPortBase + port.number,
+                                 portLabel(port.number, port.device, port.listed));
+    action->setCheckable(true);
+    action->setStatusTip(QString::fromStdString(port.device));
+    const int number = port.number;
+    connect(action, &QAction::triggered, this, [this, number] { SelectPort(number); });
+  }
+  if (!ports_.empty()) portMenu_->addSeparator();
+  QAction* other = new QAction(QStringLiteral("Other port..."), portMenu_);
+  other->setStatusTip(QStringLiteral("Use a serial device that is not in the list"));
+  connect(other, &QAction::triggered, this, [this] { onOtherPort(); });
+  portMenu_->addAction(other);
+  updatePortChecks();
+}
+
+void CMainFrame::updatePortChecks() {
+  for (const auto& port : ports_) {
+    if (QAction* action = Action(cmd::kPortBase + port.number))
+      action->setChecked(port.number - 1 == currentPortIndex_);
+  }
+}
+
+void CMainFrame::SelectPort(int number) {
+  currentPortIndex_ = number - 1;
+  updatePortChecks();
+  const auto entry = std::find_if(ports_.begin(), ports_.end(),
+                                  [number](const PortEntry& p) { return p.number == number; });
+  // A device path added by hand has no COM number that would mean anything next time, so the
+  // side file keeps the last port chosen from the list.
+  if (entry != ports_.end() && !entry->listed) return;
+  doc_.sideFileValue = number;
+  const Outcome written = doc_.WriteSideFile(SideFilePath(doc_.modelName));
+  dialogs_.ShowMessages(this, written.messages);
+}
+
+void CMainFrame::AddDevicePort(const std::string& device) {
+  const auto known = std::find_if(ports_.begin(), ports_.end(),
+                                  [&](const PortEntry& p) { return p.device == device; });
+  if (known != ports_.end()) {
+    SelectPort(known->number);
+    return;
+  }
+  extraDevices_.push_back(device);
+  const int number = kFirstExtraPortNumber + static_cast<int>(extraDevices_.size()) - 1;
+  ports_.push_back({number, device, false});
+  fillPortMenu();
+  SelectPort(number);
+}
+
+void CMainFrame::onOtherPort() {
+  const auto answer =
+      dialogs_.AskText(this, QStringLiteral("Other port"), QStringLiteral("Serial device path:"),
+                       QStringLiteral("/dev/"));
+  if (answer) OfferDevicePort(*answer);
+}
+
+bool CMainFrame::OfferDevicePort(const QString& typed) {
+  const QString device = typed.trimmed();
+  if (device.isEmpty()) return false;
+  if (!QFileInfo::exists(device)) {
+    dialogs_.Message(this, QStringLiteral("There is no device %1.").arg(device));
+    return false;
+  }
+  AddDevicePort(device.toStdString());
+  return true;
+}
+
+PortChoice CMainFrame::CurrentPort() const {
+  const int number = currentPortIndex_ + 1;
+  for (const auto& port : ports_) {
+    if (port.number == number) return {number, port.device};
+  }
+  return {number, {}};
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (busy_) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+}  // namespace kx

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace kx {
+
+// Every message box, question and file dialog of the program goes through one of these, so a
+// test can read what the technician would have been told and give the answer it wants.
+// Texts may carry the radio software's "\r\n" line breaks; they are shown as line breaks.
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+
+  // A message with an OK button.
+  virtual void Message(QWidget* parent, const QString& text) = 0;
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+  // The open and save dialogs. filter is a list of "Name (*.a *.b)" entries; nothing when
+  // cancelled. The save dialog adds defaultSuffix to a name without an extension and asks
+  // before replacing an existing file.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) = 0;
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
+                                              const QString& defaultSuffix) = 0;
+  // One line of text (a device path, say); nothing when cancelled.
+  virtual std::optional<QString> AskText(QWidget* parent, const QString& title,
+                                         const QString& label, const QString& initial) = 0;
+
+  // Each message of a core outcome in its own box, in order.
+  void ShowMessages(QWidget* parent, const std::vector<std::string>& messages);
+};
+
+// "\r\n" and lone "\r" as the line breaks Qt shows.
+QString DisplayText(const QString& text);
+QString DisplayText(const std::string& text);
+// A file dialog filter in the radio software's "Name | pattern|Name|pattern||" form as Qt's
+// name filters: "Data Files (*.dat) | *.dat||" gives "Data Files (*.dat)".
+QStringList QtNameFilters(const char* windowsFilter);
+
+// Real dialogs on the screen.
+class QtUserDialogs : public UserDialogs {
+ public:
+  void Message(QWidget* parent, const QString& text) override;
+  bool AskYesNo(QWidget* parent, const QString& text) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
+                                      const QString& defaultSuffix) override;
+  std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                 const QString& initial) override;
+};
+
+// Answers from a script and a record of everything asked, for tests. A question or dialog the
+// script has no answer for gets No or Cancel.
+class ScriptedUserDialogs : public UserDialogs {
+ public:
+  void Message(QWidget* parent, const QString& text) override;
+  bool AskYesNo(QWidget* parent, const QString& text) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
+                                      const QString& defaultSuffix) override;
+  std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                 const QString& initial) override;
+
+  // Texts as the program passed them (with "\r\n"), in order.
+  std::vector<QString> messages;
+  std::vector<QString> questions;
+  std::vector<QStringList> openFilters;
+  std::vector<QStringList> saveFilters;
+
+  // Answers in the order asked; a null QString() cancels.
+  std::deque<bool> yesNoAnswers;
+  std::deque<QString> fileAnswers;  // for open and save alike
+  std::deque<QString> textAnswers;
+};
+
+}  // namespace kx

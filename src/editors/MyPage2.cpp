@@ -1,0 +1,45 @@
+#include "editors/MyPage2.h"
+
+#include "editors/ReadOnlyForm.h"
+#include "model/KX200Doc.h"
+
+namespace kx {
+
+CMyPage2::CMyPage2(CKX200Doc& doc, QWidget* parent)
+    : COptionPage(doc, parent),
+      form_(
+          std::make_unique<ReadOnlyForm>(this, QStringLiteral(" SYSTEM OPTION  /  GPS OPTION "))) {
+  form_->AddRow(QStringLiteral("Enables Squelch"),
+                [](const CKX200Doc& d) { return OnOff(d.squelchEnabled); });
+  form_->AddRow(QStringLiteral("Squelch detection"), [](const CKX200Doc& d) {
+    return d.squelchBusyPortCheck ? QStringLiteral("Busy Port Check")
+                                  : QStringLiteral("Rssi Level Check");
+  });
+  form_->AddRow(QStringLiteral("Scan Delay Time"), [](const CKX200Doc& d) {
+    return QStringLiteral("%1 Sec").arg(d.scanDelayIndex + 1);
+  });
+  form_->AddRow(QStringLiteral("Scan Speed Time"),
+                [](const CKX200Doc& d) { return QStringLiteral("%1 ms").arg(d.scanSpeedMs); });
+  form_->AddRow(QStringLiteral("Enables GPS"),
+                [](const CKX200Doc& d) { return OnOff(d.gpsEnabled); });
+  form_->AddRow(QStringLiteral("Transmission Cycle"), [](const CKX200Doc& d) {
+    return QStringLiteral("%1 Hour").arg(d.gpsCycleIndex + 1);
+  });
+  form_->AddRow(QStringLiteral("Data Transmission Time"),
+                [](const CKX200Doc& d) { return QStringLiteral("%1 Sec").arg(d.gpsDataTimeSec); });
+  form_->AddRow(QStringLiteral("Data Delay Time"),
+                [](const CKX200Doc& d) { return QStringLiteral("%1 Sec").arg(d.gpsDataDelaySec); });
+  form_->AddRow(QStringLiteral("Enables External Modulation"),
+                [](const CKX200Doc& d) { return OnOff(d.externalModulation); });
+  Refresh();
+}
+
+CMyPage2::~CMyPage2() = default;
+
+void CMyPage2::Refresh() {
+  // Only the KX600 has the receive, transmit, scan and GPS options.
+  doc_.viewFlagA = model::isKx600(doc_.modelType) ? 1 : 0;
+  form_->Refresh(doc_);
+}
+
+}  // namespace kx
