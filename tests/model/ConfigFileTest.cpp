@@ -66,25 +66,25 @@ TEST(ConfigFileTest, LayoutIsByteExact) {
   const CKX200Doc doc = distinctDocument();
   const auto bytes = EncodeConfigFile(doc);
   ASSERT_EQ(bytes.size(), 1827u);
-  EXPECT_EQ(le::getI32(bytes, 0x000), 5);            // modelType
-  EXPECT_EQ(le::getI32(bytes, 0x004), 1);            // ffsk
-  EXPECT_EQ(le::getI32(bytes, 0x00C), 1);            // squelchBusyPortCheck
-  EXPECT_EQ(le::getF64(bytes, 0x014), 1.5);          // reservedDouble1
-  EXPECT_EQ(le::getF64(bytes, 0x01C), -2.25);        // reservedDouble2
-  EXPECT_EQ(le::getI32(bytes, 0x024), 3);            // reservedInt1
-  EXPECT_EQ(le::getF64(bytes, 0x028), 88.5);         // toneLookupHz
-  EXPECT_EQ(le::getI32(bytes, 0x030), 754);          // toneLookupDcs
-  EXPECT_EQ(le::getI32(bytes, 0x038), 120);          // txTimeoutSec
-  EXPECT_EQ(le::getI32(bytes, 0x04C), 250);          // scanSpeedMs
-  EXPECT_EQ(le::getI32(bytes, 0x068), 1000);         // hangOnTimeMs
-  EXPECT_EQ(le::getI32(bytes, 0x074), 300);          // gpsDataDelaySec
-  EXPECT_EQ(le::getI32(bytes, 0x080), 1);            // modemMode
-  EXPECT_EQ(le::getI32(bytes, 0x094), 2);            // sBandBaudIndex
-  EXPECT_EQ(le::getI32(bytes, 0x098), 1);            // nBandBaudIndex
-  EXPECT_EQ(le::getI32(bytes, 0x0A8), 2);            // byteCountIndex
-  EXPECT_EQ(le::getI32(bytes, 0x0B4), 1);            // txDelay2Index
-  EXPECT_EQ(le::getI32(bytes, 0x0C8), 1);            // squelchEnabled
-  EXPECT_EQ(le::getI32(bytes, 0x0D8), 1);            // afskBell202
+  EXPECT_EQ(le::getI32(bytes, 0x000), 5);      // modelType
+  EXPECT_EQ(le::getI32(bytes, 0x004), 1);      // ffsk
+  EXPECT_EQ(le::getI32(bytes, 0x00C), 1);      // squelchBusyPortCheck
+  EXPECT_EQ(le::getF64(bytes, 0x014), 1.5);    // reservedDouble1
+  EXPECT_EQ(le::getF64(bytes, 0x01C), -2.25);  // reservedDouble2
+  EXPECT_EQ(le::getI32(bytes, 0x024), 3);      // reservedInt1
+  EXPECT_EQ(le::getF64(bytes, 0x028), 88.5);   // toneLookupHz
+  EXPECT_EQ(le::getI32(bytes, 0x030), 754);    // toneLookupDcs
+  EXPECT_EQ(le::getI32(bytes, 0x038), 120);    // txTimeoutSec
+  EXPECT_EQ(le::getI32(bytes, 0x04C), 250);    // scanSpeedMs
+  EXPECT_EQ(le::getI32(bytes, 0x068), 1000);   // hangOnTimeMs
+  EXPECT_EQ(le::getI32(bytes, 0x074), 300);    // gpsDataDelaySec
+  EXPECT_EQ(le::getI32(bytes, 0x080), 1);      // modemMode
+  EXPECT_EQ(le::getI32(bytes, 0x094), 2);      // sBandBaudIndex
+  EXPECT_EQ(le::getI32(bytes, 0x098), 1);      // nBandBaudIndex
+  EXPECT_EQ(le::getI32(bytes, 0x0A8), 2);      // byteCountIndex
+  EXPECT_EQ(le::getI32(bytes, 0x0B4), 1);      // txDelay2Index
+  EXPECT_EQ(le::getI32(bytes, 0x0C8), 1);      // squelchEnabled
+  EXPECT_EQ(le::getI32(bytes, 0x0D8), 1);      // afskBell202
 
   // Channel 2 starts at 220 + 100.
   const std::size_t ch2 = 320;
@@ -107,10 +107,10 @@ TEST(ConfigFileTest, LayoutIsByteExact) {
   EXPECT_EQ(le::getI32(bytes, ch2 + 0x60), 1);       // highPower
   EXPECT_EQ(le::getF64(bytes, 220 + 15 * 100), 440.0 + 15 * 0.0125);
 
-  EXPECT_EQ(bytes[1820], 4);                   // regB8
-  EXPECT_EQ(bytes[1821], 33);                  // regB6
-  EXPECT_EQ(bytes[1822], 1);                   // subBandIndex
-  EXPECT_EQ(le::getI32(bytes, 1823), 1);       // externalModulation
+  EXPECT_EQ(bytes[1820], 4);              // regB8
+  EXPECT_EQ(bytes[1821], 33);             // regB6
+  EXPECT_EQ(bytes[1822], 1);              // subBandIndex
+  EXPECT_EQ(le::getI32(bytes, 1823), 1);  // externalModulation
 }
 
 TEST(ConfigFileTest, SaveThenLoadGivesTheSameConfiguration) {

@@ -118,8 +118,10 @@ TEST(ToneTablesTest, PositionsBothWays) {
   EXPECT_EQ(DcsPosition(23), 1);
   EXPECT_EQ(DcsPosition(754), 104);
   EXPECT_EQ(DcsPosition(24), 0);
-  for (int p = 1; p <= 49; ++p) EXPECT_EQ(CtcssPosition(CtcssToneAt(p)), p);
-  for (int p = 1; p <= 104; ++p) EXPECT_EQ(DcsPosition(DcsCodeAt(p)), p);
+  for (int p = 1; p <= 49; ++p)
+    EXPECT_EQ(CtcssPosition(CtcssToneAt(p)), p);
+  for (int p = 1; p <= 104; ++p)
+    EXPECT_EQ(DcsPosition(DcsCodeAt(p)), p);
   EXPECT_EQ(CtcssToneAt(0), 0.0);
   EXPECT_EQ(CtcssToneAt(50), 0.0);
   EXPECT_EQ(DcsCodeAt(105), 0);
@@ -128,7 +130,8 @@ TEST(ToneTablesTest, PositionsBothWays) {
 TEST(ToneTablesTest, NonStandardTonesAreMembersOfTheToneTable) {
   EXPECT_TRUE(IsNonStandardCtcss(69.3));
   EXPECT_FALSE(IsNonStandardCtcss(71.9));
-  for (double tone : nonStandardCtcssTones) EXPECT_NE(CtcssPosition(tone), 0) << tone;
+  for (double tone : nonStandardCtcssTones)
+    EXPECT_NE(CtcssPosition(tone), 0) << tone;
 }
 
 TEST(ModelTypeTest, CommandLineNames) {

@@ -51,7 +51,8 @@ TEST(ImageCodecChannelTest, UhfChannelAt440MHzHasTheRadiosBytes) {
   EXPECT_EQ(record[5], 0x4C);
   EXPECT_EQ(record[6], 0x00);
   unsigned sum = 0;
-  for (int k = 0; k < 8; ++k) sum += record[static_cast<std::size_t>(k)];
+  for (int k = 0; k < 8; ++k)
+    sum += record[static_cast<std::size_t>(k)];
   EXPECT_EQ(record[8], 0xFF - sum % 256);
 
   const CKX200Doc back = roundTrip(doc);
@@ -68,7 +69,8 @@ TEST(ImageCodecChannelTest, EmptyChannelsWriteNothingButTheirMaskBit) {
   doc.channels[0].rxOption = kOptionCtcss;  // options of an empty channel are not sent
   const image::Image img = BuildImage(doc);
   for (int i : {0, 2, 15}) {
-    for (std::uint8_t b : recordOf(img, i)) EXPECT_EQ(b, 0) << "channel " << i + 1;
+    for (std::uint8_t b : recordOf(img, i))
+      EXPECT_EQ(b, 0) << "channel " << i + 1;
   }
   EXPECT_EQ(img[image::kEmptyMaskLow], 0xFD);
   EXPECT_EQ(img[image::kEmptyMaskHigh], 0xFD);
@@ -87,15 +89,17 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
     ModelType type;
     double rx, tx;
   };
-  const Case cases[] = {{0, 150.0, 155.0},   {1, 420.0, 425.0}, {2, 146.0, 173.9975},
+  const Case cases[] = {{0, 150.0, 155.0},  {1, 420.0, 425.0},       {2, 146.0, 173.9975},
                         {3, 400.05, 439.9}, {4, 160.0125, 160.0125}, {5, 479.95, 470.0}};
   for (const Case& k : cases) {
     for (int step : {kStep6250Hz, kStep5000Hz, kStep2500Hz, kStep7500Hz}) {
       const bool uhf = model::isUhf(k.type);
       if ((uhf && step == kStep2500Hz) || (!uhf && step == kStep7500Hz)) continue;
       SCOPED_TRACE(::testing::Message() << "type " << k.type << " step " << step);
-      const double stepMHz = step == kStep6250Hz ? 0.00625 : step == kStep5000Hz ? 0.005
-                           : step == kStep2500Hz ? 0.0025 : 0.0075;
+      const double stepMHz = step == kStep6250Hz   ? 0.00625
+                             : step == kStep5000Hz ? 0.005
+                             : step == kStep2500Hz ? 0.0025
+                                                   : 0.0075;
       // Frequencies on the step grid of the channel's own counts.
       const double rx = (k.type % 2 ? 45.1 : -45.1) +
                         std::round((k.rx - (k.type % 2 ? 45.1 : -45.1)) / stepMHz) * stepMHz;
@@ -143,7 +147,8 @@ TEST(ImageCodecChannelTest, SevenAndAHalfKilohertzUhfChannelReadsAndWritesLossle
   img[rec + 5] = static_cast<std::uint8_t>((txCount >> 6) & 0xFF);
   img[rec + 6] = txCount & 0x3F;
   unsigned sum = 0;
-  for (int k = 0; k < 8; ++k) sum += img[rec + static_cast<std::size_t>(k)];
+  for (int k = 0; k < 8; ++k)
+    sum += img[rec + static_cast<std::size_t>(k)];
   img[rec + 8] = static_cast<std::uint8_t>(0xFF - sum % 256);
 
   ASSERT_TRUE(DecodeImage(doc, img).ok);
@@ -152,7 +157,8 @@ TEST(ImageCodecChannelTest, SevenAndAHalfKilohertzUhfChannelReadsAndWritesLossle
   EXPECT_DOUBLE_EQ(doc.channels[3].txFreqMHz, 435.0);
 
   const image::Image again = BuildImage(doc);
-  for (std::size_t k = 0; k < 9; ++k) EXPECT_EQ(again[rec + k], img[rec + k]) << k;
+  for (std::size_t k = 0; k < 9; ++k)
+    EXPECT_EQ(again[rec + k], img[rec + k]) << k;
 }
 
 TEST(ImageCodecChannelTest, StepsTheBandCannotSendUseItsFinestStep) {
@@ -202,7 +208,7 @@ TEST(ImageCodecChannelTest, OutOfRangeCountsNeverSpillIntoTheFlagBits) {
   doc.channels[0].wide = 1;
   const image::Image img = BuildImage(doc);
   const std::size_t rec = image::channelRecord(0);
-  EXPECT_EQ(img[rec] & 0xF8, 0x40);    // only the 5 kHz step bits above the count
+  EXPECT_EQ(img[rec] & 0xF8, 0x40);  // only the 5 kHz step bits above the count
   EXPECT_EQ(img[rec + 4] & 0xF8, 0x00);
   EXPECT_EQ(img[rec + 4] & 0x07, 0x00);  // a negative frequency sends count 0
 }
@@ -274,7 +280,8 @@ TEST(ImageCodecToneTest, TwoToneIsNotAKx400Signalling) {
   c.rxOption = kOptionTwoTone;
   const image::Image img = BuildImage(doc);
   EXPECT_EQ(recordOf(img, 0)[3], 0);
-  for (std::size_t a = image::kTwoToneBase; a < image::kSize; ++a) EXPECT_EQ(img[a], 0);
+  for (std::size_t a = image::kTwoToneBase; a < image::kSize; ++a)
+    EXPECT_EQ(img[a], 0);
 
   // A KX400 image with a two-tone code leaves the receive option as it was.
   image::Image patched = img;
@@ -431,9 +438,9 @@ struct ModemCase {
 
 TEST(ImageCodecModemTest, BaudCodesBothWays) {
   const ModemCase cases[] = {
-      {1, 0, 0, 0, 0, 0}, {1, 0, 0, 1, 0, 4}, {0, 1, 0, 0, 0, 0}, {0, 1, 0, 0, 1, 1},
-      {0, 1, 0, 1, 0, 4}, {0, 1, 0, 1, 1, 5}, {0, 1, 0, 2, 0, 8}, {0, 1, 0, 2, 1, 9},
-      {0, 0, 1, 0, 0, 0},
+      {1, 0, 0, 0, 0, 0}, {1, 0, 0, 1, 0, 4}, {0, 1, 0, 0, 0, 0},
+      {0, 1, 0, 0, 1, 1}, {0, 1, 0, 1, 0, 4}, {0, 1, 0, 1, 1, 5},
+      {0, 1, 0, 2, 0, 8}, {0, 1, 0, 2, 1, 9}, {0, 0, 1, 0, 0, 0},
   };
   for (const ModemCase& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.gmsk << k.ffsk << k.afsk << " " << k.s << k.n);
@@ -462,7 +469,7 @@ TEST(ImageCodecModemTest, ModeNormalisationAndDisabledModem) {
   doc.sBandBaudIndex = 2;
   doc.modemMode = 7;
   const image::Image img = BuildImage(doc);
-  EXPECT_EQ(doc.modemMode, 2);  // anything but dumb mode is auto mode
+  EXPECT_EQ(doc.modemMode, 2);     // anything but dumb mode is auto mode
   EXPECT_EQ(img[0x13] & 0x2F, 0);  // no dumb-mode bit, no baud code while disabled
 
   // With no modem type bit set the radio is an FFSK radio; a disabled modem keeps the indices.

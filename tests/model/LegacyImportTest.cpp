@@ -88,9 +88,9 @@ TEST(LegacyImportTest, ChannelsAndOptionsAreCarriedOver) {
   file.setChannel(0, kUhf440At6250, kTx445At6250);
   file.setChannel(1, 63000, 0);  // 5 kHz step: (63000 * 5000 + 45.1 MHz) = 360.1 MHz
   file.setTriple(6 * 1, 63000);  // receive t2 without its low bits: high power
-  file.image[142] = 0x01;         // channel 1 wide
-  file.image[144] = 0x01;         // channel 1 on 6.25 kHz
-  file.image[114] = 0x60;         // time-out and busy lockout, UHF radio
+  file.image[142] = 0x01;        // channel 1 wide
+  file.image[144] = 0x01;        // channel 1 on 6.25 kHz
+  file.image[114] = 0x60;        // time-out and busy lockout, UHF radio
   file.image[115] = 12;
   file.image[117] = 0x80 | 0x30 | 0x05;
   file.image[116] = 3;
@@ -142,16 +142,19 @@ TEST(LegacyImportTest, OneHangOnTimeForAllChannels) {
   };
   for (const Case& k : cases) {
     LegacyFile file;
-    for (std::size_t e = 0; e < k.codes.size(); ++e) file.setHangOn(static_cast<int>(e), k.codes[e]);
+    for (std::size_t e = 0; e < k.codes.size(); ++e)
+      file.setHangOn(static_cast<int>(e), k.codes[e]);
     CKX200Doc doc = uhfDocument();
     const Outcome outcome = ImportLegacyBytes(doc, bytesOf(file.text()), false);
     SCOPED_TRACE(outcome.text());
     const std::string text = outcome.text();
-    EXPECT_EQ(text.find("Hangon time for KX600 UHF can be set \r\nonly one value for all channel") !=
-                  std::string::npos,
-              k.differ);
-    EXPECT_EQ(text.find("KX600 UHF is supported 180 - 2000 ms for hangon time") != std::string::npos,
-              k.tooLong);
+    EXPECT_EQ(
+        text.find("Hangon time for KX600 UHF can be set \r\nonly one value for all channel") !=
+            std::string::npos,
+        k.differ);
+    EXPECT_EQ(
+        text.find("KX600 UHF is supported 180 - 2000 ms for hangon time") != std::string::npos,
+        k.tooLong);
     EXPECT_EQ(doc.hangOnTimeMs, k.timeMs);
     EXPECT_EQ(doc.hangOnEnabled, k.timeMs != 0 ? 1 : 0);
   }

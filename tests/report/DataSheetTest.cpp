@@ -23,7 +23,9 @@ std::string at(const DataSheet& sheet, int page, int x, int y) {
   return {};
 }
 
-int rowY(int channel) { return -(1750 + 700 * channel); }
+int rowY(int channel) {
+  return -(1750 + 700 * channel);
+}
 
 TEST(DataSheetTest, ChannelTableOfARadioModel) {
   CKX200Doc doc = documentOf(model::kKx600Uhf);

@@ -36,7 +36,8 @@ inline std::vector<std::uint8_t> readAll(const std::string& path) {
 
 inline void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline void writeText(const std::string& path, const std::string& text) {

@@ -20,7 +20,8 @@ Command addImportLegacyCommand(CLI::App& app) {
           [](std::string& path) -> std::string {
             const auto dot = path.find_last_of('.');
             std::string ext = dot == std::string::npos ? "" : path.substr(dot + 1);
-            for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (char& c : ext)
+              c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
             return ext == "UHF" || ext == "VHF" ? "" : "not a .UHF or .VHF file: " + path;
           },
           "FILE.UHF|FILE.VHF"));

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "kxtool 1.61");
 
   const std::vector<kxtool::Command> commands{
-      kxtool::addNewCommand(app),    kxtool::addShowCommand(app),
-      kxtool::addEncodeCommand(app), kxtool::addDecodeCommand(app),
+      kxtool::addNewCommand(app),          kxtool::addShowCommand(app),
+      kxtool::addEncodeCommand(app),       kxtool::addDecodeCommand(app),
       kxtool::addImportLegacyCommand(app),
   };
 
