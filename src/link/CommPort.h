@@ -15,8 +15,8 @@ namespace kx {
 
 // A serial port the radio can be on: a number for the "COM%d" menu and the device behind it.
 struct SerialPortInfo {
-  int number = 0;      // 1.. ; stable while the hardware stays the same
-  std::string device;  // /dev/ttyUSB0, /dev/ttyS0, a pseudo-terminal, a /dev/serial/by-id link
+  int number = 0;           // 1.. ; stable while the hardware stays the same
+  std::string device;       // /dev/ttyUSB0, /dev/ttyS0, a pseudo-terminal, a /dev/serial/by-id link
   std::string description;  // driver or product, when the system says
 };
 
@@ -53,7 +53,9 @@ class CCommPort {
   // Returns once the bytes are written or their time-out (19200 / baud ms per byte) has passed;
   // the number of bytes written.
   std::size_t Write(const std::uint8_t* bytes, std::size_t count);
-  std::size_t Write(const std::vector<std::uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
+  std::size_t Write(const std::vector<std::uint8_t>& bytes) {
+    return Write(bytes.data(), bytes.size());
+  }
   // Line control.
   void SetDtr();
   void ClearDtr();

@@ -42,8 +42,8 @@ struct TransferEvents {
 };
 
 struct TransferOutcome {
-  bool ok = false;      // the whole image went across (and, for a read, was decoded)
-  std::string status;   // the last status text shown
+  bool ok = false;     // the whole image went across (and, for a read, was decoded)
+  std::string status;  // the last status text shown
 };
 
 // The memory read/write protocol: wake-up, request, 26 acknowledged blocks of 16 bytes, end of

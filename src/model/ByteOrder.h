@@ -19,7 +19,8 @@ inline void putU16(std::span<std::uint8_t> out, std::size_t at, std::uint16_t va
 }
 
 inline void putU32(std::span<std::uint8_t> out, std::size_t at, std::uint32_t value) {
-  for (std::size_t i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (std::size_t i = 0; i < 4; ++i)
+    out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 inline void putI32(std::span<std::uint8_t> out, std::size_t at, std::int32_t value) {
@@ -28,7 +29,8 @@ inline void putI32(std::span<std::uint8_t> out, std::size_t at, std::int32_t val
 
 inline void putF64(std::span<std::uint8_t> out, std::size_t at, double value) {
   const auto bits = std::bit_cast<std::uint64_t>(value);
-  for (std::size_t i = 0; i < 8; ++i) out[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  for (std::size_t i = 0; i < 8; ++i)
+    out[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
 inline std::uint16_t getU16(std::span<const std::uint8_t> in, std::size_t at) {
@@ -37,7 +39,8 @@ inline std::uint16_t getU16(std::span<const std::uint8_t> in, std::size_t at) {
 
 inline std::uint32_t getU32(std::span<const std::uint8_t> in, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t{in[at + i]} << (8 * i);
+  for (std::size_t i = 0; i < 4; ++i)
+    value |= std::uint32_t{in[at + i]} << (8 * i);
   return value;
 }
 
@@ -47,7 +50,8 @@ inline std::int32_t getI32(std::span<const std::uint8_t> in, std::size_t at) {
 
 inline double getF64(std::span<const std::uint8_t> in, std::size_t at) {
   std::uint64_t bits = 0;
-  for (std::size_t i = 0; i < 8; ++i) bits |= std::uint64_t{in[at + i]} << (8 * i);
+  for (std::size_t i = 0; i < 8; ++i)
+    bits |= std::uint64_t{in[at + i]} << (8 * i);
   return std::bit_cast<double>(bits);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/OptionKind.h"
+
 namespace kx {
 
 // Synthesizer step of a channel.

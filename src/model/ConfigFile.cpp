@@ -128,7 +128,8 @@ void visitRadioWide(Doc& d, Io& io) {
 template <typename Doc, typename Io>
 void visitFile(Doc& d, Io& io) {
   visitRadioWide(d, io);
-  for (auto& ch : d.channels) visitChannel(ch, io);
+  for (auto& ch : d.channels)
+    visitChannel(ch, io);
   io.u8(d.regB8);
   io.u8(d.regB6);
   io.u8(d.subBandIndex);

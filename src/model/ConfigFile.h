@@ -20,7 +20,9 @@ constexpr std::size_t kSize = 1827;
 constexpr std::size_t kRadioWideSize = 220;
 constexpr std::size_t kChannelOffset = 220;
 constexpr std::size_t kChannelSize = 100;
-constexpr std::size_t channelOffset(int index) { return kChannelOffset + kChannelSize * index; }
+constexpr std::size_t channelOffset(int index) {
+  return kChannelOffset + kChannelSize * index;
+}
 constexpr std::size_t kTailOffset = 1820;  // regB8, regB6, subBandIndex, externalModulation
 
 // File dialog texts.

@@ -21,9 +21,15 @@ constexpr std::uint8_t kConstB4Value = 0x40;
 constexpr int kCtcssNotListed = 49;
 constexpr int kDcsNotListed = 104;
 
-std::uint8_t byteOf(int value) { return static_cast<std::uint8_t>(value); }
-bool on(std::int32_t flag) { return flag != 0; }
-std::size_t at(int index, std::size_t offset) { return image::channelRecord(index) + offset; }
+std::uint8_t byteOf(int value) {
+  return static_cast<std::uint8_t>(value);
+}
+bool on(std::int32_t flag) {
+  return flag != 0;
+}
+std::size_t at(int index, std::size_t offset) {
+  return image::channelRecord(index) + offset;
+}
 
 std::uint8_t ctcssCode(double toneHz) {
   const int position = CtcssPosition(toneHz);
@@ -120,7 +126,8 @@ void encodeScanAndPowerSave(const CKX200Doc& doc, Image& img) {
   if (on(doc.powerSaveEnabled)) {
     image::set(img, image::kPowerSaveEnabled, true);
     image::set(img, image::kPowerSaveDelay, static_cast<unsigned>(doc.powerSaveDelayIndex));
-    image::set(img, image::kPowerSaveOffTime, static_cast<unsigned>((doc.powerSaveOffMs - 30) / 20));
+    image::set(img, image::kPowerSaveOffTime,
+               static_cast<unsigned>((doc.powerSaveOffMs - 30) / 20));
   }
   img[image::kPowerSaveOnTime] = doc.powerSaveOnMs == 0 ? 0 : byteOf((doc.powerSaveOnMs - 20) / 10);
 }
@@ -156,7 +163,8 @@ void encodeChecksums(Image& img) {
     const std::size_t base = image::channelRecord(i);
     if (img[base] == 0 && img[base + 1] == 0 && img[base + 2] == 0) continue;
     unsigned sum = 0;
-    for (std::size_t k = 0; k < ch::kChecksum; ++k) sum += img[base + k];
+    for (std::size_t k = 0; k < ch::kChecksum; ++k)
+      sum += img[base + k];
     img[base + ch::kChecksum] = byteOf(0xFF - static_cast<int>(sum % 256));
   }
 }
@@ -293,8 +301,10 @@ void decodeTwoTone(ChannelRecord& c, const Image& img, int index) {
                                      le::getU16(img, rec + image::two_tone::kToneACount));
   c.toneBHz = two_tone::DecodeToneHz(cycles(image::two_tone::kToneBCycles),
                                      le::getU16(img, rec + image::two_tone::kToneBCount));
-  c.toneAMs = two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneADuration), both);
-  c.toneBMs = two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneBDuration), both);
+  c.toneAMs =
+      two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneADuration), both);
+  c.toneBMs =
+      two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneBDuration), both);
 }
 
 void decodeChannelTones(CKX200Doc& doc, const Image& img, int index) {
@@ -344,7 +354,8 @@ void decodeModem(CKX200Doc& doc, const Image& img) {
 void decodePowerSave(CKX200Doc& doc, const Image& img) {
   doc.powerSaveEnabled = image::get(img, image::kPowerSaveEnabled);
   doc.powerSaveDelayIndex = static_cast<std::int32_t>(image::get(img, image::kPowerSaveDelay));
-  doc.powerSaveOffMs = static_cast<std::int32_t>(image::get(img, image::kPowerSaveOffTime)) * 20 + 30;
+  doc.powerSaveOffMs =
+      static_cast<std::int32_t>(image::get(img, image::kPowerSaveOffTime)) * 20 + 30;
   doc.powerSaveOnMs = img[image::kPowerSaveOnTime] * 10 + 20;
 }
 
@@ -412,7 +423,8 @@ void decodeRadioHeldBytes(CKX200Doc& doc, const Image& img) {
 Image BuildImage(CKX200Doc& doc) {
   Image img{};
   encodeFixedBytes(doc, img);
-  for (int i = 0; i < kChannelCount; ++i) encodeChannel(doc, i, img);
+  for (int i = 0; i < kChannelCount; ++i)
+    encodeChannel(doc, i, img);
   encodeSystemFlags(doc, img);
   encodeScanAndPowerSave(doc, img);
   encodeChannelSpan(doc, img);
@@ -449,11 +461,13 @@ Outcome DecodeImage(CKX200Doc& doc, std::span<const std::uint8_t> bytes) {
   CKX200Doc decoded = doc;
   decoded.modelType = type;
   decoded.subBandIndex = static_cast<std::uint8_t>(image::get(img, image::kSubBand));
-  for (int i = 0; i < kChannelCount; ++i) decodeChannelFrequencies(decoded, img, i);
+  for (int i = 0; i < kChannelCount; ++i)
+    decodeChannelFrequencies(decoded, img, i);
   decodeModem(decoded, img);
   decodePowerSave(decoded, img);
   decodeSystemFlags(decoded, img);
-  for (int i = 0; i < kChannelCount; ++i) decodeChannelTones(decoded, img, i);
+  for (int i = 0; i < kChannelCount; ++i)
+    decodeChannelTones(decoded, img, i);
   decodeGps(decoded, img);
   decodeLinkOptions(decoded, img);
   decodeRadioHeldBytes(decoded, img);

@@ -57,7 +57,9 @@ void CKX200Doc::ResetToDefaults() {
   *this = fresh;
 }
 
-Outcome CKX200Doc::OnOpenDocument(const std::string& path) { return LoadConfigFile(*this, path); }
+Outcome CKX200Doc::OnOpenDocument(const std::string& path) {
+  return LoadConfigFile(*this, path);
+}
 
 Outcome CKX200Doc::OnSaveDocument(const std::string& path) const {
   return SaveConfigFile(*this, path);

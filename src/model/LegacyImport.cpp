@@ -17,9 +17,9 @@ constexpr std::size_t kHangOnCode = 5;      // low nibble of the transmit triple
 constexpr std::size_t kSystemFlags = 114;   // b6 busy lockout, b5 time-out, b1 VHF radio
 constexpr std::size_t kTxTimeout = 115;     // tens of seconds
 constexpr std::size_t kPowerSaveOff = 116;
-constexpr std::size_t kPowerSave = 117;     // b7 on, b6..b4 delay index, b3..b0 on time code
-constexpr std::size_t kWideMask = 142;      // two bytes, bit per channel
-constexpr std::size_t kStepMask = 144;      // two bytes, bit per channel: 6.25 kHz
+constexpr std::size_t kPowerSave = 117;  // b7 on, b6..b4 delay index, b3..b0 on time code
+constexpr std::size_t kWideMask = 142;   // two bytes, bit per channel
+constexpr std::size_t kStepMask = 144;   // two bytes, bit per channel: 6.25 kHz
 constexpr int kMaxHangOnCode = 4;
 constexpr int kHangOnMsPerCode = 500;
 constexpr int kLongestHangOnMs = 2000;
@@ -51,7 +51,9 @@ bool bitOf(const legacy::Image& img, std::size_t mask, int channel) {
 }
 
 void importHangOn(CKX200Doc& doc, const legacy::Image& img, Outcome& outcome) {
-  auto code = [&](int e) { return img[kChannelTriples * static_cast<std::size_t>(e) + kHangOnCode] & 0x0F; };
+  auto code = [&](int e) {
+    return img[kChannelTriples * static_cast<std::size_t>(e) + kHangOnCode] & 0x0F;
+  };
   int held = code(0);
   bool differ = false;
   for (int e = 1; e < kChannelCount; ++e) {
@@ -139,7 +141,8 @@ void chooseSubBand(CKX200Doc& doc, Outcome& outcome) {
   const double low = band->lowMHz[sub], high = band->highMHz[sub];
   bool outside = false;
   for (const ChannelRecord& c : doc.channels) {
-    for (double f : {c.rxFreqMHz, c.txFreqMHz}) outside |= f != 0 && !within(f, low, high);
+    for (double f : {c.rxFreqMHz, c.txFreqMHz})
+      outside |= f != 0 && !within(f, low, high);
   }
   if (outside) {
     char text[96];
@@ -161,8 +164,10 @@ legacy::ParsedFile legacy::ParseRecords(std::span<const std::uint8_t> text) {
     ++parsed.records;
     const int address = hexByte(record, 0);
     if (address * 2 + 1 >= static_cast<int>(kImageSize)) continue;
-    parsed.image[static_cast<std::size_t>(address) * 2] = static_cast<std::uint8_t>(hexByte(record, 5));
-    parsed.image[static_cast<std::size_t>(address) * 2 + 1] = static_cast<std::uint8_t>(hexByte(record, 3));
+    parsed.image[static_cast<std::size_t>(address) * 2] =
+        static_cast<std::uint8_t>(hexByte(record, 5));
+    parsed.image[static_cast<std::size_t>(address) * 2 + 1] =
+        static_cast<std::uint8_t>(hexByte(record, 3));
   }
   return parsed;
 }

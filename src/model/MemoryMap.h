@@ -35,7 +35,7 @@ constexpr Bit kBusyLockout{0x00, 3};
 constexpr Bit kTxMatchedSat{0x00, 2};
 constexpr Bit kGpsEnabledCopy{0x00, 1};  // the radio reads GPS from 0x04; this is a copy
 constexpr Bit kAnyChannelScans{0x00, 0};
-constexpr std::size_t kTxTimeout = 0x01;  // seconds / 10
+constexpr std::size_t kTxTimeout = 0x01;     // seconds / 10
 constexpr std::size_t kScanMaskLow = 0x02;   // b0..b7 = channels 1..8
 constexpr std::size_t kScanMaskHigh = 0x03;  // b0..b7 = channels 9..16
 // 0x04: scan delay and hardware bits.
@@ -43,8 +43,8 @@ constexpr Field kScanDelay{0x04, 4, 4};  // seconds
 constexpr Bit kAlwaysSet04{0x04, 3};
 constexpr Bit kUhfBand{0x04, 2};
 constexpr Bit kGpsEnabled{0x04, 1};
-constexpr Bit kPllIc{0x04, 0};               // set: MB15E03SL
-constexpr std::size_t kScanSpeed = 0x05;     // (ms - 10) / 10
+constexpr Bit kPllIc{0x04, 0};            // set: MB15E03SL
+constexpr std::size_t kScanSpeed = 0x05;  // (ms - 10) / 10
 // 0x06: power save.
 constexpr Bit kPowerSaveEnabled{0x06, 7};
 constexpr Field kPowerSaveDelay{0x06, 4, 3};    // seconds - 1
@@ -70,9 +70,9 @@ constexpr Bit kTxForcingMode{0x13, 6};
 constexpr Bit kDumbMode{0x13, 5};
 constexpr Bit kModemEnabled{0x13, 4};
 constexpr Field kBaudCode{0x13, 0, 4};
-constexpr std::size_t kTxOnDelay = 0x14;   // ms / 2
-constexpr std::size_t kTxOffDelay = 0x15;  // ms / 2
-constexpr std::size_t kRxOnDelay = 0x16;   // ms / 2
+constexpr std::size_t kTxOnDelay = 0x14;     // ms / 2
+constexpr std::size_t kTxOffDelay = 0x15;    // ms / 2
+constexpr std::size_t kRxOnDelay = 0x16;     // ms / 2
 constexpr std::size_t kGpsDataDelay = 0x17;  // (s - 50) / 10
 constexpr std::size_t kReg18 = 0x18;         // written as 0x11
 constexpr std::size_t kReg19 = 0x19;         // written as 0x0F
@@ -86,7 +86,9 @@ constexpr std::size_t kGpsCycle = 0x1F;     // hours
 // Channel records: 16 of 9 bytes from 0x20.
 constexpr std::size_t kChannelBase = 0x20;
 constexpr std::size_t kChannelRecordSize = 9;
-constexpr std::size_t channelRecord(int index) { return kChannelBase + kChannelRecordSize * index; }
+constexpr std::size_t channelRecord(int index) {
+  return kChannelBase + kChannelRecordSize * index;
+}
 namespace channel {
 constexpr std::size_t kRxHigh = 0;  // b7..b6 step, b5 narrow, b4 high power, b2..b0 count 16..14
 constexpr std::size_t kRxMid = 1;   // count bits 13..6
@@ -111,8 +113,8 @@ constexpr std::uint32_t kCountLimit = 1u << 17;
 // Tone codes of record bytes 3 and 7.
 namespace tone_code {
 constexpr std::uint8_t kNone = 0;
-constexpr std::uint8_t kFirstCtcss = 1;    // 1..49: CTCSS table position
-constexpr std::uint8_t kFirstDcs = 50;     // 50..153: 50 + 0-based DCS table position
+constexpr std::uint8_t kFirstCtcss = 1;      // 1..49: CTCSS table position
+constexpr std::uint8_t kFirstDcs = 50;       // 50..153: 50 + 0-based DCS table position
 constexpr std::uint8_t kFirstTwoTone = 154;  // 154 Tone A, 155 Tone B, 156 Both
 }  // namespace tone_code
 
@@ -144,11 +146,17 @@ constexpr Field kSubBand{0xBF, 4, 4};
 // Two-tone tolerance bytes (lower side, upper side) and records, per channel.
 constexpr std::size_t kToneATolerance = 0xC0;
 constexpr std::size_t kToneBTolerance = 0xE0;
-constexpr std::size_t toneATolerance(int index) { return kToneATolerance + 2 * index; }
-constexpr std::size_t toneBTolerance(int index) { return kToneBTolerance + 2 * index; }
+constexpr std::size_t toneATolerance(int index) {
+  return kToneATolerance + 2 * index;
+}
+constexpr std::size_t toneBTolerance(int index) {
+  return kToneBTolerance + 2 * index;
+}
 constexpr std::size_t kTwoToneBase = 0x100;
 constexpr std::size_t kTwoToneRecordSize = 10;
-constexpr std::size_t twoToneRecord(int index) { return kTwoToneBase + kTwoToneRecordSize * index; }
+constexpr std::size_t twoToneRecord(int index) {
+  return kTwoToneBase + kTwoToneRecordSize * index;
+}
 namespace two_tone {
 constexpr std::size_t kToneACount = 0;  // 16-bit little-endian
 constexpr std::size_t kToneADuration = 2;
@@ -163,11 +171,15 @@ static_assert(channelRecord(16) == 0xB0);
 static_assert(twoToneRecord(16) == kSize);
 
 // Bit and field access.
-inline bool get(const Image& image, Bit b) { return (image[b.address] & b.mask()) != 0; }
+inline bool get(const Image& image, Bit b) {
+  return (image[b.address] & b.mask()) != 0;
+}
 inline void set(Image& image, Bit b, bool on) {
   if (on) image[b.address] |= b.mask();
 }
-inline unsigned get(const Image& image, Field f) { return (image[f.address] & f.mask()) >> f.shift; }
+inline unsigned get(const Image& image, Field f) {
+  return (image[f.address] & f.mask()) >> f.shift;
+}
 // ORs a value into a field of a zeroed image; bits beyond the field's width are dropped.
 inline void set(Image& image, Field f, unsigned value) {
   image[f.address] |= static_cast<std::uint8_t>((value << f.shift) & f.mask());

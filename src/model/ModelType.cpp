@@ -23,7 +23,8 @@ constexpr std::array<ModelName, 8> kNames{{{"2", kKx400Vhf},
 
 std::optional<ModelType> parseSelectable(std::string_view text) {
   std::string lower;
-  for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char c : text)
+    lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   for (const auto& entry : kNames) {
     if (entry.name == lower) return entry.type;
   }

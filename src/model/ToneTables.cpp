@@ -43,10 +43,18 @@ typename Table::value_type entryAt(const Table& table, int position) {
 }
 }  // namespace
 
-int CtcssPosition(double toneHz) { return positionIn(CtcssToneTable, toneHz); }
-int DcsPosition(int code) { return positionIn(DcsCodeTable, code); }
-double CtcssToneAt(int position) { return entryAt(CtcssToneTable, position); }
-int DcsCodeAt(int position) { return entryAt(DcsCodeTable, position); }
+int CtcssPosition(double toneHz) {
+  return positionIn(CtcssToneTable, toneHz);
+}
+int DcsPosition(int code) {
+  return positionIn(DcsCodeTable, code);
+}
+double CtcssToneAt(int position) {
+  return entryAt(CtcssToneTable, position);
+}
+int DcsCodeAt(int position) {
+  return entryAt(DcsCodeTable, position);
+}
 
 bool IsNonStandardCtcss(double toneHz) {
   return positionIn(nonStandardCtcssTones, toneHz) != 0;

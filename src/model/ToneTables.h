@@ -3,15 +3,9 @@
 #include <array>
 #include <cstdint>
 
-namespace kx {
+#include "model/OptionKind.h"
 
-// Signalling kind of a channel's receive or transmit side.
-enum OptionKind : std::int32_t {
-  kOptionNone = 0,
-  kOptionCtcss = 1,
-  kOptionDcs = 2,
-  kOptionTwoTone = 3,  // receive only
-};
+namespace kx {
 
 // The 49 CTCSS tones in Hz, in picker order (seven per row).
 extern const std::array<double, 49> CtcssToneTable;

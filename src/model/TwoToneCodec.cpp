@@ -42,7 +42,9 @@ double toleranceFraction(double toneHz) {
   return 0.035;
 }
 
-int latency(bool bothTones) { return bothTones ? kLatencyBothTones : kLatencyOneTone; }
+int latency(bool bothTones) {
+  return bothTones ? kLatencyBothTones : kLatencyOneTone;
+}
 
 std::uint16_t toU16(double value) {
   if (!(value > 0)) return 0;
@@ -71,8 +73,10 @@ ToneCounts EncodeTone(double toneHz, double durationMs, bool bothTones) {
   ToneCounts counts{};
   counts.cycles = static_cast<std::uint8_t>(n);
   counts.count = static_cast<std::uint16_t>(RoundHundredths(period));
-  counts.upperTolerance = static_cast<std::uint8_t>(RoundHundredths(period - n * 10'000.0 / (f * (1 + e))));
-  counts.lowerTolerance = static_cast<std::uint8_t>(RoundHundredths(n * 10'000.0 / (f * (1 - e)) - period));
+  counts.upperTolerance =
+      static_cast<std::uint8_t>(RoundHundredths(period - n * 10'000.0 / (f * (1 + e))));
+  counts.lowerTolerance =
+      static_cast<std::uint8_t>(RoundHundredths(n * 10'000.0 / (f * (1 - e)) - period));
   counts.durationCount = toU16(durationMs / kTickMs - latency(bothTones));
   return counts;
 }

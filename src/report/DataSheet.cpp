@@ -26,7 +26,9 @@ std::string format(const char* pattern, ...) {
   return text;
 }
 
-const char* flagText(std::int32_t flag, const char* on, const char* off) { return flag ? on : off; }
+const char* flagText(std::int32_t flag, const char* on, const char* off) {
+  return flag ? on : off;
+}
 
 // A value from a table of texts; nothing for an index outside it.
 template <std::size_t N>
@@ -38,16 +40,16 @@ std::string pick(const std::array<const char*, N>& texts, std::int32_t index) {
 class Page {
  public:
   Page(DataSheet& sheet, int number) : sheet_(sheet), number_(number) {}
-  void text(int x, int y, std::string s) {
-    sheet_.items.push_back({number_, x, y, std::move(s)});
-  }
+  void text(int x, int y, std::string s) { sheet_.items.push_back({number_, x, y, std::move(s)}); }
 
  private:
   DataSheet& sheet_;
   int number_;
 };
 
-int rowY(int channel) { return -(1750 + 700 * channel); }
+int rowY(int channel) {
+  return -(1750 + 700 * channel);
+}
 
 // Column positions of the channel table. Layout A serves the four radio models; the first
 // generation (types 0 and 1) prints its older layout B.
@@ -151,8 +153,8 @@ constexpr const char* kGmskNBaud = ": 4800 bps";
 constexpr std::array<const char*, 3> kFfskSBaud{": 1200 bps", ": 2400 bps", ": 4800 bps"};
 constexpr std::array<const char*, 2> kFfskNBaud{": 1200 bps", ": 2400 bps"};
 constexpr std::array<const char*, 10> kBaseBlockTexts{
-    ": NONE",      ": 32 BYTE",   ": 64 BYTE",   ": 128 BYTE",  ": 256 BYTE",
-    ": 512 BYTE",  ": 1024 BYTE", ": 2048 BYTE", ": 4096 BYTE", ": 8192 BYTE"};
+    ": NONE",     ": 32 BYTE",   ": 64 BYTE",   ": 128 BYTE",  ": 256 BYTE",
+    ": 512 BYTE", ": 1024 BYTE", ": 2048 BYTE", ": 4096 BYTE", ": 8192 BYTE"};
 constexpr std::array<const char*, 16> kTxDelay1Texts{
     ": 5 ms",  ": 10 ms", ": 15 ms", ": 20 ms", ": 25 ms", ": 30 ms", ": 35 ms", ": 40 ms",
     ": 45 ms", ": 50ms",  ": 55ms",  ": 60ms",  ": 65ms",  ": 70ms",  ": 75ms",  ": 80ms"};
@@ -329,7 +331,8 @@ std::string RenderDataSheetText(const DataSheet& sheet) {
       line.replace(column, item.text.size(), item.text);
     }
     if (page == 2) out += '\n';
-    for (const auto& [y, line] : lines) out += line + '\n';
+    for (const auto& [y, line] : lines)
+      out += line + '\n';
   }
   return out;
 }

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "model/KX200Doc.h"
+#include "report/DataSheet.h"
+
+namespace kx {
+namespace {
+
+CKX200Doc documentOf(ModelType type) {
+  CKX200Doc doc;
+  doc.modelType = type;
+  doc.ResetToDefaults();
+  return doc;
+}
+
+// The text drawn at a position, or "" when nothing is.
+std::string at(const DataSheet& sheet, int page, int x, int y) {
+  for (const SheetText& t : sheet.items) {
+    if (t.page == page && t.x == x && t.y == y) return t.text;
+  }
+  return {};
+}
+
+int rowY(int channel) {
+  return -(1750 + 700 * channel);
+}
+
+TEST(DataSheetTest, ChannelTableOfARadioModel) {
+  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  doc.hangOnTimeMs = 1000;
+  ChannelRecord& c = doc.channels[0];
+  c.rxFreqMHz = 440.0125;
+  c.txFreqMHz = 445.0;
+  c.rxOption = kOptionCtcss;
+  c.rxCtcssHz = 67.0;
+  c.txOption = kOptionDcs;
+  c.txDcsCode = 23;
+  c.scan = 1;
+  c.wide = 1;
+  c.highPower = 1;
+  doc.channels[1].rxOption = kOptionTwoTone;
+
+  const DataSheet sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(sheet.jobName, "KX600 UHF DATA SHEET");
+  EXPECT_EQ(at(sheet, 1, 1300, -900), ": KX600 UHF");
+  const int y = rowY(1);
+  EXPECT_EQ(at(sheet, 1, 350, y), "1");
+  EXPECT_EQ(at(sheet, 1, 700, y), "440.0125");
+  EXPECT_EQ(at(sheet, 1, 2400, y + 115), " 67.0");
+  EXPECT_EQ(at(sheet, 1, 2300, y - 115), "(CTCSS)");
+  EXPECT_EQ(at(sheet, 1, 3500, y), "445.0000");
+  EXPECT_EQ(at(sheet, 1, 5400, y + 115), "023");
+  EXPECT_EQ(at(sheet, 1, 5300, y - 115), "(DCS)");
+  EXPECT_EQ(at(sheet, 1, 6700, y), "ON");
+  EXPECT_EQ(at(sheet, 1, 7500, y), " WIDE");
+  EXPECT_EQ(at(sheet, 1, 8500, y), "HIGH");
+  EXPECT_EQ(at(sheet, 1, 9400, y), "1000");
+  EXPECT_EQ(at(sheet, 1, 250, y - 350), std::string(93, '-'));
+
+  // An empty two-tone channel: dashes and nothing in the receive option column.
+  const int y2 = rowY(2);
+  EXPECT_EQ(at(sheet, 1, 700, y2), "  -");
+  EXPECT_EQ(at(sheet, 1, 3700, y2), "-");
+  EXPECT_EQ(at(sheet, 1, 2600, y2), "");
+  EXPECT_EQ(at(sheet, 1, 5600, y2), "NO");
+  EXPECT_EQ(at(sheet, 1, 7500, y2), "NARROW");
+}
+
+TEST(DataSheetTest, FirstGenerationPrintsTheOlderLayoutWithoutACaption) {
+  CKX200Doc doc = documentOf(model::kFirstGenVhf);
+  doc.channels[0].rxFreqMHz = 150.0;
+  doc.channels[0].rxOption = kOptionCtcss;
+  doc.channels[0].rxCtcssHz = 100.0;
+  const DataSheet sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(sheet.jobName, " DATA SHEET");
+  EXPECT_EQ(at(sheet, 1, 1300, -900), "");
+  EXPECT_EQ(at(sheet, 1, 7900, -1900), "SCAN");
+  EXPECT_EQ(at(sheet, 1, 800, rowY(1)), "150.0000");
+  EXPECT_EQ(at(sheet, 1, 2400, rowY(1)), "100.0 (CTCSS)");
+  EXPECT_EQ(at(sheet, 1, 3800, rowY(1)), "   -");
+  EXPECT_EQ(at(sheet, 1, 8000, rowY(1)), "OFF");
+  EXPECT_EQ(at(sheet, 1, 8100, rowY(1)), "Narrow");
+  EXPECT_EQ(at(sheet, 1, 10200, rowY(1)), "   -");
+}
+
+TEST(DataSheetTest, ModemLinesFollowTheModemType) {
+  CKX200Doc doc = documentOf(model::kKx600Vhf);
+  doc.modemEnabled = 1;
+  doc.gmsk = 1;
+  doc.sBandBaudIndex = 1;
+  DataSheet sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 500, -6800), "** GMSK **");
+  EXPECT_EQ(at(sheet, 2, 3800, -7700), ": 9600 bps");
+  EXPECT_EQ(at(sheet, 2, 3800, -8000), ": 4800 bps");
+  EXPECT_EQ(at(sheet, 2, 9000, -8300), ": -");  // no tone delay with GMSK
+
+  doc.gmsk = 0;
+  sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 500, -6800), "Modem is not selected");
+  EXPECT_EQ(at(sheet, 2, 3800, -7700), "");
+  EXPECT_EQ(at(sheet, 2, 3800, -8000), "");
+
+  doc.ffsk = 1;
+  doc.sBandBaudIndex = 7;  // outside the list: that line only stays blank
+  doc.nBandBaudIndex = 1;
+  sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 3800, -7700), "");
+  EXPECT_EQ(at(sheet, 2, 3800, -8000), ": 2400 bps");
+}
+
+TEST(DataSheetTest, OptionValuesAndTheirBlanks) {
+  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  doc.preambleSizeIndex = 13;
+  doc.waitForBusyIndex = 3;
+  DataSheet sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 9000, -7100), ": 120 BIT");
+  EXPECT_EQ(at(sheet, 2, 9000, -7400), ": -");  // the KX400 has no wait-for-busy time
+  EXPECT_EQ(at(sheet, 2, 9000, -8000), ": -");
+  EXPECT_EQ(at(sheet, 2, 3800, -2300), ": OFF");
+  EXPECT_EQ(at(sheet, 2, 3800, -2600), ": -");
+  EXPECT_EQ(at(sheet, 2, 9000, -5300), ": -");
+  EXPECT_EQ(at(sheet, 2, 500, -2000), "** Rssi Level Check **");
+
+  doc = documentOf(model::kKx600Uhf);
+  doc.waitForBusyIndex = 3;
+  doc.txDelay1Index = 10;
+  doc.baseBlockSizeIndex = 12;  // past the table: the label stays, the value goes
+  doc.squelchEnabled = 0;
+  sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 9000, -7400), ": 400 ms");
+  EXPECT_EQ(at(sheet, 2, 9000, -8000), ": 55ms");
+  EXPECT_EQ(at(sheet, 2, 5400, -6800), "1. BASE BLOCK SIZE 1");
+  EXPECT_EQ(at(sheet, 2, 9000, -6800), "");
+  EXPECT_EQ(at(sheet, 2, 500, -2000), "** Squelch Disabled **");
+}
+
+TEST(DataSheetTest, TextRenderingKeepsColumnsAndOrder) {
+  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  doc.channels[0].rxFreqMHz = 150.0;
+  const std::string text = RenderDataSheetText(LayoutDataSheet(doc));
+  const auto title = text.find("===== PC PROGRAMMER DATA SHEET =====");
+  const auto model = text.find("* MODEL  : KX400 VHF");
+  const auto options = text.find("====  OPTION DATA  ====");
+  ASSERT_NE(title, std::string::npos);
+  ASSERT_NE(model, std::string::npos);
+  ASSERT_NE(options, std::string::npos);
+  EXPECT_LT(title, model);
+  EXPECT_LT(model, options);
+  EXPECT_NE(text.find("   1  150.0000"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kx

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The command-line tool as a script would use it: exit codes, messages, and files only written
+# when the work succeeded.
+set -u
+kxtool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+check() {  # description, expected exit code, command...
+  local what=$1 want=$2; shift 2
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  if [ "$got" -ne "$want" ]; then
+    echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; failures=$((failures + 1))
+  fi
+}
+expect_file() {  # description, path, size
+  local size
+  size=$(stat -c %s "$2" 2>/dev/null || echo missing)
+  [ "$size" = "$3" ] || { echo "FAIL: $1: $2 is $size, expected $3"; failures=$((failures + 1)); }
+}
+expect_absent() {
+  [ ! -e "$2" ] || { echo "FAIL: $1: $2 was written"; failures=$((failures + 1)); }
+}
+expect_text() {  # description, text expected in out or err
+  grep -qF -- "$2" "$work/out" "$work/err" || { echo "FAIL: $1: no '$2'"; cat "$work/out" "$work/err"; failures=$((failures + 1)); }
+}
+
+# A configuration travels through its image and back unchanged.
+check "new" 0 "$kxtool" new --model kx600-uhf -o "$work/a.dat"
+expect_file "new" "$work/a.dat" 1827
+check "show" 0 "$kxtool" show "$work/a.dat"
+expect_text "show names the model" "* MODEL  : KX600 UHF"
+expect_text "show names the sub-band" "Sub-band: U1 : 400 - 440 MHz"
+check "encode" 0 "$kxtool" encode "$work/a.dat" -o "$work/a.bin"
+expect_file "encode" "$work/a.bin" 416
+check "decode" 0 "$kxtool" decode "$work/a.bin" -o "$work/b.dat"
+check "encode again" 0 "$kxtool" encode "$work/b.dat" -o "$work/b.bin"
+cmp -s "$work/a.bin" "$work/b.bin" || { echo "FAIL: image changed on its way through a .dat"; failures=$((failures + 1)); }
+check "model by number" 0 "$kxtool" new --model 2 -o "$work/c.dat"
+
+# The command line is wrong: exit 2, nothing written.
+check "unknown model" 2 "$kxtool" new --model 7 -o "$work/x.dat"
+expect_absent "unknown model" "$work/x.dat"
+check "no output" 2 "$kxtool" new --model 3
+check "no command" 2 "$kxtool"
+check "unknown command" 2 "$kxtool" frobnicate
+check "legacy needs its extension" 2 "$kxtool" import-legacy "$work/a.dat" --model 3 -o "$work/x.dat"
+check "help" 0 "$kxtool" --help
+
+# The files say no: exit 1, the message on standard error, nothing written.
+head -c 100 "$work/a.bin" >"$work/short.bin"
+check "short image" 1 "$kxtool" decode "$work/short.bin" -o "$work/x.dat"
+expect_text "short image" "The radio memory image must be 416 bytes!"
+expect_absent "short image" "$work/x.dat"
+head -c 1000 "$work/a.dat" >"$work/short.dat"
+check "short .dat" 1 "$kxtool" encode "$work/short.dat" -o "$work/x.bin"
+expect_text "short .dat" "This file is corrupted or wrong file type!"
+expect_absent "short .dat" "$work/x.bin"
+check "missing file" 1 "$kxtool" show "$work/absent.dat"
+expect_text "missing file" "Cannot Open File!"
+
+# A KX100 file: one UHF channel at 440 MHz receive, 445 MHz transmit, 6.25 kHz step.
+{
+  for a in $(seq 0 99); do
+    case $a in
+      0) data=ED90 ;; 1) data=6081 ;; 2) data=002C ;; 72) data=0001 ;; *) data=0000 ;;
+    esac
+    printf '%02X:%s \r\n' "$a" "$data"
+  done
+} >"$work/old.UHF"
+check "import into a VHF model" 1 "$kxtool" import-legacy "$work/old.UHF" --model kx400-vhf -o "$work/x.dat"
+expect_text "import into a VHF model" "This file is for UHF. Model type is mismatched."
+expect_absent "import into a VHF model" "$work/x.dat"
+check "import" 0 "$kxtool" import-legacy "$work/old.UHF" --model kx400-uhf -o "$work/old.dat"
+check "show import" 0 "$kxtool" show "$work/old.dat"
+expect_text "imported channel" "440.0000"
+expect_text "imported sub-band" "Sub-band: U2"
+
+[ "$failures" -eq 0 ] && echo "kxtool: all checks passed"
+exit $((failures > 0))

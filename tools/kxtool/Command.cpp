@@ -1,0 +1,38 @@
+#include "Command.h"
+
+#include <iostream>
+
+namespace kxtool {
+
+CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model) {
+  return command
+      .add_option_function<std::string>(
+          "--model",
+          [&model](const std::string& text) { model = *kx::model::parseSelectable(text); },
+          "Radio model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf")
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            return kx::model::parseSelectable(text) ? std::string{}
+                                                    : "unknown model '" + text + "'";
+          },
+          "MODEL"));
+}
+
+int report(const kx::Outcome& outcome, const std::string& about) {
+  for (std::string message : outcome.messages) {
+    for (auto at = message.find("\r\n"); at != std::string::npos; at = message.find("\r\n", at))
+      message.replace(at, 2, "\n");
+    std::cerr << about << ": " << message << '\n';
+  }
+  return outcome.ok ? kExitOk : kExitFailure;
+}
+
+kx::CKX200Doc freshDocument(kx::ModelType model) {
+  kx::CKX200Doc doc;
+  doc.modelType = model;
+  doc.ResetToDefaults();
+  doc.subBandIndex = 0;
+  return doc;
+}
+
+}  // namespace kxtool

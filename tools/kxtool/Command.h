@@ -1,0 +1,40 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+
+#include "model/KX200Doc.h"
+#include "model/Outcome.h"
+
+namespace kxtool {
+
+// Exit codes: 0 done, 1 the radio, a port or a file said no, 2 the command line was wrong.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// A subcommand: its CLI11 parser and what runs when it was chosen.
+struct Command {
+  CLI::App* parser;
+  std::function<int()> run;
+};
+
+Command addNewCommand(CLI::App& app);
+Command addShowCommand(CLI::App& app);
+Command addEncodeCommand(CLI::App& app);
+Command addDecodeCommand(CLI::App& app);
+Command addImportLegacyCommand(CLI::App& app);
+
+// --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
+CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);
+
+// Prints an outcome's messages on standard error (the radio's "\r\n" as line breaks), prefixed
+// with the file they are about. Returns kExitOk or kExitFailure.
+int report(const kx::Outcome& outcome, const std::string& about);
+
+// A fresh configuration of a model, as the model dialog makes one.
+kx::CKX200Doc freshDocument(kx::ModelType model);
+
+}  // namespace kxtool
