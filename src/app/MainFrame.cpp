@@ -97,9 +97,15 @@ QAction* CMainFrame::addCommand(QMenu* menu, int command, const QString& text) {
 }
 
 QAction* CMainFrame::addToolCommand(int command, const QIcon& icon, const QString& name) {
-  auto* action = new QAction(icon, name, this);
-  action->setData(command);
-  applyPrompt(action, command);
+  // A command that is also a menu item keeps one action for both, so its shortcut and
+  // enabled state are shared.
+  QAction* action = Action(command);
+  if (!action) {
+    action = new QAction(name, this);
+    action->setData(command);
+    applyPrompt(action, command);
+  }
+  action->setIcon(icon);
   toolBar_->addAction(action);
   actions_[command] = action;
   return action;

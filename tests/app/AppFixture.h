@@ -1,0 +1,67 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <memory>
+
+#include "app/KX200View.h"
+#include "app/MainFrame.h"
+#include "app/ModelSelectDlg.h"
+#include "app/ProgrammerApp.h"
+#include "app/UserDialogs.h"
+#include "editors/MySheet.h"
+#include "model/SideFile.h"
+#include "support/TempFolder.h"
+
+namespace kx::test {
+
+// The whole program, offscreen, with scripted message boxes and file dialogs, a port list of
+// the test's choosing and its settings in a folder of its own.
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+  }
+  void TearDown() override {
+    app.reset();
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  // Starts the program; the model dialog of the first activation is closed unless kept.
+  void start(QStringList arguments = {QStringLiteral("kxprog")}, bool keepModelDialog = false) {
+    app = std::make_unique<CProgrammerApp>(dialogs, [this] { return ports; });
+    ASSERT_TRUE(app->InitInstance(arguments));
+    QCoreApplication::processEvents();
+    if (!keepModelDialog && view().FirstModelDialog()) view().FirstModelDialog()->close();
+    QCoreApplication::processEvents();
+  }
+
+  CMainFrame& frame() { return *app->Frame(); }
+  CKX200View& view() { return *app->View(); }
+  CKX200Doc& doc() { return app->Document(); }
+  void trigger(int command) {
+    QAction* action = frame().Action(command);
+    ASSERT_NE(action, nullptr) << command;
+    action->trigger();
+  }
+  std::string sideFile() const { return (config.path() / "kxprog" / "KX400.ini").string(); }
+  // Texts of a menu's items, "-" for a separator.
+  static QStringList itemTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+      texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+  }
+
+  TempFolder config;
+  TempFolder files;
+  ScriptedUserDialogs dialogs;
+  std::vector<SerialPortInfo> ports{{3, "/dev/ttyUSB0", "FT232R"}, {1, "/dev/ttyS0", ""}};
+  std::unique_ptr<CProgrammerApp> app;
+};
+
+}  // namespace kx::test

@@ -1,0 +1,232 @@
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "AppFixture.h"
+#include "app/CommandIds.h"
+
+namespace kx::test {
+
+namespace {
+std::vector<std::uint8_t> portFileBytes(int number) {
+  return {static_cast<std::uint8_t>(number), 0, 0, 0};
+}
+}  // namespace
+
+using MainFrameTest = AppTest;
+
+TEST_F(MainFrameTest, MenusCarryTheirItemsAcceleratorsAndCommandNumbers) {
+  start();
+  QStringList titles;
+  for (const QAction* menu : frame().menuBar()->actions())
+    titles << menu->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Program", "&Port", "&View", "&Help"}));
+
+  EXPECT_EQ(itemTexts(frame().Menu(0)),
+            (QStringList{"&New\tCtrl+N", "&Load... \tCtrl+O", "&Save\tCtrl+S", "-",
+                         "&Print...\tCtrl+P", "-", "E&xit"}));
+  EXPECT_EQ(itemTexts(frame().Menu(1)),
+            (QStringList{"&Model Select\tCtrl + M", "-", "&Squelch\t", "&Calibration\t"}));
+  // "System/GPS Option" is appended once, however often the model changes.
+  frame().AppendSystemMenuItem();
+  EXPECT_EQ(itemTexts(frame().Menu(3)),
+            (QStringList{"&Toolbar", "&Status Bar", "-", "&Channel\t", "M&odem\t", "&EEPROM W/R\t",
+                         "System/GPS Option"}));
+  EXPECT_EQ(itemTexts(frame().Menu(4)), QStringList{"&About KX400/KX600..."});
+
+  const std::pair<int, QKeySequence> accelerators[] = {
+      {cmd::kFileNew, QKeySequence(QStringLiteral("Ctrl+N"))},
+      {cmd::kFileOpen, QKeySequence(QStringLiteral("Ctrl+O"))},
+      {cmd::kFileSave, QKeySequence(QStringLiteral("Ctrl+S"))},
+      {cmd::kFilePrint, QKeySequence(QStringLiteral("Ctrl+P"))},
+      {cmd::kModelSelect, QKeySequence(QStringLiteral("Ctrl+M"))},
+  };
+  for (const auto& [command, keys] : accelerators)
+    EXPECT_EQ(frame().Action(command)->shortcut(), keys) << command;
+
+  // Every menu item answers to its command number.
+  for (const QMenu* menu : {frame().Menu(0), frame().Menu(1), frame().Menu(3), frame().Menu(4)}) {
+    for (const QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      EXPECT_EQ(frame().Action(action->data().toInt()), action) << action->text().toStdString();
+    }
+  }
+}
+
+TEST_F(MainFrameTest, ToolbarHasItsButtonsInOrderWithPromptsAndPictures) {
+  start();
+  QToolBar* bar = frame().ToolBar();
+  EXPECT_EQ(bar->iconSize(), QSize(42, 42));
+  std::vector<int> order;
+  for (const QAction* action : bar->actions())
+    order.push_back(action->isSeparator() ? 0 : action->data().toInt());
+  const std::vector<int> expected = {57600, 57601, 57603, 57607, 0, 32804, 32803, 0,
+                                     32789, 32790, 32772, 32791, 0, 32792, 32771};
+  EXPECT_EQ(order, expected);
+  for (const QAction* action : bar->actions()) {
+    if (action->isSeparator()) continue;
+    EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+    EXPECT_FALSE(action->toolTip().isEmpty()) << action->data().toInt();
+    EXPECT_FALSE(action->statusTip().isEmpty()) << action->data().toInt();
+  }
+  const auto prompt = [&](int command) {
+    return frame().Action(command)->statusTip() + "|" + frame().Action(command)->toolTip();
+  };
+  EXPECT_EQ(prompt(cmd::kCalibrationTool), "Calibration|Calibration");
+  EXPECT_EQ(prompt(cmd::kEepromTool), "Read/Write|EEPROM Read/Write");
+  EXPECT_EQ(prompt(cmd::kEepromMenu), "Select Write / Read|COMUNICATION");
+  EXPECT_EQ(prompt(cmd::kChannelTool), "CHANNEL DATA|Channel Configuration");
+  EXPECT_EQ(prompt(cmd::kModemTool), "MODEM OPTION|Modem Option");
+  EXPECT_EQ(prompt(cmd::kSystemTool), "SYSTEM OPTION / GPS|System option / GPS");
+  EXPECT_EQ(prompt(cmd::kSquelchTool), "SETTING SQUELCH|Setting Squelch");
+
+  // The status bar: message pane and the three lock indicators.
+  EXPECT_EQ(frame().MessagePane()->text(), "Ready");
+  for (const char* name : {"indicatorCAP", "indicatorNUM", "indicatorSCRL"})
+    EXPECT_NE(frame().statusBar()->findChild<QLabel*>(name), nullptr) << name;
+
+  EXPECT_EQ(frame().windowTitle(), "Data Radio PC Test Programmer Ver 1.61");
+  EXPECT_TRUE(frame().isMaximized() || frame().windowState().testFlag(Qt::WindowMaximized));
+}
+
+TEST_F(MainFrameTest, PageCommandsMoveTheCheckMarkAndTheSheet) {
+  start();
+  const auto checks = [&] {
+    return std::vector<bool>{frame().Action(cmd::kChannelMenu)->isChecked(),
+                             frame().Action(cmd::kModemMenu)->isChecked(),
+                             frame().Action(cmd::kEepromMenu)->isChecked(),
+                             frame().Action(cmd::kSystemMenu)->isChecked()};
+  };
+  // Start-up ends on the channel page.
+  EXPECT_EQ(frame().CurrentPage(), 0);
+  EXPECT_EQ(checks(), (std::vector<bool>{true, false, false, false}));
+
+  const std::pair<int, int> commands[] = {
+      {cmd::kEepromTool, 2}, {cmd::kSystemTool, 3}, {cmd::kModemTool, 1}, {cmd::kChannelTool, 0},
+      {cmd::kEepromMenu, 2}, {cmd::kSystemMenu, 3}, {cmd::kModemMenu, 1}, {cmd::kChannelMenu, 0}};
+  for (const auto& [command, page] : commands) {
+    trigger(command);
+    EXPECT_EQ(frame().CurrentPage(), page) << command;
+    EXPECT_EQ(view().Sheet().ActiveIndex(), page) << command;
+    std::vector<bool> expected(4, false);
+    expected[static_cast<std::size_t>(page)] = true;
+    EXPECT_EQ(checks(), expected) << command;
+  }
+  // Choosing the page already shown keeps its mark.
+  trigger(cmd::kChannelMenu);
+  EXPECT_TRUE(frame().Action(cmd::kChannelMenu)->isChecked());
+  // A click on a tab is a page command too.
+  view().Sheet().setCurrentIndex(3);
+  EXPECT_EQ(frame().CurrentPage(), 3);
+  EXPECT_TRUE(frame().Action(cmd::kSystemMenu)->isChecked());
+}
+
+TEST_F(MainFrameTest, PortMenuListsThePortsAndChecksTheOneInTheSideFile) {
+  std::filesystem::create_directories(config.path() / "kxprog");
+  writeAll(sideFile(), portFileBytes(3));
+  ports.push_back({60, "/dev/ttyACM9", ""});  // beyond the menu's 49 ports
+  start();
+  EXPECT_EQ(itemTexts(frame().Menu(2)),
+            (QStringList{"COM1  (/dev/ttyS0)", "COM3  (/dev/ttyUSB0)", "-", "Other port..."}));
+  EXPECT_EQ(frame().Action(32900)->text(), "COM1  (/dev/ttyS0)");
+  EXPECT_FALSE(frame().Action(32900)->isChecked());
+  EXPECT_TRUE(frame().Action(32902)->isChecked());
+  EXPECT_EQ(frame().CurrentPortIndex(), 2);
+  EXPECT_EQ(frame().CurrentPort().device, "/dev/ttyUSB0");
+}
+
+TEST_F(MainFrameTest, PortOfTheSideFileThatIsNotThereStaysSelectedWithoutMark) {
+  std::filesystem::create_directories(config.path() / "kxprog");
+  writeAll(sideFile(), portFileBytes(7));
+  start();
+  EXPECT_FALSE(frame().Action(32900)->isChecked());
+  EXPECT_FALSE(frame().Action(32902)->isChecked());
+  EXPECT_EQ(frame().CurrentPortIndex(), 6);
+  EXPECT_EQ(frame().CurrentPort().number, 7);
+  EXPECT_EQ(frame().CurrentPort().device, "");
+}
+
+TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {
+  ports.clear();
+  start();
+  EXPECT_EQ(itemTexts(frame().Menu(2)), QStringList{"Other port..."});
+}
+
+TEST_F(MainFrameTest, ChoosingAPortWritesTheSideFileAtOnce) {
+  start();
+  trigger(32902);
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(3));
+  EXPECT_TRUE(frame().Action(32902)->isChecked());
+  trigger(32900);
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(1));
+  EXPECT_FALSE(frame().Action(32902)->isChecked());
+  EXPECT_TRUE(frame().Action(32900)->isChecked());
+  EXPECT_EQ(doc().sideFileValue, 1);
+}
+
+TEST_F(MainFrameTest, SideFileKeepsThePortWhenTheProgramEnds) {
+  start();
+  trigger(32902);
+  std::filesystem::remove(sideFile());
+  app.reset();
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(3));
+}
+
+TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
+  const std::string device = files.file("ttyKX");
+  writeAll(device, {});
+  start({QStringLiteral("kxprog"), QStringLiteral("--port"), QString::fromStdString(device)});
+  const QStringList items = itemTexts(frame().Menu(2));
+  ASSERT_EQ(items.size(), 5);
+  EXPECT_EQ(items[2], QString::fromStdString(device));
+  EXPECT_EQ(frame().CurrentPort().device, device);
+  EXPECT_TRUE(frame().Menu(2)->actions()[2]->isChecked());
+  EXPECT_FALSE(frame().Action(32900)->isChecked());
+  // A device path has no number worth keeping: the side file is left alone.
+  EXPECT_FALSE(std::filesystem::exists(sideFile()));
+}
+
+TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
+  start();
+  QAction* other = frame().Menu(2)->actions().back();
+  ASSERT_EQ(other->text(), "Other port...");
+
+  dialogs.textAnswers = {QStringLiteral("/dev/no-such-radio")};
+  other->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "There is no device /dev/no-such-radio.");
+  EXPECT_EQ(frame().Menu(2)->actions().size(), 4);
+
+  // A device already in the list is selected, not added twice.
+  const std::string device = files.file("ttyVirtual");
+  writeAll(device, {});
+  ports.push_back({5, device, ""});
+  frame().BuildPortMenu();
+  dialogs.textAnswers = {QString::fromStdString(device)};
+  frame().Menu(2)->actions().back()->trigger();
+  EXPECT_EQ(frame().CurrentPort().number, 5);
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(5));
+  EXPECT_EQ(frame().Menu(2)->actions().size(), 5);
+
+  const std::string other2 = files.file("ttyOther");
+  writeAll(other2, {});
+  dialogs.textAnswers = {QString::fromStdString(other2)};
+  frame().Menu(2)->actions().back()->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frame().CurrentPort().device, other2);
+  EXPECT_EQ(frame().Menu(2)->actions().size(), 6);
+}
+
+TEST_F(MainFrameTest, CommandLineIsCheckedBeforeAnyWindowAppears) {
+  QString error;
+  EXPECT_FALSE(CProgrammerApp::ParseCommandLine({"kxprog", "--bogus"}, &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(CProgrammerApp::ParseCommandLine({"kxprog", "--port"}, &error));
+  const auto options = CProgrammerApp::ParseCommandLine(
+      {"kxprog", "--port", "/dev/pts/4", "--port=/dev/pts/5"}, &error);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->ports, (std::vector<std::string>{"/dev/pts/4", "/dev/pts/5"}));
+}
+
+}  // namespace kx::test
