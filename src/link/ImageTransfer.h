@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "link/CommPort.h"
+#include "link/SerialLink.h"
 #include "model/RadioMemory.h"
 
 namespace kx {
@@ -23,6 +25,7 @@ constexpr const char* kWriteRefused = "Write Fail..!";
 constexpr const char* kReadRefused = "Read Fail..!";
 constexpr const char* kWriteFail = "Write Fail!";
 constexpr const char* kReadFail = "Read Fail!";
+constexpr const char* kStopped = "Stopped by the user!";
 }  // namespace transfer_status
 
 // The port a transfer uses: its number in the Port menu ("Fail to open PORT%d") and its device.
@@ -42,8 +45,22 @@ struct TransferEvents {
 };
 
 struct TransferOutcome {
-  bool ok = false;     // the whole image went across (and, for a read, was decoded)
-  std::string status;  // the last status text shown
+  enum class Result {
+    kDone,           // the whole image went across (and, for a read, was decoded)
+    kPortFailed,     // the port could not be opened
+    kNoAnswer,       // nothing came back to the request
+    kRefused,        // the radio answered 0x55
+    kNotUnderstood,  // the answer held neither 0x55 nor 0xAA
+    kBlockFailed,    // a block went wrong past its retries
+    kNotDecoded,     // a read arrived whole but is not a configuration of this family
+    kStopped,        // stopped on request
+  };
+  Result result = Result::kNoAnswer;
+  std::string status;      // the last status text shown
+  std::string portError;   // kPortFailed: the system's reason
+  std::string backupPath;  // the image kept in the backup folder, when one was saved
+
+  bool ok() const { return result == Result::kDone; }
 };
 
 // The memory read/write protocol: wake-up, request, 26 acknowledged blocks of 16 bytes, end of
@@ -53,22 +70,34 @@ class ImageTransfer {
  public:
   using PauseFunction = std::function<void(int milliseconds)>;
 
+  ImageTransfer(SerialLink& link, RadioMemory& memory, PauseFunction pause = Pause);
   ImageTransfer(CCommPort& port, RadioMemory& memory, PauseFunction pause = Pause);
+  ~ImageTransfer();
 
   // Encodes the document, lays the hand-patched bytes over the image and writes it.
   TransferOutcome OnWrite(CKX200Doc& doc, const PortChoice& port, const TransferEvents& events);
-  // Reads the radio; the document changes only when the whole image arrived and decodes.
+  // Reads the radio; clears the hand-patched bytes. The document changes only when the whole
+  // image arrived and decodes.
   TransferOutcome OnRead(CKX200Doc& doc, const PortChoice& port, const TransferEvents& events);
   // The map page's OK: tells the radio the connection is over.
   void EndConnection(const PortChoice& port);
-  // Asks a running transfer to stop at its next pause (Ctrl+C).
+  // Asks a running transfer to stop at its next pause; it then ends the connection cleanly.
+  // Safe to call from a signal handler or another thread.
   void RequestStop() { stopRequested_ = true; }
 
+  // Where every image read from a radio, and every image about to be written, is kept; empty
+  // keeps none. Defaults to BackupFolder().
+  void SetBackupFolder(std::string folder) { backupFolder_ = std::move(folder); }
+
  private:
-  CCommPort& port_;
+  class Session;
+
+  std::unique_ptr<SerialLink> ownedLink_;
+  SerialLink& link_;
   RadioMemory& memory_;
   PauseFunction pause_;
   std::atomic<bool> stopRequested_{false};
+  std::string backupFolder_;
 };
 
 }  // namespace kx

@@ -1,33 +1,16 @@
 #include "model/SideFile.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <array>
-#include <cstdlib>
 
 #include "model/ByteOrder.h"
 #include "model/FileIo.h"
+#include "model/UserFolders.h"
 
 namespace kx {
 
 namespace {
-constexpr const char* kProgramFolder = "kxprog";
 constexpr const char* kCannotSaveSetting = "Cannot save the serial port setting!";
-
-std::string homeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
-  return ".";
-}
 }  // namespace
-
-std::string ConfigFolder() {
-  // The XDG rules ignore a relative path.
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
-    return std::string(xdg) + "/" + kProgramFolder;
-  return homeFolder() + "/.config/" + kProgramFolder;
-}
 
 std::string SideFilePath(const std::string& modelName) {
   return ConfigFolder() + "/" + modelName + ".ini";

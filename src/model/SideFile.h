@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Outcome.h"
+#include "model/UserFolders.h"
 
 namespace kx {
 
@@ -12,8 +13,6 @@ namespace kx {
 // file named after the model line ("KX400.ini", although it is not text).
 constexpr int kDefaultPortNumber = 1;
 
-// The per-user configuration folder of the program: $XDG_CONFIG_HOME (else ~/.config) + "/kxprog".
-std::string ConfigFolder();
 // ConfigFolder() + "/" + modelName + ".ini".
 std::string SideFilePath(const std::string& modelName);
 

@@ -1,0 +1,75 @@
+#include "link/ImageBackup.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <tuple>
+#include <vector>
+
+#include "model/FileIo.h"
+#include "model/UserFolders.h"
+
+namespace kx {
+
+namespace {
+namespace fs = std::filesystem;
+
+std::string timeStamp() {
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  const auto millis =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  std::tm local{};
+  ::localtime_r(&seconds, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  char withMillis[40];
+  std::snprintf(withMillis, sizeof withMillis, "%s-%03d", text, static_cast<int>(millis));
+  return withMillis;
+}
+
+// Our own backups only: a name that starts with a time stamp and ends in .bin.
+bool isBackup(const fs::directory_entry& entry) {
+  const std::string name = entry.path().filename().string();
+  return entry.is_regular_file() && name.size() > 20 && name.ends_with(".bin") &&
+         std::isdigit(static_cast<unsigned char>(name[0]));
+}
+
+constexpr std::size_t kStampLength = 19;  // YYYYMMDD-HHMMSS-mmm
+
+void removeOldest(const std::string& folder) {
+  std::error_code ec;
+  // Oldest first: by the time stamp in the name, then (within one millisecond) by file time.
+  using Backup = std::tuple<std::string, fs::file_time_type, fs::path>;
+  std::vector<Backup> backups;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    if (!isBackup(entry)) continue;
+    backups.emplace_back(entry.path().filename().string().substr(0, kStampLength),
+                         entry.last_write_time(ec), entry.path());
+  }
+  if (backups.size() <= kBackupsKept) return;
+  std::sort(backups.begin(), backups.end());
+  for (std::size_t i = 0; i + kBackupsKept < backups.size(); ++i)
+    fs::remove(std::get<2>(backups[i]), ec);
+}
+}  // namespace
+
+std::string BackupFolder() {
+  return DataFolder() + "/backups";
+}
+
+std::optional<std::string> SaveBackup(const std::string& folder, const image::Image& img,
+                                      std::string_view kind, std::string* error) {
+  if (!fileio::makeFolders(folder, error)) return std::nullopt;
+  const std::string stem = folder + "/" + timeStamp() + "-" + std::string(kind);
+  std::string path = stem + ".bin";
+  for (int n = 2; fs::exists(path); ++n)
+    path = stem + "-" + std::to_string(n) + ".bin";
+  if (!fileio::writeAtomically(path, img, error)) return std::nullopt;
+  removeOldest(folder);
+  return path;
+}
+
+}  // namespace kx

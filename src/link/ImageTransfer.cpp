@@ -1,0 +1,349 @@
+#include "link/ImageTransfer.h"
+
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "link/ImageBackup.h"
+#include "link/ProtocolFrames.h"
+#include "model/ImageCodec.h"
+#include "model/KX200Doc.h"
+
+namespace kx {
+
+namespace {
+using Result = TransferOutcome::Result;
+using protocol::CommandFrame;
+
+// Pauses of the protocol, in milliseconds. The radio answers a request, acknowledges a block
+// and sends its next block within 100 ms; it needs 50 ms to latch a block before its check byte
+// and a second to wake up.
+constexpr int kSettleMs = 100;
+constexpr int kWakeUpMs = 1000;
+constexpr int kAnswerMs = 100;
+constexpr int kLatchMs = 50;
+
+constexpr int kMaxBlockSendings = 4;   // a written block is sent at most four times
+constexpr int kMaxReadRejections = 4;  // a read block is asked for again at most four times
+constexpr std::size_t kReplyBufferSize = 16;
+constexpr std::size_t kFrameBufferSize = 24;
+constexpr std::uint8_t kVersionOneOne = 0x11;
+constexpr std::uint8_t kReg10ForVersionOneOne = 3;
+constexpr std::uint8_t kReg10Otherwise = 2;
+
+std::string formatted(const char* pattern, int a, int b = 0) {
+  char text[96];
+  std::snprintf(text, sizeof text, pattern, a, b);
+  return text;
+}
+
+// The version byte of a ready answer at reply[ready]: the byte after it, skipping a doubled
+// 0xAA. A reply cut short after its 0xAA reads as version 0.0.
+std::uint8_t versionByte(const std::vector<std::uint8_t>& reply, std::size_t ready) {
+  std::size_t at = ready + 1;
+  if (at < reply.size() && reply[at] == protocol::kReady) ++at;
+  return at < reply.size() ? reply[at] : 0;
+}
+}  // namespace
+
+// One connection: the port, the events and what has happened so far.
+class ImageTransfer::Session {
+ public:
+  Session(ImageTransfer& owner, const TransferEvents& events) : owner_(owner), events_(events) {}
+
+  TransferOutcome outcome;
+
+  void status(const std::string& text) {
+    outcome.status = text;
+    if (events_.status) events_.status(text);
+  }
+  void progress(int position) {
+    if (events_.progress) events_.progress(position);
+  }
+  void version(const std::string& text) {
+    if (events_.version) events_.version(text);
+  }
+  void pllIc(int index) {
+    if (events_.pllIc) events_.pllIc(index);
+  }
+
+  void send(std::span<const std::uint8_t> bytes) {
+    owner_.link_.Write(bytes.data(), bytes.size());
+    if (events_.traffic) events_.traffic(true, bytes.data(), bytes.size());
+  }
+
+  // Takes everything queued; keeps the first `keep` bytes, the rest is taken and dropped.
+  std::vector<std::uint8_t> drain(std::size_t keep) {
+    const int count = owner_.link_.Count();
+    std::vector<std::uint8_t> all;
+    all.reserve(static_cast<std::size_t>(count));
+    std::uint8_t byte = 0;
+    for (int i = 0; i < count && owner_.link_.Take(byte); ++i)
+      all.push_back(byte);
+    if (events_.traffic && !all.empty()) events_.traffic(false, all.data(), all.size());
+    if (all.size() > keep) all.resize(keep);
+    return all;
+  }
+
+  // False when a stop was asked for: the connection has then been ended and closed.
+  bool pause(int milliseconds) {
+    owner_.pause_(milliseconds);
+    if (!owner_.stopRequested_) return true;
+    send(protocol::kEndOfConnection);
+    owner_.link_.Close();
+    status(transfer_status::kStopped);
+    outcome.result = Result::kStopped;
+    return false;
+  }
+
+  // Ends a failed connection without a word to the radio.
+  void fail(const char* text, Result result) {
+    status(text);
+    outcome.result = result;
+    owner_.link_.Close();
+  }
+
+  void endConnection() {
+    send(protocol::kEndOfConnection);
+    owner_.link_.Close();
+  }
+
+  // Opens the port and wakes the radio; false (the port closed again) when it could not.
+  bool connect(const PortChoice& port) {
+    const auto identifier = static_cast<std::uint16_t>(port.number > 0 ? port.number - 1 : 0);
+    if (!owner_.link_.Open(port.device, protocol::kBaudRate, identifier)) {
+      outcome.portError = owner_.link_.LastError();
+      status(formatted(transfer_status::kFailToOpen, port.number));
+      outcome.result = Result::kPortFailed;
+      owner_.link_.Close();
+      return false;
+    }
+    if (!pause(kSettleMs)) return false;
+    send(protocol::kWakeUp);
+    // DTR stays low for the rest of the connection; RTS stays up.
+    owner_.link_.ClearDtr();
+    if (!pause(kWakeUpMs)) return false;
+    drain(0);
+    return true;
+  }
+
+  // Sends a request; the radio's reply, or nothing when a stop came first.
+  std::optional<std::vector<std::uint8_t>> request(const CommandFrame& frame) {
+    send(frame);
+    if (!pause(kAnswerMs)) return std::nullopt;
+    return drain(kReplyBufferSize);
+  }
+
+  void keepBackup(const image::Image& img, std::string_view kind) {
+    if (owner_.backupFolder_.empty()) return;
+    if (auto path = SaveBackup(owner_.backupFolder_, img, kind)) outcome.backupPath = *path;
+  }
+
+ private:
+  ImageTransfer& owner_;
+  const TransferEvents& events_;
+};
+
+ImageTransfer::ImageTransfer(SerialLink& link, RadioMemory& memory, PauseFunction pause)
+    : link_(link), memory_(memory), pause_(std::move(pause)), backupFolder_(BackupFolder()) {}
+
+ImageTransfer::ImageTransfer(CCommPort& port, RadioMemory& memory, PauseFunction pause)
+    : ownedLink_(std::make_unique<CommPortLink>(port)),
+      link_(*ownedLink_),
+      memory_(memory),
+      pause_(std::move(pause)),
+      backupFolder_(BackupFolder()) {}
+
+ImageTransfer::~ImageTransfer() = default;
+
+namespace {
+
+enum class Ack { kAccepted, kRejected, kFailed, kStopped };
+
+template <typename Session>
+Ack waitBlockAck(Session& s) {
+  if (!s.pause(kAnswerMs)) return Ack::kStopped;
+  const auto answer = s.drain(1);
+  if (answer.empty()) return Ack::kFailed;
+  if (answer[0] == protocol::kBlockAccepted) return Ack::kAccepted;
+  if (answer[0] == protocol::kBlockRejected) return Ack::kRejected;
+  return Ack::kFailed;
+}
+
+// Sends the 26 blocks of the working image, each up to four times. False on failure or stop.
+template <typename Session>
+bool sendImage(Session& s, const image::Image& img) {
+  for (std::size_t block = 0; block < protocol::kBlockCount; ++block) {
+    const int address = static_cast<int>(protocol::blockAddress(block));
+    const bool last = block + 1 == protocol::kBlockCount;
+    for (int sendings = 1;; ++sendings) {
+      const protocol::BlockFrame frame = protocol::blockFrame(img, block);
+      if (last) {
+        for (int p = address; p < address + 16; ++p)
+          s.progress(p);
+      }
+      const std::span<const std::uint8_t> bytes(frame);
+      s.send(bytes.first(protocol::kHeaderSize));
+      s.send(bytes.subspan(protocol::kHeaderSize, protocol::kBlockSize));
+      if (!s.pause(kLatchMs)) return false;
+      s.send(bytes.subspan(protocol::kCheckOffset, 1));
+      s.send(protocol::kWriteTrailer);
+
+      const Ack ack = waitBlockAck(s);
+      if (ack == Ack::kStopped) return false;
+      if (ack == Ack::kAccepted) break;
+      if (ack == Ack::kRejected && sendings < kMaxBlockSendings) continue;
+      s.fail(transfer_status::kWriteFail, Result::kBlockFailed);
+      return false;
+    }
+    if (!last) {
+      for (int p = address; p < address + 16; ++p)
+        s.progress(p);
+    }
+  }
+  return true;
+}
+
+// Receives the 26 blocks into the received image, asking for a bad block again up to four
+// times. False on failure or stop.
+template <typename Session>
+bool receiveImage(Session& s, image::Image& received) {
+  for (std::size_t block = 0; block < protocol::kBlockCount; ++block) {
+    const std::size_t address = protocol::blockAddress(block);
+    const std::uint8_t high = static_cast<std::uint8_t>(address >> 8);
+    const std::uint8_t low = static_cast<std::uint8_t>(address & 0xFF);
+    for (int rejections = 0;; ++rejections) {
+      if (!s.pause(kAnswerMs)) return false;
+      const auto frame = s.drain(kFrameBufferSize);
+      if (frame.empty() || frame[0] != protocol::kBlockHeader[0]) {
+        s.fail(transfer_status::kReadFail, Result::kBlockFailed);
+        return false;
+      }
+      // A byte that did not arrive matches nothing.
+      const auto byteAt = [&frame](std::size_t i) -> int {
+        return i < frame.size() ? frame[i] : -1;
+      };
+      const bool headerOk = byteAt(1) == protocol::kBlockHeader[1] &&
+                            byteAt(2) == protocol::kBlockHeader[2] && byteAt(3) == high &&
+                            byteAt(4) == low;
+      std::array<std::uint8_t, protocol::kBlockSize> data{};
+      for (std::size_t i = 0; i < protocol::kBlockSize; ++i) {
+        const int b = byteAt(protocol::kHeaderSize + i);
+        data[i] = b < 0 ? 0 : static_cast<std::uint8_t>(b);
+        if (headerOk && b >= 0) {
+          received[address + i] = data[i];
+          s.progress(static_cast<int>(address + i));
+        }
+      }
+      if (block == 0) s.pllIc(received[image::kPllIc.address] & image::kPllIc.mask() ? 0 : 1);
+
+      const std::uint8_t check = protocol::checkByte(data);
+      // A block whose address is wrong was not stored, so it is asked for again too.
+      const bool good = headerOk && byteAt(protocol::kCheckOffset) == check;
+      const std::array<std::uint8_t, 2> answer{
+          good ? protocol::kBlockAccepted : protocol::kBlockRejected, check};
+      s.send(answer);
+      if (good) break;
+      if (rejections == kMaxReadRejections) {
+        s.fail(transfer_status::kReadFail, Result::kBlockFailed);
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
+                                       const TransferEvents& events) {
+  stopRequested_ = false;
+  Session s(*this, events);
+  EncodeImage(doc, memory_);
+  memory_.applyPendingEdits();
+  if (!s.connect(port)) return s.outcome;
+
+  s.status(transfer_status::kWriting);
+  const auto reply = s.request(protocol::kWriteRequest);
+  if (!reply) return s.outcome;
+  if (reply->empty()) {
+    s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
+    return s.outcome;
+  }
+  s.outcome.result = Result::kNotUnderstood;
+  for (std::size_t i = 0; i < reply->size(); ++i) {
+    if ((*reply)[i] == protocol::kRefused) {
+      s.fail(transfer_status::kWriteRefused, Result::kRefused);
+      return s.outcome;
+    }
+    if ((*reply)[i] != protocol::kReady) continue;
+    const std::uint8_t version = versionByte(*reply, i);
+    const auto v = protocol::versionOf(version);
+    s.version(formatted("%d . %d", v.major, v.minor));
+    memory_.working[image::kReg10] =
+        version == kVersionOneOne ? kReg10ForVersionOneOne : kReg10Otherwise;
+    s.keepBackup(memory_.working, "write");
+    const bool sent = sendImage(s, memory_.working);
+    s.progress(0);
+    if (!sent) return s.outcome;
+    s.outcome.result = Result::kDone;
+    break;
+  }
+  s.endConnection();
+  return s.outcome;
+}
+
+TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
+                                      const TransferEvents& events) {
+  stopRequested_ = false;
+  memory_.clearPendingEdits();
+  Session s(*this, events);
+  if (!s.connect(port)) return s.outcome;
+
+  s.status(transfer_status::kReading);
+  const auto reply = s.request(protocol::kReadRequest);
+  if (!reply) return s.outcome;
+  if (reply->empty()) {
+    s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
+    return s.outcome;
+  }
+  s.outcome.result = Result::kNotUnderstood;
+  for (std::size_t i = 0; i < reply->size(); ++i) {
+    if ((*reply)[i] == protocol::kRefused) {
+      s.fail(transfer_status::kReadRefused, Result::kRefused);
+      return s.outcome;
+    }
+    if ((*reply)[i] != protocol::kReady) continue;
+    const auto v = protocol::versionOf(versionByte(*reply, i));
+    s.version(formatted("%d.%d", v.major, v.minor));
+    const bool received = receiveImage(s, memory_.received);
+    s.progress(0);
+    if (!received) return s.outcome;
+    memory_.working = memory_.received;
+    s.keepBackup(memory_.working, "read");
+    const Outcome decoded = DecodeImage(doc, memory_.working);
+    if (decoded.ok) {
+      s.outcome.result = Result::kDone;
+    } else {
+      s.status(decoded.text());
+      s.outcome.result = Result::kNotDecoded;
+    }
+    break;
+  }
+  s.endConnection();
+  return s.outcome;
+}
+
+void ImageTransfer::EndConnection(const PortChoice& port) {
+  const auto identifier = static_cast<std::uint16_t>(port.number > 0 ? port.number - 1 : 0);
+  if (!link_.Open(port.device, protocol::kBaudRate, identifier)) {
+    link_.Close();
+    return;
+  }
+  pause_(kSettleMs);
+  link_.Write(protocol::kEndOfConnection.data(), protocol::kEndOfConnection.size());
+  link_.Close();
+}
+
+}  // namespace kx
