@@ -301,15 +301,22 @@ CReadWriteDlg* CKX200View::showReadWriteWindow() {
   return readWrite_;
 }
 
-void CKX200View::paintingPause(int milliseconds) {
+void CKX200View::PauseWithPainting(int milliseconds) {
+  // Every event is handled, input included: the progress window is application modal, so the
+  // only input that reaches anything is its Stop button. The main form and its pages cannot be
+  // touched, and the frame refuses to close, until the transfer is over.
   QEventLoop loop;
   QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
+  loop.exec();
 }
 
 void CKX200View::runTransfer(bool write) {
   if (transferring_) return;
   CReadWriteDlg* window = showReadWriteWindow();
+  ImageTransfer::PauseFunction pause = pause_;
+  if (!pause) pause = [this](int milliseconds) { PauseWithPainting(milliseconds); };
+  ImageTransfer engine(port_, memory_, pause);
+  window->onStop = [&engine] { engine.RequestStop(); };
   transferring_ = true;
   frame_.SetBusy(true);
   window->SetBusy(true);
@@ -322,24 +329,30 @@ void CKX200View::runTransfer(bool write) {
     version_->setText(QString::fromStdString(text));
   };
   events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
-  ImageTransfer::PauseFunction pause = pause_;
-  if (!pause) pause = [this](int milliseconds) { paintingPause(milliseconds); };
-  ImageTransfer engine(port_, memory_, pause);
   const PortChoice port = frame_.CurrentPort();
   const TransferOutcome outcome =
       write ? engine.OnWrite(doc_, port, events) : engine.OnRead(doc_, port, events);
 
   QApplication::restoreOverrideCursor();
-  // Clicks and keys given during the transfer were held back; let them arrive while the
-  // progress window is still busy and modal, so they reach nothing.
-  QCoreApplication::processEvents();
   transferring_ = false;
   frame_.SetBusy(false);
+  window->onStop = nullptr;
   window->SetBusy(false);
-  if (!outcome.status.empty()) window->SetStatus(DisplayText(outcome.status));
-  if (outcome.ok) window->close();
+  QString status = DisplayText(outcome.status);
+  // The system's reason helps more than the port number alone, above all for a device path.
+  if (!outcome.portError.empty()) {
+    const QString device =
+        port.device.empty() ? QStringLiteral("(no device)") : QString::fromStdString(port.device);
+    status += QStringLiteral("\n%1: %2").arg(device, QString::fromStdString(outcome.portError));
+  }
+  window->SetStatus(status);
+  if (!outcome.backupPath.empty()) {
+    frame_.MessagePane()->setText(
+        QStringLiteral("Radio memory kept in %1").arg(QString::fromStdString(outcome.backupPath)));
+  }
+  if (outcome.ok()) window->close();
 
-  if (!write && outcome.ok) {
+  if (!write && outcome.ok()) {
     sheet_->ComPage().FillMapGrid();
     frame_.AppendSystemMenuItem();
     refreshMainForm();

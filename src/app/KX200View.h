@@ -56,8 +56,9 @@ class CKX200View : public QWidget {
   // A model button of the model dialog was pressed.
   void OnModelChosen(ModelType type);
 
-  // The pause between exchanges with the radio. The default keeps painting (the progress bar
-  // moves) but holds back the user's input until the transfer ends.
+  // The pause between exchanges with the radio: it keeps the program painting (the progress bar
+  // moves) while the progress window holds the user's input. Tests may wrap it.
+  void PauseWithPainting(int milliseconds);
   void SetPauseFunction(ImageTransfer::PauseFunction pause) { pause_ = std::move(pause); }
   bool Transferring() const { return transferring_; }
 
@@ -86,7 +87,6 @@ class CKX200View : public QWidget {
   void encodeIntoMap(int mode);
   void runTransfer(bool write);
   CReadWriteDlg* showReadWriteWindow();
-  void paintingPause(int milliseconds);
   CModelSelectDlg* makeModelDialog();
 
   CKX200Doc& doc_;

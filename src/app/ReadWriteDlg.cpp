@@ -23,9 +23,16 @@ CReadWriteDlg::CReadWriteDlg(QWidget* parent) : QDialog(parent) {
   ok_ = new QPushButton(QStringLiteral("OK"));
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  stop_ = new QPushButton(QStringLiteral("Stop"));
+  stop_->setVisible(false);
+  connect(stop_, &QPushButton::clicked, this, [this] {
+    stop_->setEnabled(false);
+    if (onStop) onStop();
+  });
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
+  buttons->addWidget(stop_);
   buttons->addWidget(ok_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(status_);
@@ -43,6 +50,8 @@ void CReadWriteDlg::SetProgress(int position) {
 void CReadWriteDlg::SetBusy(bool busy) {
   busy_ = busy;
   ok_->setEnabled(!busy);
+  stop_->setVisible(busy);
+  stop_->setEnabled(busy);
 }
 
 QString CReadWriteDlg::Status() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -9,8 +10,8 @@ class QPushButton;
 namespace kx {
 
 // "Read/Write": the status line and the 0..416 byte progress of a radio read or write. While the
-// transfer runs it holds the user's input (nothing else of the program can be touched) and
-// cannot be closed; afterwards OK closes it.
+// transfer runs it holds the user's input (nothing else of the program can be touched), cannot
+// be closed and offers only Stop; afterwards OK closes it.
 class CReadWriteDlg : public QDialog {
  public:
   static constexpr int kImageBytes = 416;
@@ -25,6 +26,9 @@ class CReadWriteDlg : public QDialog {
   QString Status() const;
   int Progress() const;
   QPushButton* OkButton() const { return ok_; }
+  QPushButton* StopButton() const { return stop_; }
+  // Asked for by Stop while busy.
+  std::function<void()> onStop;
 
   void reject() override;
 
@@ -35,6 +39,7 @@ class CReadWriteDlg : public QDialog {
   QLabel* status_;
   QProgressBar* bar_;
   QPushButton* ok_;
+  QPushButton* stop_;
   bool busy_ = false;
 };
 

@@ -25,10 +25,13 @@ class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    // Radio images kept by reads and writes.
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
   }
   void TearDown() override {
     app.reset();
     qunsetenv("XDG_CONFIG_HOME");
+    qunsetenv("XDG_DATA_HOME");
   }
 
   // Starts the program; the model dialog of the first activation is closed unless kept.
@@ -58,6 +61,7 @@ class AppTest : public ::testing::Test {
   }
 
   TempFolder config;
+  TempFolder data;
   TempFolder files;
   ScriptedUserDialogs dialogs;
   std::vector<SerialPortInfo> ports{{3, "/dev/ttyUSB0", "FT232R"}, {1, "/dev/ttyS0", ""}};
