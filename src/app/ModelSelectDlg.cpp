@@ -56,7 +56,7 @@ CModelSelectDlg::CModelSelectDlg(CKX200Doc& doc, UserDialogs& dialogs, QWidget* 
   layout->addLayout(column, 0, 0, 2, 1);
 
   picture_ = new QLabel;
-  picture_->setPixmap(MakeToolIcon(ToolIcon::Application).pixmap(84, 84));
+  picture_->setPixmap(MakeToolPixmap(ToolIcon::Application, 96));
   picture_->setAlignment(Qt::AlignCenter);
   picture_->setMinimumHeight(92);
   picture_->installEventFilter(this);

@@ -81,7 +81,7 @@ void CProgrammerApp::OnAppAbout(QWidget* parent) {
   QDialog about(parent);
   about.setWindowTitle(QStringLiteral("About Data Radio PC Programmer"));
   auto* icon = new QLabel;
-  icon->setPixmap(MakeToolIcon(ToolIcon::Application).pixmap(48, 48));
+  icon->setPixmap(MakeToolPixmap(ToolIcon::Application, 64));
   auto* text = new QVBoxLayout;
   text->addWidget(new QLabel(QStringLiteral("Data Radio PC Programmer Ver 1.61")));
   text->addWidget(new QLabel(QStringLiteral("Programs KX400 and KX600 data radios, VHF and UHF")));

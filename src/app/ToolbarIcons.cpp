@@ -137,19 +137,13 @@ void paintIcon(QPainter& p, ToolIcon kind) {
     }
     case ToolIcon::ReadRadio:
     case ToolIcon::WriteRadio: {
-      drawRadio(p, QRectF(4, 13, 13, 25));
-      drawScreen(p, QRectF(25, 16, 14, 11));
+      // Radio on the left, PC on the right; the arrow says which way the memory goes.
+      drawRadio(p, QRectF(4, 12, 13, 26));
+      drawScreen(p, QRectF(22, 6, 17, 13));
       if (kind == ToolIcon::ReadRadio)
-        drawArrow(p, QPointF(17, 21), QPointF(30, 6), kGreen);  // out of the radio, into the PC
+        drawArrow(p, QPointF(19, 31), QPointF(39, 31), kGreen);
       else
-        drawArrow(p, QPointF(31, 6), QPointF(18, 17), kOrange);  // from the PC into the radio
-      p.setPen(QPen(kInk, 1));
-      QFont f = p.font();
-      f.setPixelSize(8);
-      f.setBold(true);
-      p.setFont(f);
-      p.drawText(QRectF(22, 30, 20, 10), Qt::AlignCenter,
-                 kind == ToolIcon::ReadRadio ? "READ" : "WRITE");
+        drawArrow(p, QPointF(39, 31), QPointF(19, 31), kOrange);
       break;
     }
     case ToolIcon::Channel: {
@@ -267,17 +261,23 @@ void paintIcon(QPainter& p, ToolIcon kind) {
 
 }  // namespace
 
+QPixmap MakeToolPixmap(ToolIcon kind, int side) {
+  QPixmap pixmap(side, side);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.scale(static_cast<qreal>(side) / kSide, static_cast<qreal>(side) / kSide);
+  paintIcon(painter, kind);
+  painter.end();
+  return pixmap;
+}
+
 QIcon MakeToolIcon(ToolIcon kind) {
   QIcon icon;
   for (const int scale : {1, 2}) {
-    QPixmap pixmap(kSide * scale, kSide * scale);
+    QPixmap pixmap = MakeToolPixmap(kind, kSide * scale);
     pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    paintIcon(painter, kind);
-    painter.end();
     icon.addPixmap(pixmap);
   }
   return icon;

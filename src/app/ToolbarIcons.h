@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 namespace kx {
 
@@ -24,5 +25,7 @@ enum class ToolIcon {
 };
 
 QIcon MakeToolIcon(ToolIcon kind);
+// One picture at any size (the model dialog and the about box show the radio large).
+QPixmap MakeToolPixmap(ToolIcon kind, int side);
 
 }  // namespace kx
