@@ -249,11 +249,11 @@ void paintIcon(QPainter& p, ToolIcon kind) {
       break;
     }
     case ToolIcon::Application: {
-      drawRadio(p, QRectF(10, 12, 18, 27));
+      drawRadio(p, QRectF(8, 14, 18, 26));
       p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
       p.setBrush(Qt::NoBrush);
-      p.drawArc(QRectF(7, -2, 16, 16), 20 * 16, 80 * 16);
-      p.drawArc(QRectF(3, -6, 24, 24), 25 * 16, 70 * 16);
+      p.drawArc(QRectF(6, 1, 12, 12), 0, 90 * 16);
+      p.drawArc(QRectF(3, -2, 18, 18), 0, 90 * 16);
       break;
     }
   }
