@@ -32,9 +32,8 @@ constexpr int kEepromTool = 32772;
 constexpr int kSystemTool = 32791;
 constexpr int kSquelchTool = 32792;
 constexpr int kCalibrationTool = 32771;
-// Port menu: COMn is kPortBase + n for n = 1..49.
+// Port menu: COMn is kPortBase + n.
 constexpr int kPortBase = 32899;
 constexpr int kFirstListedPort = 1;
-constexpr int kLastListedPort = 49;
 
 }  // namespace kx::cmd

@@ -93,7 +93,8 @@ CKX200View::~CKX200View() {
 }
 
 CReadWriteDlg* CKX200View::ReadWriteWindow() const {
-  return readWrite_;
+  // Once closed it is only waiting to be deleted.
+  return readWrite_ && readWrite_->isVisible() ? readWrite_.data() : nullptr;
 }
 CModelSelectDlg* CKX200View::FirstModelDialog() const {
   return firstModelDialog_;

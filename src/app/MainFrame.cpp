@@ -273,18 +273,21 @@ void CMainFrame::updatePageChecks() {
 
 void CMainFrame::BuildPortMenu() {
   currentPortIndex_ = doc_.sideFileValue - 1;
+  selectedDevice_.clear();
   ports_.clear();
   std::vector<SerialPortInfo> found = lister_ ? lister_() : std::vector<SerialPortInfo>{};
   std::sort(found.begin(), found.end(),
             [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });
+  // USB adapters are numbered from 101, so every numbered port is offered, not only COM1..49.
   for (const auto& port : found) {
-    if (port.number < cmd::kFirstListedPort || port.number > cmd::kLastListedPort) continue;
+    if (port.number < cmd::kFirstListedPort) continue;
     if (!ports_.empty() && ports_.back().number == port.number) continue;
-    ports_.push_back({port.number, port.device, true});
+    ports_.push_back(
+        {port.number, port.device, port.description, true, cmd::kPortBase + port.number});
   }
-  int next = kFirstExtraPortNumber;
-  for (const auto& device : extraDevices_)
-    ports_.push_back({next++, device, false});
+  int command = kFirstExtraPortCommand;
+  for (const auto& [device, number] : extraDevices_)
+    ports_.push_back({number, device, {}, false, command++});
   fillPortMenu();
 }
 
@@ -297,12 +300,22 @@ void CMainFrame::fillPortMenu() {
     action->deleteLater();
   }
   for (const auto& port : ports_) {
-    QAction* action = addCommand(portMenu_, cmd::kPortBase + port.number,
-                                 portLabel(port.number, port.device, port.listed));
+    QAction* action =
+        addCommand(portMenu_, port.command, portLabel(port.number, port.device, port.listed));
     action->setCheckable(true);
-    action->setStatusTip(QString::fromStdString(port.device));
-    const int number = port.number;
-    connect(action, &QAction::triggered, this, [this, number] { SelectPort(number); });
+    QString tip = QString::fromStdString(port.device);
+    if (!port.description.empty())
+      tip += QStringLiteral("  ") + QString::fromStdString(port.description);
+    action->setStatusTip(tip);
+    if (port.listed) {
+      const int number = port.number;
+      connect(action, &QAction::triggered, this, [this, number] { SelectPort(number); });
+    } else {
+      const std::string device = port.device;
+      const int number = port.number;
+      connect(action, &QAction::triggered, this,
+              [this, device, number] { AddDevicePort(device, number); });
+    }
   }
   if (!ports_.empty()) portMenu_->addSeparator();
   QAction* other = new QAction(QStringLiteral("Other port..."), portMenu_);
@@ -314,36 +327,43 @@ void CMainFrame::fillPortMenu() {
 
 void CMainFrame::updatePortChecks() {
   for (const auto& port : ports_) {
-    if (QAction* action = Action(cmd::kPortBase + port.number))
-      action->setChecked(port.number - 1 == currentPortIndex_);
+    QAction* action = Action(port.command);
+    if (!action) continue;
+    action->setChecked(port.listed ? selectedDevice_.empty() && port.number - 1 == currentPortIndex_
+                                   : port.device == selectedDevice_);
   }
 }
 
 void CMainFrame::SelectPort(int number) {
+  selectedDevice_.clear();
   currentPortIndex_ = number - 1;
   updatePortChecks();
-  const auto entry = std::find_if(ports_.begin(), ports_.end(),
-                                  [number](const PortEntry& p) { return p.number == number; });
-  // A device path added by hand has no COM number that would mean anything next time, so the
-  // side file keeps the last port chosen from the list.
-  if (entry != ports_.end() && !entry->listed) return;
   doc_.sideFileValue = number;
   const Outcome written = doc_.WriteSideFile(SideFilePath(doc_.modelName));
   dialogs_.ShowMessages(this, written.messages);
 }
 
-void CMainFrame::AddDevicePort(const std::string& device) {
-  const auto known = std::find_if(ports_.begin(), ports_.end(),
-                                  [&](const PortEntry& p) { return p.device == device; });
-  if (known != ports_.end()) {
-    SelectPort(known->number);
+void CMainFrame::AddDevicePort(const std::string& device, int number) {
+  const auto listed = std::find_if(ports_.begin(), ports_.end(), [&](const PortEntry& p) {
+    return p.listed && p.device == device;
+  });
+  if (listed != ports_.end()) {
+    SelectPort(listed->number);
     return;
   }
-  extraDevices_.push_back(device);
-  const int number = kFirstExtraPortNumber + static_cast<int>(extraDevices_.size()) - 1;
-  ports_.push_back({number, device, false});
-  fillPortMenu();
-  SelectPort(number);
+  const bool known = std::any_of(extraDevices_.begin(), extraDevices_.end(),
+                                 [&](const auto& extra) { return extra.first == device; });
+  if (!known) {
+    extraDevices_.emplace_back(device, number);
+    const int command = kFirstExtraPortCommand + static_cast<int>(extraDevices_.size()) - 1;
+    ports_.push_back({number, device, {}, false, command});
+    fillPortMenu();
+  }
+  // A device path has no COM number that would mean anything next time, so the side file
+  // keeps the last port chosen from the list.
+  selectedDevice_ = device;
+  currentPortIndex_ = number - 1;
+  updatePortChecks();
 }
 
 void CMainFrame::onOtherPort() {
@@ -365,11 +385,12 @@ bool CMainFrame::OfferDevicePort(const QString& typed) {
 }
 
 PortChoice CMainFrame::CurrentPort() const {
-  const int number = currentPortIndex_ + 1;
   for (const auto& port : ports_) {
-    if (port.number == number) return {number, port.device};
+    if (!selectedDevice_.empty() ? port.device == selectedDevice_
+                                 : port.listed && port.number == currentPortIndex_ + 1)
+      return {port.number, port.device};
   }
-  return {number, {}};
+  return {currentPortIndex_ + 1, {}};
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -50,16 +50,17 @@ class CMainFrame : public QMainWindow {
   void SetCurrentPage(int page);
 
   // Rebuilds the Port menu from the ports that exist, plus the device paths added by hand, and
-  // selects sideFileValue.
+  // selects the port of sideFileValue.
   void BuildPortMenu();
   // Selects port n (COMn) and keeps it in the side file at once.
   void SelectPort(int number);
   // Adds a device path (a pseudo-terminal, a /dev/serial/by-id link) to the Port menu and
-  // selects it; a device that is already in the menu is just selected.
-  void AddDevicePort(const std::string& device);
-  // AddDevicePort for a path the technician typed: refused with a message when nothing is
-  // there. False when refused.
-  bool OfferDevicePort(const QString& device);
+  // selects it; a device that is already in the menu is just selected. number is the port
+  // number the device has, 0 when it has none.
+  void AddDevicePort(const std::string& device, int number = 0);
+  // AddDevicePort for what the technician typed: refused with a message when nothing is there.
+  // False when refused.
+  bool OfferDevicePort(const QString& typed);
   int CurrentPortIndex() const { return currentPortIndex_; }
   // The port a read or write uses. A number no menu item has (the side file names a port
   // that is not plugged in) gives an empty device, which fails to open.
@@ -73,9 +74,11 @@ class CMainFrame : public QMainWindow {
 
  private:
   struct PortEntry {
-    int number;
+    int number;  // 0 for a device outside the numbering (a pseudo-terminal)
     std::string device;
-    bool listed;  // from the system's port list; only those are kept in the side file
+    std::string description;
+    bool listed;  // from the system's list: chosen by number and kept in the side file
+    int command;
   };
 
   QAction* addCommand(QMenu* menu, int command, const QString& text);
@@ -101,10 +104,11 @@ class CMainFrame : public QMainWindow {
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
   std::vector<PortEntry> ports_;
-  std::vector<std::string> extraDevices_;
+  std::vector<std::pair<std::string, int>> extraDevices_;  // added by hand: device, number
+  std::string selectedDevice_;  // the device added by hand that is selected, if one is
 };
 
-// The first number given to device paths added by hand: above every COMn of the menu.
-constexpr int kFirstExtraPortNumber = 50;
+// Menu commands of the device paths added by hand, after those of every port number.
+constexpr int kFirstExtraPortCommand = 32899 + 1000;
 
 }  // namespace kx

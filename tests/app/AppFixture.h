@@ -17,6 +17,11 @@
 #include "model/SideFile.h"
 #include "support/TempFolder.h"
 
+// Readable failures for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 namespace kx::test {
 
 // The whole program, offscreen, with scripted message boxes and file dialogs, a port list of
@@ -46,6 +51,7 @@ class AppTest : public ::testing::Test {
   CMainFrame& frame() { return *app->Frame(); }
   CKX200View& view() { return *app->View(); }
   CKX200Doc& doc() { return app->Document(); }
+  static int portCommand(int number) { return 32899 + number; }
   void trigger(int command) {
     QAction* action = frame().Action(command);
     ASSERT_NE(action, nullptr) << command;
@@ -64,7 +70,8 @@ class AppTest : public ::testing::Test {
   TempFolder data;
   TempFolder files;
   ScriptedUserDialogs dialogs;
-  std::vector<SerialPortInfo> ports{{3, "/dev/ttyUSB0", "FT232R"}, {1, "/dev/ttyS0", ""}};
+  // Serial ports are numbered after their kernel name: ttyS0 is COM1, ttyUSB0 COM101.
+  std::vector<SerialPortInfo> ports{{101, "/dev/ttyUSB0", "FT232R"}, {1, "/dev/ttyS0", ""}};
   std::unique_ptr<CProgrammerApp> app;
 };
 

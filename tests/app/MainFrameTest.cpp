@@ -124,15 +124,18 @@ TEST_F(MainFrameTest, PageCommandsMoveTheCheckMarkAndTheSheet) {
 
 TEST_F(MainFrameTest, PortMenuListsThePortsAndChecksTheOneInTheSideFile) {
   std::filesystem::create_directories(config.path() / "kxprog");
-  writeAll(sideFile(), portFileBytes(3));
-  ports.push_back({60, "/dev/ttyACM9", ""});  // beyond the menu's 49 ports
+  writeAll(sideFile(), portFileBytes(101));
+  ports.push_back({0, "/dev/pts/7", ""});  // outside the numbering: not offered
+  ports.push_back({201, "/dev/ttyACM0", "Radio cable"});
   start();
   EXPECT_EQ(itemTexts(frame().Menu(2)),
-            (QStringList{"COM1  (/dev/ttyS0)", "COM3  (/dev/ttyUSB0)", "-", "Other port..."}));
-  EXPECT_EQ(frame().Action(32900)->text(), "COM1  (/dev/ttyS0)");
-  EXPECT_FALSE(frame().Action(32900)->isChecked());
-  EXPECT_TRUE(frame().Action(32902)->isChecked());
-  EXPECT_EQ(frame().CurrentPortIndex(), 2);
+            (QStringList{"COM1  (/dev/ttyS0)", "COM101  (/dev/ttyUSB0)", "COM201  (/dev/ttyACM0)",
+                         "-", "Other port..."}));
+  EXPECT_EQ(frame().Action(portCommand(201))->statusTip(), "/dev/ttyACM0  Radio cable");
+  EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+  EXPECT_FALSE(frame().Action(portCommand(201))->isChecked());
+  EXPECT_EQ(frame().CurrentPortIndex(), 100);
   EXPECT_EQ(frame().CurrentPort().device, "/dev/ttyUSB0");
 }
 
@@ -140,8 +143,8 @@ TEST_F(MainFrameTest, PortOfTheSideFileThatIsNotThereStaysSelectedWithoutMark) {
   std::filesystem::create_directories(config.path() / "kxprog");
   writeAll(sideFile(), portFileBytes(7));
   start();
-  EXPECT_FALSE(frame().Action(32900)->isChecked());
-  EXPECT_FALSE(frame().Action(32902)->isChecked());
+  EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
+  EXPECT_FALSE(frame().Action(portCommand(101))->isChecked());
   EXPECT_EQ(frame().CurrentPortIndex(), 6);
   EXPECT_EQ(frame().CurrentPort().number, 7);
   EXPECT_EQ(frame().CurrentPort().device, "");
@@ -155,22 +158,22 @@ TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {
 
 TEST_F(MainFrameTest, ChoosingAPortWritesTheSideFileAtOnce) {
   start();
-  trigger(32902);
-  EXPECT_EQ(readAll(sideFile()), portFileBytes(3));
-  EXPECT_TRUE(frame().Action(32902)->isChecked());
-  trigger(32900);
+  trigger(portCommand(101));
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(101));
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+  trigger(portCommand(1));
   EXPECT_EQ(readAll(sideFile()), portFileBytes(1));
-  EXPECT_FALSE(frame().Action(32902)->isChecked());
-  EXPECT_TRUE(frame().Action(32900)->isChecked());
+  EXPECT_FALSE(frame().Action(portCommand(101))->isChecked());
+  EXPECT_TRUE(frame().Action(portCommand(1))->isChecked());
   EXPECT_EQ(doc().sideFileValue, 1);
 }
 
 TEST_F(MainFrameTest, SideFileKeepsThePortWhenTheProgramEnds) {
   start();
-  trigger(32902);
+  trigger(portCommand(101));
   std::filesystem::remove(sideFile());
   app.reset();
-  EXPECT_EQ(readAll(sideFile()), portFileBytes(3));
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(101));
 }
 
 TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
@@ -182,7 +185,7 @@ TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
   EXPECT_EQ(items[2], QString::fromStdString(device));
   EXPECT_EQ(frame().CurrentPort().device, device);
   EXPECT_TRUE(frame().Menu(2)->actions()[2]->isChecked());
-  EXPECT_FALSE(frame().Action(32900)->isChecked());
+  EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
   // A device path has no number worth keeping: the side file is left alone.
   EXPECT_FALSE(std::filesystem::exists(sideFile()));
 }
