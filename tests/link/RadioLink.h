@@ -10,6 +10,7 @@
 
 #include "VirtualRadio.h"
 #include "link/CommPort.h"
+#include "link/RadioProtocol.h"
 
 namespace kx::test {
 
@@ -92,29 +93,28 @@ class RadioLink {
 };
 
 inline Bytes Frame(std::uint8_t code, std::uint8_t argument) {
-  return {code, argument, static_cast<std::uint8_t>(code + argument)};
+  const auto frame = protocol::Frame({code, argument});
+  return {frame.begin(), frame.end()};
+}
+inline Bytes CommandBytes(protocol::Command command) {
+  return Frame(command.code, command.argument);
 }
 
 inline std::uint8_t CheckByte(const std::uint8_t* data) {
-  unsigned sum = 0;
-  for (int i = 0; i < 16; ++i)
-    sum += data[i];
-  return static_cast<std::uint8_t>(0xFF - sum % 256);
+  return protocol::BlockCheck(data);
 }
 
 // A written block frame: header, 16 bytes of the image, check byte, FF 66.
 inline Bytes WrittenBlock(int block, const image::Image& memory) {
-  const auto at = static_cast<std::size_t>(block) * 16;
-  Bytes frame(24);
-  frame[0] = 0xFF;
-  frame[1] = 0x99;
-  frame[2] = 0x14;
+  const auto at = static_cast<std::size_t>(block) * protocol::kBlockSize;
+  Bytes frame(protocol::kWrittenFrameSize);
+  std::copy(protocol::kBlockHeader.begin(), protocol::kBlockHeader.end(), frame.begin());
   frame[3] = static_cast<std::uint8_t>(at >> 8);
   frame[4] = static_cast<std::uint8_t>(at & 0xFF);
-  std::copy(memory.begin() + at, memory.begin() + at + 16, frame.begin() + 5);
-  frame[21] = CheckByte(memory.data() + at);
-  frame[22] = 0xFF;
-  frame[23] = 0x66;
+  std::copy_n(&memory[at], protocol::kBlockSize, frame.begin() + protocol::kBlockDataOffset);
+  frame[protocol::kBlockCheckOffset] = protocol::BlockCheck(&memory[at]);
+  std::copy(protocol::kWrittenTrailer.begin(), protocol::kWrittenTrailer.end(),
+            frame.begin() + protocol::kReadFrameSize);
   return frame;
 }
 

@@ -11,10 +11,10 @@ using sim::Faults;
 using sim::ModemType;
 using sim::RadioSettings;
 
-const Bytes kWakeUp = Frame(0x87, 0x00);
-const Bytes kReadRequest = Frame(0x71, 0x52);
-const Bytes kWriteRequest = Frame(0x76, 0x57);
-const Bytes kEnd = Frame(0x89, 0x00);
+const Bytes kWakeUp = CommandBytes(protocol::command::kWakeUp);
+const Bytes kReadRequest = CommandBytes(protocol::command::kReadRequest);
+const Bytes kWriteRequest = CommandBytes(protocol::command::kWriteRequest);
+const Bytes kEnd = CommandBytes(protocol::command::kEnd);
 
 RadioSettings WithFaults(const std::vector<std::string>& texts) {
   RadioSettings settings;

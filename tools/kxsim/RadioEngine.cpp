@@ -1,5 +1,7 @@
 #include "RadioEngine.h"
 
+#include "link/RadioProtocol.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -8,39 +10,19 @@ namespace kx::sim {
 
 namespace {
 
-// Command codes, each sent as code, argument, (code + argument) mod 256.
-namespace code {
-constexpr std::uint8_t kWakeUp = 0x87;
-constexpr std::uint8_t kEnd = 0x89;
-constexpr std::uint8_t kWriteRequest = 0x76;  // argument 0x57 ('W')
-constexpr std::uint8_t kReadRequest = 0x71;   // argument 0x52 ('R')
-constexpr std::uint8_t kServiceEntry = 0x88;  // argument 0x66
-constexpr std::uint8_t kIdentify = 0x53;      // argument 0x66
-constexpr std::uint8_t kChannel = 0x64;       // argument channel - 1
-constexpr std::uint8_t kRtxMode = 0x61;       // 0x72 receive, 0x74 transmit
-constexpr std::uint8_t kScan = 0x62;          // 0x46 stop, 0x73 start, 0x4F delete
-constexpr std::uint8_t kGpsData = 0x63;       // 0 disable, 1 external output, 2 RF transmission
-constexpr std::uint8_t kGpsPower = 0x6A;
-constexpr std::uint8_t kTestData = 0x75;  // 0x78 on, 0x79 off
-constexpr std::uint8_t kMark = 0x7C;
-constexpr std::uint8_t kSpace = 0x7E;
-constexpr std::uint8_t kGmskTransmit = 0x7A;
-constexpr std::uint8_t kUpgrade = 0x85;
-constexpr std::uint8_t kSquelchOpen = 0x50;     // argument 1
-constexpr std::uint8_t kSquelchClose = 0x51;    // argument 2
-constexpr std::uint8_t kSquelchDefault = 0x52;  // argument 3
-constexpr std::uint8_t kSquelchSave = 0x56;     // argument 4
-}  // namespace code
-
-// What the radio says.
-constexpr std::uint8_t kReady = 0xAA;
-constexpr std::uint8_t kRefused = 0x55;
-constexpr std::uint8_t kNotAllowed = 0x65;
-constexpr std::uint8_t kAccepted = 0xA1;
-constexpr std::uint8_t kRejected = 0x58;
-constexpr std::uint8_t kFrameStart = 0xFF;
-constexpr std::array<std::uint8_t, 3> kBlockHeader{0xFF, 0x99, 0x14};
-constexpr std::array<std::uint8_t, 2> kWrittenTrailer{0xFF, 0x66};
+namespace code = protocol::code;
+namespace arg = protocol::argument;
+using protocol::kBlockCount;
+using protocol::kBlockDataOffset;
+using protocol::kBlockHeader;
+using protocol::kBlockSize;
+using protocol::kWrittenTrailer;
+using protocol::answer::kAccepted;
+using protocol::answer::kNotAllowed;
+using protocol::answer::kReady;
+using protocol::answer::kRefused;
+using protocol::answer::kRejected;
+constexpr std::uint8_t kFrameStart = kBlockHeader[0];
 
 std::string hex(std::uint8_t byte) {
   char text[8];
@@ -123,7 +105,7 @@ void RadioEngine::FeedByte(std::uint8_t byte) {
         window_.clear();
       }
       frame_.push_back(byte);
-      if (frame_.size() == kWrittenFrameSize) WrittenBlock();
+      if (frame_.size() == protocol::kWrittenFrameSize) WrittenBlock();
       return;
     case Phase::kSendingImage:
       if (answer_.empty() && byte != kAccepted && byte != kRejected) break;
@@ -220,7 +202,7 @@ bool RadioEngine::ProgrammingCommand(std::uint8_t command, std::uint8_t argument
     case code::kWriteRequest:
     case code::kReadRequest: {
       const bool write = command == code::kWriteRequest;
-      if (argument != (write ? 0x57 : 0x52)) return false;
+      if (argument != (write ? arg::kWrite : arg::kRead)) return false;
       const std::string name = write ? "write request" : "read request";
       if (!state.awake) {
         Hear(frame, name + " not answered (no wake-up first)");
@@ -253,20 +235,14 @@ bool RadioEngine::ProgrammingCommand(std::uint8_t command, std::uint8_t argument
   }
 }
 
-std::uint8_t RadioEngine::BlockCheck(int block, const image::Image& image) const {
-  unsigned sum = 0;
-  for (std::size_t i = 0; i < kBlockSize; ++i)
-    sum += image[static_cast<std::size_t>(block) * kBlockSize + i];
-  return static_cast<std::uint8_t>(0xFF - sum % 256);
-}
-
 void RadioEngine::SendBlock(std::chrono::milliseconds delay) {
-  const int at = block_ * static_cast<int>(kBlockSize);
-  std::vector<std::uint8_t> frame(kBlockHeader.begin(), kBlockHeader.end());
-  frame.push_back(static_cast<std::uint8_t>(at >> 8));
-  frame.push_back(static_cast<std::uint8_t>(at & 0xFF));
-  frame.insert(frame.end(), memory.begin() + at, memory.begin() + at + kBlockSize);
-  std::uint8_t check = BlockCheck(block_, memory);
+  const std::size_t at = BlockAddress();
+  std::vector<std::uint8_t> frame(protocol::kReadFrameSize);
+  std::copy(kBlockHeader.begin(), kBlockHeader.end(), frame.begin());
+  frame[3] = static_cast<std::uint8_t>(at >> 8);
+  frame[4] = static_cast<std::uint8_t>(at & 0xFF);
+  std::copy_n(&memory[at], kBlockSize, frame.begin() + kBlockDataOffset);
+  std::uint8_t check = protocol::BlockCheck(&memory[at]);
   std::string note = "block " + std::to_string(block_) + " at " + address(block_);
   const auto k = static_cast<std::size_t>(block_);
   if (faults.badCheck > 0 && (faults.badCheckBlock < 0 || faults.badCheckBlock == block_) &&
@@ -275,13 +251,13 @@ void RadioEngine::SendBlock(std::chrono::milliseconds delay) {
     check = static_cast<std::uint8_t>(check + 1);
     note += " with a wrong check byte";
   }
-  frame.push_back(check);
+  frame[protocol::kBlockCheckOffset] = check;
   AnswerAfter(delay, std::move(frame), std::move(note));
 }
 
 void RadioEngine::BlockAnswer() {
   std::vector<std::uint8_t> answer = std::exchange(answer_, {});
-  const std::uint8_t expected = BlockCheck(block_, memory);
+  const std::uint8_t expected = protocol::BlockCheck(&memory[BlockAddress()]);
   if (answer[0] == kRejected) {
     Hear(answer, "block " + std::to_string(block_) + " rejected, sending it again");
     SendBlock(timing.answerDelay);
@@ -301,21 +277,21 @@ void RadioEngine::BlockAnswer() {
 
 void RadioEngine::WrittenBlock() {
   std::vector<std::uint8_t> frame = std::exchange(frame_, {});
-  const int at = block_ * static_cast<int>(kBlockSize);
-  unsigned sum = 0;
-  for (std::size_t i = 5; i < 5 + kBlockSize; ++i)
-    sum += frame[i];
-  const auto check = static_cast<std::uint8_t>(0xFF - sum % 256);
+  const std::size_t at = BlockAddress();
+  const std::uint8_t check = protocol::BlockCheck(&frame[kBlockDataOffset]);
 
   std::string fault;
   if (!std::equal(kBlockHeader.begin(), kBlockHeader.end(), frame.begin()))
     fault = "bad header";
-  else if (frame[3] != (at >> 8) || frame[4] != (at & 0xFF))
+  else if (frame[3] != static_cast<std::uint8_t>(at >> 8) ||
+           frame[4] != static_cast<std::uint8_t>(at & 0xFF))
     fault = "address " + hex(frame[3]) + hex(frame[4]) + " where block " + std::to_string(block_) +
             " was due";
-  else if (frame[21] != check)
-    fault = "check byte " + hex(frame[21]) + ", the data's is " + hex(check);
-  else if (frame[22] != kWrittenTrailer[0] || frame[23] != kWrittenTrailer[1])
+  else if (frame[protocol::kBlockCheckOffset] != check)
+    fault =
+        "check byte " + hex(frame[protocol::kBlockCheckOffset]) + ", the data's is " + hex(check);
+  else if (!std::equal(kWrittenTrailer.begin(), kWrittenTrailer.end(),
+                       frame.begin() + protocol::kReadFrameSize))
     fault = "bad trailer";
 
   const std::string name = "block " + std::to_string(block_) + " at " + address(block_);
@@ -333,7 +309,8 @@ void RadioEngine::WrittenBlock() {
     return;
   }
   Hear(frame, name);
-  std::copy(frame.begin() + 5, frame.begin() + 5 + kBlockSize, staged_.begin() + at);
+  std::copy_n(frame.begin() + kBlockDataOffset, kBlockSize,
+              staged_.begin() + static_cast<std::ptrdiff_t>(at));
   Answer({kAccepted}, "accepted");
   if (block_ == kBlockCount - 1) {
     memory = staged_;
@@ -365,23 +342,26 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
   switch (command) {
     case code::kServiceEntry:
       name = "service entry";
-      valid = argument == 0x66;
+      valid = argument == arg::kService;
       break;
     case code::kIdentify:
       name = "identification request";
-      valid = argument == 0x66;
+      valid = argument == arg::kService;
       break;
     case code::kChannel:
       name = "change to channel " + std::to_string(argument + 1);
       valid = argument < 16;
       break;
     case code::kRtxMode:
-      name = argument == 0x74 ? "transmit mode" : "receive mode";
-      valid = argument == 0x72 || argument == 0x74;
+      name = argument == arg::kTransmit ? "transmit mode" : "receive mode";
+      valid = argument == arg::kReceive || argument == arg::kTransmit;
       break;
     case code::kScan:
-      name = argument == 0x73 ? "scan start" : argument == 0x4F ? "scan delete" : "scan stop";
-      valid = argument == 0x46 || argument == 0x73 || argument == 0x4F;
+      name = argument == arg::kScanStart    ? "scan start"
+             : argument == arg::kScanDelete ? "scan delete"
+                                            : "scan stop";
+      valid =
+          argument == arg::kScanStop || argument == arg::kScanStart || argument == arg::kScanDelete;
       break;
     case code::kGpsData:
       name = "GPS data " + std::to_string(argument);
@@ -392,14 +372,14 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
       valid = argument <= 1;
       break;
     case code::kTestData:
-      name = argument == 0x78 ? "modem test data on" : "modem test data off";
-      valid = argument == 0x78 || argument == 0x79;
+      name = argument == arg::kTestDataOn ? "modem test data on" : "modem test data off";
+      valid = argument == arg::kTestDataOn || argument == arg::kTestDataOff;
       break;
-    case code::kMark:
+    case code::kMarkTone:
       name = "mark tone " + onOff(argument);
       valid = argument <= 1;
       break;
-    case code::kSpace:
+    case code::kSpaceTone:
       name = "space tone " + onOff(argument);
       valid = argument <= 1;
       break;
@@ -407,7 +387,7 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
       name = "GMSK transmit " + onOff(argument);
       valid = argument <= 1;
       break;
-    case code::kUpgrade:
+    case code::kUpgradeTransmit:
       name = "firmware-upgrade transmit " + onOff(argument);
       valid = argument <= 1;
       break;
@@ -464,16 +444,16 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
       state.channel = argument + 1;
       break;
     case code::kRtxMode:
-      if (argument == 0x74 && faults.denyTransmit) {
+      if (argument == arg::kTransmit && faults.denyTransmit) {
         refuse("transmit");
         return true;
       }
-      state.transmitting = argument == 0x74;
+      state.transmitting = argument == arg::kTransmit;
       break;
     case code::kScan:
-      state.scan = argument == 0x73   ? ScanMode::kStart
-                   : argument == 0x4F ? ScanMode::kDelete
-                                      : ScanMode::kStop;
+      state.scan = argument == arg::kScanStart    ? ScanMode::kStart
+                   : argument == arg::kScanDelete ? ScanMode::kDelete
+                                                  : ScanMode::kStop;
       break;
     case code::kGpsData:
       state.gpsData = static_cast<GpsData>(argument);
@@ -482,20 +462,20 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
       state.gpsPower = on;
       break;
     case code::kTestData:
-      if (argument == 0x78 && modem_ == ModemType::kNone) {
+      if (argument == arg::kTestDataOn && modem_ == ModemType::kNone) {
         refuse("no modem");
         return true;
       }
-      state.testData = argument == 0x78;
+      state.testData = argument == arg::kTestDataOn;
       break;
-    case code::kMark:
-    case code::kSpace:
+    case code::kMarkTone:
+    case code::kSpaceTone:
       // The mark and space alignment tones are the FFSK modem's.
       if (on && modem_ != ModemType::kFfsk) {
         refuse("not an FFSK modem");
         return true;
       }
-      (command == code::kMark ? state.markTone : state.spaceTone) = on;
+      (command == code::kMarkTone ? state.markTone : state.spaceTone) = on;
       break;
     case code::kGmskTransmit:
       if (on && modem_ != ModemType::kGmsk) {
@@ -504,7 +484,7 @@ bool RadioEngine::ServiceCommand(std::uint8_t command, std::uint8_t argument) {
       }
       state.gmskTransmit = on;
       break;
-    case code::kUpgrade:
+    case code::kUpgradeTransmit:
       state.upgradeTransmit = on;
       break;
     case code::kSquelchOpen:

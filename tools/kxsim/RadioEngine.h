@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "VirtualRadio.h"
+#include "link/RadioProtocol.h"
 
 namespace kx::sim {
 
@@ -24,10 +25,6 @@ class RadioEngine {
     std::vector<std::uint8_t> bytes;
     std::string note;
   };
-
-  static constexpr int kBlockCount = 26;
-  static constexpr std::size_t kBlockSize = 16;
-  static constexpr std::size_t kWrittenFrameSize = 24;  // header 5, data 16, check, FF 66
 
   explicit RadioEngine(const RadioSettings& settings);
 
@@ -71,15 +68,18 @@ class RadioEngine {
   void Answer(std::vector<std::uint8_t> bytes, std::string note);
   void AnswerAfter(std::chrono::milliseconds delay, std::vector<std::uint8_t> bytes,
                    std::string note);
-  std::uint8_t BlockCheck(int block, const image::Image& image) const;
+  // Where block block_ starts in the memory.
+  std::size_t BlockAddress() const {
+    return static_cast<std::size_t>(block_) * protocol::kBlockSize;
+  }
 
   std::uint8_t version_;
   ModemType modem_;
   Phase phase_ = Phase::kCommands;
   int block_ = 0;
   image::Image staged_{};
-  std::array<int, kBlockCount> naksGiven_{};
-  std::array<int, kBlockCount> badChecksGiven_{};
+  std::array<int, protocol::kBlockCount> naksGiven_{};
+  std::array<int, protocol::kBlockCount> badChecksGiven_{};
   std::vector<std::uint8_t> window_;  // the last bytes, up to a command frame
   std::vector<std::uint8_t> frame_;   // a written block as it arrives
   std::vector<std::uint8_t> answer_;  // the programmer's answer to a block sent

@@ -70,7 +70,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> faultTexts;
   bool verbose = false;
 
-  app.add_option("--model", modelText, "kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf (or 2..5)")
+  app.add_option(
+         "--model", modelText,
+         "Model of the factory memory: kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf (or 2..5)")
       ->capture_default_str();
   auto* image = app.add_option("--image", imagePath, "Start with this 416-byte memory image");
   app.add_option("--dat", datPath, "Start with the memory of this configuration file")
