@@ -193,7 +193,7 @@ void CCommPort::Close() {
   if (watchThread_.joinable()) {
     const std::uint8_t wake = 1;
     if (::write(wakeWrite_, &wake, 1) < 0) {
-      // The pipe is empty and ours: a failed write leaves the thread to see the flag instead.
+      // Cannot fail: the pipe is ours, non-blocking and empty, and only Close writes to it.
     }
     watchThread_.join();
   }
