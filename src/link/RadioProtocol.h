@@ -108,4 +108,34 @@ constexpr std::uint8_t BlockCheck(const std::uint8_t* data) {
   return static_cast<std::uint8_t>(0xFF - sum % 256);
 }
 
+constexpr std::size_t BlockAddress(int block) {
+  return kBlockSize * static_cast<std::size_t>(block);
+}
+
+// The frame of one block of a memory image (the 22 bytes both sides send; a written block adds
+// kWrittenTrailer).
+using BlockFrame = std::array<std::uint8_t, kReadFrameSize>;
+constexpr BlockFrame MakeBlockFrame(const std::uint8_t* image, int block) {
+  const std::size_t address = BlockAddress(block);
+  BlockFrame frame{kBlockHeader[0], kBlockHeader[1], kBlockHeader[2],
+                   static_cast<std::uint8_t>(address >> 8),
+                   static_cast<std::uint8_t>(address & 0xFF)};
+  for (std::size_t i = 0; i < kBlockSize; ++i)
+    frame[kBlockDataOffset + i] = image[address + i];
+  frame[kBlockCheckOffset] = BlockCheck(image + address);
+  return frame;
+}
+
+// The line speed of the programming protocol.
+constexpr unsigned kBaudRate = 4800;
+
+// The firmware version byte of a ready answer: major in the high nibble, minor in the low one.
+struct FirmwareVersion {
+  int major = 0;
+  int minor = 0;
+};
+constexpr FirmwareVersion VersionOf(std::uint8_t byte) {
+  return {byte >> 4, byte & 0x0F};
+}
+
 }  // namespace kx::protocol
