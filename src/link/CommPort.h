@@ -10,20 +10,16 @@
 #include <vector>
 
 #include "link/ByteQueue.h"
+#include "link/SerialPorts.h"
 
 namespace kx {
-
-// A serial port the radio can be on: a number for the "COM%d" menu and the device behind it.
-struct SerialPortInfo {
-  int number = 0;           // 1.. ; stable while the hardware stays the same
-  std::string device;       // /dev/ttyUSB0, /dev/ttyS0, a pseudo-terminal, a /dev/serial/by-id link
-  std::string description;  // driver or product, when the system says
-};
 
 // Texts the serial channel shows.
 namespace port_message {
 constexpr const char* kQueueFull = "m_QueueRead FULL!";
 constexpr const char* kWatchThreadFailed = "Error while Creating ThreadWatchComm,";  // + port name
+// The device went away under an open port (adapter unplugged, virtual radio gone): + port name.
+constexpr const char* kLineLost = "Serial port lost: ";
 }  // namespace port_message
 
 // The one connection to a radio: opened at the start of a read, write or service dialog with
@@ -31,47 +27,70 @@ constexpr const char* kWatchThreadFailed = "Error while Creating ThreadWatchComm
 // asserted), written from the user-interface thread, and read by a watch thread that moves every
 // received byte into m_QueueRead. Readers never wait on the port: they pause for a fixed time and
 // take what has been queued.
+//
+// One thread (the user-interface thread) calls every member; the watch thread only fills the
+// queue and reports through the message sink.
 class CCommPort {
  public:
   using MessageSink = std::function<void(const std::string&)>;
+
+  // The driver's receive chunk and the queue request of the radio link.
+  static constexpr std::size_t kReadChunk = 2048;
+  static constexpr std::size_t kDriverQueueSize = 4096;
 
   CCommPort();
   ~CCommPort();
   CCommPort(const CCommPort&) = delete;
   CCommPort& operator=(const CCommPort&) = delete;
 
-  // The serial ports present, in ascending port number.
+  // The serial ports present, in ascending port number (see serial_ports::List).
   static std::vector<SerialPortInfo> ListPorts();
 
-  // Opens a device exclusively (no other program, nor this one, may have it open) and starts the
-  // watch thread. False when the device cannot be opened or configured; LastError() then holds
-  // the system's reason.
+  // Opens a device exclusively (no other program, nor this one, may have it open), purges it,
+  // sets the line and starts the watch thread. The device is a path, or a port as a technician
+  // names it ("COM5", "\\.\COM5", "5"). False when the device cannot be opened or configured or
+  // the port is already open; LastError() then holds the reason. Callers call Close after a
+  // failed Open, as after a good one.
   bool Open(const std::string& device, unsigned baud, std::uint16_t identifier);
-  // Stops and joins the watch thread and releases the device. Bytes already queued stay queued.
+  // Stops and joins the watch thread, purges and releases the device. Bytes already queued stay
+  // queued. Safe to call at any time, also twice and after a failed Open.
   void Close();
-  bool IsOpen() const;
-  // Returns once the bytes are written or their time-out (19200 / baud ms per byte) has passed;
-  // the number of bytes written.
+  bool IsOpen() const { return fd_ >= 0; }
+  // Returns once the bytes have left or their time-out (19200 / baud ms a byte) has passed;
+  // the number of bytes written (0 on failure or when the port is closed). Bytes the time-out
+  // cut off are discarded, never sent later.
   std::size_t Write(const std::uint8_t* bytes, std::size_t count);
   std::size_t Write(const std::vector<std::uint8_t>& bytes) {
     return Write(bytes.data(), bytes.size());
   }
-  // Line control.
-  void SetDtr();
-  void ClearDtr();
-  void ClearRts();
+  // Line control. A line the device has no control of (a pseudo-terminal) is not an error;
+  // false only when a real device refused, with the reason in LastError().
+  bool SetDtr();
+  bool ClearDtr();
+  bool ClearRts();
 
   const std::string& PortName() const { return portName_; }
+  std::uint16_t Identifier() const { return identifier_; }
   const std::string& LastError() const { return lastError_; }
-  // Where the watch thread's messages go ("m_QueueRead FULL!", ...). Called on the watch thread.
+  // Where the watch thread's messages go ("m_QueueRead FULL!", ...). Called on the watch thread,
+  // which waits for it to return. Without a sink the messages go to standard error.
   void SetMessageSink(MessageSink sink);
 
   CByteQueue m_QueueRead;
 
  private:
+  // What ReadPending found besides bytes.
+  static constexpr std::ptrdiff_t kLineGone = -1;
+
   void ThreadWatchComm();
-  std::size_t ReadPending(std::uint8_t* buffer, std::size_t capacity);
+  // Bytes waiting in the driver, up to capacity, without blocking: 0 when none waited,
+  // kLineGone when the device hung up or failed.
+  std::ptrdiff_t ReadPending(std::uint8_t* buffer, std::size_t capacity);
+  // Moves one chunk into the queue, whole or not at all.
+  void QueueChunk(const std::uint8_t* bytes, std::size_t count);
   void ShowMessage(const std::string& text);
+  bool ModemLines(unsigned long request, int lines);
+  bool Fail(const std::string& what, int error);
 
   int fd_ = -1;
   int wakeRead_ = -1;  // a pipe that wakes the watch thread when the port closes

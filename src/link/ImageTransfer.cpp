@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/ImageBackup.h"
-#include "link/ProtocolFrames.h"
+#include "link/RadioProtocol.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 
@@ -15,6 +15,11 @@ namespace kx {
 namespace {
 using Result = TransferOutcome::Result;
 using protocol::CommandFrame;
+
+constexpr CommandFrame kWakeUp = protocol::Frame(protocol::command::kWakeUp);
+constexpr CommandFrame kWriteRequest = protocol::Frame(protocol::command::kWriteRequest);
+constexpr CommandFrame kReadRequest = protocol::Frame(protocol::command::kReadRequest);
+constexpr CommandFrame kEnd = protocol::Frame(protocol::command::kEnd);
 
 // Pauses of the protocol, in milliseconds. The radio answers a request, acknowledges a block
 // and sends its next block within 100 ms; it needs 50 ms to latch a block before its check byte
@@ -42,7 +47,7 @@ std::string formatted(const char* pattern, int a, int b = 0) {
 // 0xAA. A reply cut short after its 0xAA reads as version 0.0.
 std::uint8_t versionByte(const std::vector<std::uint8_t>& reply, std::size_t ready) {
   std::size_t at = ready + 1;
-  if (at < reply.size() && reply[at] == protocol::kReady) ++at;
+  if (at < reply.size() && reply[at] == protocol::answer::kReady) ++at;
   return at < reply.size() ? reply[at] : 0;
 }
 }  // namespace
@@ -90,7 +95,7 @@ class ImageTransfer::Session {
   bool pause(int milliseconds) {
     owner_.pause_(milliseconds);
     if (!owner_.stopRequested_) return true;
-    send(protocol::kEndOfConnection);
+    send(kEnd);
     owner_.link_.Close();
     status(transfer_status::kStopped);
     outcome.result = Result::kStopped;
@@ -105,7 +110,7 @@ class ImageTransfer::Session {
   }
 
   void endConnection() {
-    send(protocol::kEndOfConnection);
+    send(kEnd);
     owner_.link_.Close();
   }
 
@@ -120,7 +125,7 @@ class ImageTransfer::Session {
       return false;
     }
     if (!pause(kSettleMs)) return false;
-    send(protocol::kWakeUp);
+    send(kWakeUp);
     // DTR stays low for the rest of the connection; RTS stays up.
     owner_.link_.ClearDtr();
     if (!pause(kWakeUpMs)) return false;
@@ -166,29 +171,29 @@ Ack waitBlockAck(Session& s) {
   if (!s.pause(kAnswerMs)) return Ack::kStopped;
   const auto answer = s.drain(1);
   if (answer.empty()) return Ack::kFailed;
-  if (answer[0] == protocol::kBlockAccepted) return Ack::kAccepted;
-  if (answer[0] == protocol::kBlockRejected) return Ack::kRejected;
+  if (answer[0] == protocol::answer::kAccepted) return Ack::kAccepted;
+  if (answer[0] == protocol::answer::kRejected) return Ack::kRejected;
   return Ack::kFailed;
 }
 
 // Sends the 26 blocks of the working image, each up to four times. False on failure or stop.
 template <typename Session>
 bool sendImage(Session& s, const image::Image& img) {
-  for (std::size_t block = 0; block < protocol::kBlockCount; ++block) {
-    const int address = static_cast<int>(protocol::blockAddress(block));
+  for (int block = 0; block < protocol::kBlockCount; ++block) {
+    const int address = static_cast<int>(protocol::BlockAddress(block));
     const bool last = block + 1 == protocol::kBlockCount;
     for (int sendings = 1;; ++sendings) {
-      const protocol::BlockFrame frame = protocol::blockFrame(img, block);
+      const protocol::BlockFrame frame = protocol::MakeBlockFrame(img.data(), block);
       if (last) {
         for (int p = address; p < address + 16; ++p)
           s.progress(p);
       }
       const std::span<const std::uint8_t> bytes(frame);
-      s.send(bytes.first(protocol::kHeaderSize));
-      s.send(bytes.subspan(protocol::kHeaderSize, protocol::kBlockSize));
+      s.send(bytes.first(protocol::kBlockDataOffset));
+      s.send(bytes.subspan(protocol::kBlockDataOffset, protocol::kBlockSize));
       if (!s.pause(kLatchMs)) return false;
-      s.send(bytes.subspan(protocol::kCheckOffset, 1));
-      s.send(protocol::kWriteTrailer);
+      s.send(bytes.subspan(protocol::kBlockCheckOffset, 1));
+      s.send(protocol::kWrittenTrailer);
 
       const Ack ack = waitBlockAck(s);
       if (ack == Ack::kStopped) return false;
@@ -209,8 +214,8 @@ bool sendImage(Session& s, const image::Image& img) {
 // times. False on failure or stop.
 template <typename Session>
 bool receiveImage(Session& s, image::Image& received) {
-  for (std::size_t block = 0; block < protocol::kBlockCount; ++block) {
-    const std::size_t address = protocol::blockAddress(block);
+  for (int block = 0; block < protocol::kBlockCount; ++block) {
+    const std::size_t address = protocol::BlockAddress(block);
     const std::uint8_t high = static_cast<std::uint8_t>(address >> 8);
     const std::uint8_t low = static_cast<std::uint8_t>(address & 0xFF);
     for (int rejections = 0;; ++rejections) {
@@ -229,7 +234,7 @@ bool receiveImage(Session& s, image::Image& received) {
                             byteAt(4) == low;
       std::array<std::uint8_t, protocol::kBlockSize> data{};
       for (std::size_t i = 0; i < protocol::kBlockSize; ++i) {
-        const int b = byteAt(protocol::kHeaderSize + i);
+        const int b = byteAt(protocol::kBlockDataOffset + i);
         data[i] = b < 0 ? 0 : static_cast<std::uint8_t>(b);
         if (headerOk && b >= 0) {
           received[address + i] = data[i];
@@ -238,11 +243,11 @@ bool receiveImage(Session& s, image::Image& received) {
       }
       if (block == 0) s.pllIc(received[image::kPllIc.address] & image::kPllIc.mask() ? 0 : 1);
 
-      const std::uint8_t check = protocol::checkByte(data);
+      const std::uint8_t check = protocol::BlockCheck(data.data());
       // A block whose address is wrong was not stored, so it is asked for again too.
-      const bool good = headerOk && byteAt(protocol::kCheckOffset) == check;
+      const bool good = headerOk && byteAt(protocol::kBlockCheckOffset) == check;
       const std::array<std::uint8_t, 2> answer{
-          good ? protocol::kBlockAccepted : protocol::kBlockRejected, check};
+          good ? protocol::answer::kAccepted : protocol::answer::kRejected, check};
       s.send(answer);
       if (good) break;
       if (rejections == kMaxReadRejections) {
@@ -265,7 +270,7 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
   if (!s.connect(port)) return s.outcome;
 
   s.status(transfer_status::kWriting);
-  const auto reply = s.request(protocol::kWriteRequest);
+  const auto reply = s.request(kWriteRequest);
   if (!reply) return s.outcome;
   if (reply->empty()) {
     s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
@@ -273,13 +278,13 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
   }
   s.outcome.result = Result::kNotUnderstood;
   for (std::size_t i = 0; i < reply->size(); ++i) {
-    if ((*reply)[i] == protocol::kRefused) {
+    if ((*reply)[i] == protocol::answer::kRefused) {
       s.fail(transfer_status::kWriteRefused, Result::kRefused);
       return s.outcome;
     }
-    if ((*reply)[i] != protocol::kReady) continue;
+    if ((*reply)[i] != protocol::answer::kReady) continue;
     const std::uint8_t version = versionByte(*reply, i);
-    const auto v = protocol::versionOf(version);
+    const auto v = protocol::VersionOf(version);
     s.version(formatted("%d . %d", v.major, v.minor));
     memory_.working[image::kReg10] =
         version == kVersionOneOne ? kReg10ForVersionOneOne : kReg10Otherwise;
@@ -302,7 +307,7 @@ TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
   if (!s.connect(port)) return s.outcome;
 
   s.status(transfer_status::kReading);
-  const auto reply = s.request(protocol::kReadRequest);
+  const auto reply = s.request(kReadRequest);
   if (!reply) return s.outcome;
   if (reply->empty()) {
     s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
@@ -310,12 +315,12 @@ TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
   }
   s.outcome.result = Result::kNotUnderstood;
   for (std::size_t i = 0; i < reply->size(); ++i) {
-    if ((*reply)[i] == protocol::kRefused) {
+    if ((*reply)[i] == protocol::answer::kRefused) {
       s.fail(transfer_status::kReadRefused, Result::kRefused);
       return s.outcome;
     }
-    if ((*reply)[i] != protocol::kReady) continue;
-    const auto v = protocol::versionOf(versionByte(*reply, i));
+    if ((*reply)[i] != protocol::answer::kReady) continue;
+    const auto v = protocol::VersionOf(versionByte(*reply, i));
     s.version(formatted("%d.%d", v.major, v.minor));
     const bool received = receiveImage(s, memory_.received);
     s.progress(0);
@@ -342,7 +347,7 @@ void ImageTransfer::EndConnection(const PortChoice& port) {
     return;
   }
   pause_(kSettleMs);
-  link_.Write(protocol::kEndOfConnection.data(), protocol::kEndOfConnection.size());
+  link_.Write(kEnd.data(), kEnd.size());
   link_.Close();
 }
 

@@ -4,7 +4,7 @@
 
 #include "link/ImageBackup.h"
 #include "link/ImageTransfer.h"
-#include "link/ProtocolFrames.h"
+#include "link/RadioProtocol.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "support/TempFolder.h"
@@ -76,7 +76,8 @@ TEST_F(ImageTransferTest, WriteSendsTheEncodedImageWithHandPatchedBytes) {
   CKX200Doc doc = radioConfiguration();
   memory.pendingFlags[0x123] = 1;
   memory.pendingValues[0x123] = 0x5A;
-  radio.requestReply = {protocol::kReady, protocol::kReady, 0x11};  // a doubled AA, version 1.1
+  radio.requestReply = {protocol::answer::kReady, protocol::answer::kReady,
+                        0x11};  // a doubled AA, version 1.1
 
   const TransferOutcome outcome = transfer.OnWrite(doc, port, events);
   ASSERT_TRUE(outcome.ok()) << outcome.status;
@@ -98,7 +99,7 @@ TEST_F(ImageTransferTest, WriteSendsTheEncodedImageWithHandPatchedBytes) {
     EXPECT_EQ(Bytes(f.begin(), f.begin() + 5),
               (Bytes{0xFF, 0x99, 0x14, static_cast<std::uint8_t>(k >> 4),
                      static_cast<std::uint8_t>((k * 16) & 0xFF)}));
-    EXPECT_EQ(f[21], protocol::checkByte(std::span(f).subspan(5, 16)));
+    EXPECT_EQ(f[21], protocol::BlockCheck(f.data() + 5));
     EXPECT_EQ(Bytes(f.begin() + 22, f.end()), (Bytes{0xFF, 0x66}));
   }
   EXPECT_TRUE(radio.endOfConnectionSeen);
@@ -112,7 +113,7 @@ TEST_F(ImageTransferTest, WriteSendsTheEncodedImageWithHandPatchedBytes) {
 
 TEST_F(ImageTransferTest, WriteVersionOtherThanOneOneSendsTwo) {
   CKX200Doc doc = radioConfiguration();
-  radio.requestReply = {0x00, protocol::kReady, 0x12, protocol::kRefused};
+  radio.requestReply = {0x00, protocol::answer::kReady, 0x12, protocol::answer::kRefused};
   ASSERT_TRUE(transfer.OnWrite(doc, port, events).ok());  // the first recognised byte wins
   EXPECT_EQ(version, "1 . 2");
   EXPECT_EQ(radio.memory[0x10], 2);
@@ -122,14 +123,15 @@ TEST_F(ImageTransferTest, WrittenBlockIsSentAtMostFourTimes) {
   CKX200Doc doc = radioConfiguration();
   radio.writeAck = [](std::size_t block, int sending) {
     return std::optional<Bytes>{
-        {block == 7 && sending < 3 ? protocol::kBlockRejected : protocol::kBlockAccepted}};
+        {block == 7 && sending < 3 ? protocol::answer::kRejected : protocol::answer::kAccepted}};
   };
   EXPECT_TRUE(transfer.OnWrite(doc, port, events).ok());
   EXPECT_EQ(radio.writtenFrames.size(), 26u + 3u);
 
   radio.writtenFrames.clear();
   radio.writeAck = [](std::size_t block, int) {
-    return std::optional<Bytes>{{block == 7 ? protocol::kBlockRejected : protocol::kBlockAccepted}};
+    return std::optional<Bytes>{
+        {block == 7 ? protocol::answer::kRejected : protocol::answer::kAccepted}};
   };
   const TransferOutcome outcome = transfer.OnWrite(doc, port, events);
   EXPECT_EQ(outcome.result, Result::kBlockFailed);
@@ -168,7 +170,7 @@ TEST_F(ImageTransferTest, WriteFailuresAndTheirTexts) {
     const TransferOutcome outcome = transfer.OnWrite(doc, port, events);
     EXPECT_EQ(outcome.result, k.result);
     EXPECT_EQ(outcome.status, k.status);
-    EXPECT_EQ(countOf(protocol::kEndOfConnection), k.endSent ? 1 : 0);
+    EXPECT_EQ(countOf(test::kEndFrame), k.endSent ? 1 : 0);
     EXPECT_FALSE(radio.open);
   }
 }
@@ -186,7 +188,7 @@ TEST_F(ImageTransferTest, PortThatCannotBeOpenedIsNamed) {
 
 TEST_F(ImageTransferTest, ReadDecodesTheRadiosMemory) {
   radio.memory = radioImage();
-  radio.requestReply = {protocol::kReady, 0x21};
+  radio.requestReply = {protocol::answer::kReady, 0x21};
   memory.pendingFlags[5] = 1;
 
   CKX200Doc doc;
@@ -202,7 +204,7 @@ TEST_F(ImageTransferTest, ReadDecodesTheRadiosMemory) {
   EXPECT_EQ(pllIc, 1);  // PLL bit clear in byte 0x004
   EXPECT_TRUE(radio.endOfConnectionSeen);
   EXPECT_EQ(radio.hostAnswers.size(), 26u);
-  EXPECT_EQ(radio.hostAnswers[0][0], protocol::kBlockAccepted);
+  EXPECT_EQ(radio.hostAnswers[0][0], protocol::answer::kAccepted);
   EXPECT_EQ(radio.hostAnswers[0][1], radio.readFrame(0, 0)[21]);
   EXPECT_EQ(progress.back(), 0);
   EXPECT_FALSE(outcome.backupPath.empty());
@@ -213,7 +215,7 @@ TEST_F(ImageTransferTest, BadBlocksAreAskedForAgainFourTimes) {
   radio.memory = radioImage();
   const auto corrupt = [this](int badSendings) {
     return [this, badSendings](std::size_t block, int sending) {
-      auto frame = protocol::blockFrame(radio.memory, block);
+      auto frame = protocol::MakeBlockFrame(radio.memory.data(), static_cast<int>(block));
       if (block == 9 && sending < badSendings) frame[21] ^= 0xFF;
       return Bytes(frame.begin(), frame.end());
     };
@@ -222,7 +224,7 @@ TEST_F(ImageTransferTest, BadBlocksAreAskedForAgainFourTimes) {
   CKX200Doc doc;
   EXPECT_TRUE(transfer.OnRead(doc, port, events).ok());
   EXPECT_EQ(radio.hostAnswers.size(), 26u + 4u);
-  EXPECT_EQ(radio.hostAnswers[9][0], protocol::kBlockRejected);
+  EXPECT_EQ(radio.hostAnswers[9][0], protocol::answer::kRejected);
 
   radio.hostAnswers.clear();
   radio.readFrame = corrupt(5);
@@ -238,12 +240,13 @@ TEST_F(ImageTransferTest, BlockWithTheWrongAddressIsNeverAcknowledged) {
   radio.memory = radioImage();
   radio.readFrame = [this](std::size_t block, int sending) {
     // The radio sends block 3 where block 4 is due, once.
-    auto frame = protocol::blockFrame(radio.memory, block == 4 && sending == 0 ? 3 : block);
+    auto frame = protocol::MakeBlockFrame(radio.memory.data(),
+                                          block == 4 && sending == 0 ? 3 : static_cast<int>(block));
     return Bytes(frame.begin(), frame.end());
   };
   CKX200Doc doc;
   ASSERT_TRUE(transfer.OnRead(doc, port, events).ok());
-  EXPECT_EQ(radio.hostAnswers[4][0], protocol::kBlockRejected);
+  EXPECT_EQ(radio.hostAnswers[4][0], protocol::answer::kRejected);
   EXPECT_EQ(memory.received, radio.memory);
 }
 
@@ -301,7 +304,7 @@ TEST_F(ImageTransferTest, StopEndsTheConnectionCleanly) {
   const TransferOutcome outcome = transfer.OnWrite(doc, port, events);
   EXPECT_EQ(outcome.result, Result::kStopped);
   EXPECT_EQ(outcome.status, "Stopped by the user!");
-  EXPECT_EQ(countOf(protocol::kEndOfConnection), 1);
+  EXPECT_EQ(countOf(test::kEndFrame), 1);
   EXPECT_FALSE(radio.open);
   EXPECT_LT(radio.writtenFrames.size(), 26u);
 

@@ -7,11 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "link/ProtocolFrames.h"
+#include "link/RadioProtocol.h"
 #include "link/SerialLink.h"
 #include "model/MemoryMap.h"
 
 namespace kx::test {
+
+constexpr protocol::CommandFrame kWakeUpFrame = protocol::Frame(protocol::command::kWakeUp);
+constexpr protocol::CommandFrame kWriteRequestFrame =
+    protocol::Frame(protocol::command::kWriteRequest);
+constexpr protocol::CommandFrame kReadRequestFrame =
+    protocol::Frame(protocol::command::kReadRequest);
+constexpr protocol::CommandFrame kEndFrame = protocol::Frame(protocol::command::kEnd);
 
 // A radio behind a SerialLink that answers at the host's pauses, without a port or a clock:
 // whatever the host wrote since its last pause is read, and the answer is queued for the host
@@ -19,16 +26,16 @@ namespace kx::test {
 class ScriptedRadio : public SerialLink {
  public:
   image::Image memory{};
-  std::vector<std::uint8_t> requestReply{protocol::kReady, 0x12};
+  std::vector<std::uint8_t> requestReply{protocol::answer::kReady, 0x12};
   // The answer to a written block at its n-th sending (0-based); nothing: stay silent.
   std::function<std::optional<std::vector<std::uint8_t>>(std::size_t block, int sending)> writeAck =
       [](std::size_t, int) {
-        return std::optional<std::vector<std::uint8_t>>{{protocol::kBlockAccepted}};
+        return std::optional<std::vector<std::uint8_t>>{{protocol::answer::kAccepted}};
       };
   // The frame sent for a block at its n-th sending; by default the right one.
   std::function<std::vector<std::uint8_t>(std::size_t block, int sending)> readFrame =
       [this](std::size_t block, int) {
-        const auto frame = protocol::blockFrame(memory, block);
+        const auto frame = protocol::MakeBlockFrame(memory.data(), static_cast<int>(block));
         return std::vector<std::uint8_t>(frame.begin(), frame.end());
       };
   bool openFails = false;
@@ -49,7 +56,7 @@ class ScriptedRadio : public SerialLink {
       justRequested_ = false;
       return;
     }
-    if (sendingBlocks_ && !frameOut_ && block_ < protocol::kBlockCount) {
+    if (sendingBlocks_ && !frameOut_ && static_cast<int>(block_) < protocol::kBlockCount) {
       const auto frame = readFrame(block_, sending_);
       queue_.insert(queue_.end(), frame.begin(), frame.end());
       frameOut_ = true;
@@ -88,11 +95,11 @@ class ScriptedRadio : public SerialLink {
 
   void consume() {
     while (!pending_.empty()) {
-      if (startsWith(protocol::kWakeUp)) {
+      if (startsWith(kWakeUpFrame)) {
         pending_.erase(pending_.begin(), pending_.begin() + 3);
-      } else if (startsWith(protocol::kWriteRequest) || startsWith(protocol::kReadRequest)) {
-        sendingBlocks_ = startsWith(protocol::kReadRequest) && !requestReply.empty() &&
-                         requestReply.front() != protocol::kRefused;
+      } else if (startsWith(kWriteRequestFrame) || startsWith(kReadRequestFrame)) {
+        sendingBlocks_ = startsWith(kReadRequestFrame) && !requestReply.empty() &&
+                         requestReply.front() != protocol::answer::kRefused;
         block_ = 0;
         sending_ = 0;
         frameOut_ = false;
@@ -100,18 +107,18 @@ class ScriptedRadio : public SerialLink {
         pending_.erase(pending_.begin(), pending_.begin() + 3);
         queue_.insert(queue_.end(), requestReply.begin(), requestReply.end());
         return;
-      } else if (startsWith(protocol::kEndOfConnection)) {
+      } else if (startsWith(kEndFrame)) {
         endOfConnectionSeen = true;
         sendingBlocks_ = false;
         pending_.erase(pending_.begin(), pending_.begin() + 3);
       } else if (pending_[0] == 0xFF) {
         if (pending_.size() < 24) return;  // the check byte is still to come
         receiveBlock();
-      } else if (pending_[0] == protocol::kBlockAccepted ||
-                 pending_[0] == protocol::kBlockRejected) {
+      } else if (pending_[0] == protocol::answer::kAccepted ||
+                 pending_[0] == protocol::answer::kRejected) {
         if (pending_.size() < 2) return;
         hostAnswers.emplace_back(pending_.begin(), pending_.begin() + 2);
-        if (pending_[0] == protocol::kBlockAccepted) {
+        if (pending_[0] == protocol::answer::kAccepted) {
           ++block_;
           sending_ = 0;
         } else {
@@ -135,7 +142,8 @@ class ScriptedRadio : public SerialLink {
     lastWrittenBlock_ = block;
     const auto ack = writeAck(block, writeSending_++);
     if (!ack) return;
-    if (!ack->empty() && ack->front() == protocol::kBlockAccepted && address + 16 <= image::kSize)
+    if (!ack->empty() && ack->front() == protocol::answer::kAccepted &&
+        address + 16 <= image::kSize)
       std::copy(frame.begin() + 5, frame.begin() + 21, memory.begin() + static_cast<long>(address));
     queue_.insert(queue_.end(), ack->begin(), ack->end());
   }
