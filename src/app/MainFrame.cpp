@@ -15,6 +15,7 @@
 #include "app/ProgrammerApp.h"
 #include "app/ToolbarIcons.h"
 #include "app/UserDialogs.h"
+#include "link/SerialPorts.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
 
@@ -368,19 +369,34 @@ void CMainFrame::AddDevicePort(const std::string& device, int number) {
 
 void CMainFrame::onOtherPort() {
   const auto answer =
-      dialogs_.AskText(this, QStringLiteral("Other port"), QStringLiteral("Serial device path:"),
+      dialogs_.AskText(this, QStringLiteral("Other port"),
+                       QStringLiteral("Serial port (COM<n>, or a device path such as /dev/pts/3):"),
                        QStringLiteral("/dev/"));
   if (answer) OfferDevicePort(*answer);
 }
 
 bool CMainFrame::OfferDevicePort(const QString& typed) {
-  const QString device = typed.trimmed();
-  if (device.isEmpty()) return false;
+  const QString text = typed.trimmed();
+  if (text.isEmpty()) return false;
+  std::string error;
+  const auto port = serial_ports::Resolve(text.toStdString(), &error);
+  if (!port) {
+    dialogs_.Message(this, QString::fromStdString(error));
+    return false;
+  }
+  const bool listed = std::any_of(ports_.begin(), ports_.end(), [&](const PortEntry& p) {
+    return p.listed && p.number == port->number;
+  });
+  if (port->number > 0 && listed) {
+    SelectPort(port->number);
+    return true;
+  }
+  const QString device = QString::fromStdString(port->device);
   if (!QFileInfo::exists(device)) {
     dialogs_.Message(this, QStringLiteral("There is no device %1.").arg(device));
     return false;
   }
-  AddDevicePort(device.toStdString());
+  AddDevicePort(port->device, port->number);
   return true;
 }
 

@@ -58,8 +58,9 @@ class CMainFrame : public QMainWindow {
   // selects it; a device that is already in the menu is just selected. number is the port
   // number the device has, 0 when it has none.
   void AddDevicePort(const std::string& device, int number = 0);
-  // AddDevicePort for what the technician typed: refused with a message when nothing is there.
-  // False when refused.
+  // What the technician typed or gave with --port: "COM<n>", a port number or a device path.
+  // A listed port is selected, anything else that exists is added; refused with a message
+  // otherwise. False when refused.
   bool OfferDevicePort(const QString& typed);
   int CurrentPortIndex() const { return currentPortIndex_; }
   // The port a read or write uses. A number no menu item has (the side file names a port

@@ -195,11 +195,19 @@ TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
   QAction* other = frame().Menu(2)->actions().back();
   ASSERT_EQ(other->text(), "Other port...");
 
-  dialogs.textAnswers = {QStringLiteral("/dev/no-such-radio")};
+  dialogs.textAnswers = {QStringLiteral("/dev/no-such-radio"), QStringLiteral("radio"),
+                         QStringLiteral(" com101 ")};
   other->trigger();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
+  frame().Menu(2)->actions().back()->trigger();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[0], "There is no device /dev/no-such-radio.");
+  EXPECT_TRUE(dialogs.messages[1].startsWith("Not a serial port"))
+      << dialogs.messages[1].toStdString();
   EXPECT_EQ(frame().Menu(2)->actions().size(), 4);
+  // A port of the list can be named the way the menu names it.
+  frame().Menu(2)->actions().back()->trigger();
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+  EXPECT_EQ(readAll(sideFile()), portFileBytes(101));
 
   // A device already in the list is selected, not added twice.
   const std::string device = files.file("ttyVirtual");
