@@ -72,9 +72,10 @@ struct PageCommand {
 constexpr PageCommand kPageCommands[] = {
     {cmd::kChannelMenu, 0}, {cmd::kModemMenu, 1}, {cmd::kEepromMenu, 2}, {cmd::kSystemMenu, 3}};
 
-QString portLabel(int number, const std::string& device, bool listed) {
-  if (!listed) return QString::fromStdString(device);
-  return QStringLiteral("COM%1  (%2)").arg(number).arg(QString::fromStdString(device));
+// As every list of ports shows one: "COM101  /dev/ttyUSB0  (FT232R USB UART)"; a device
+// outside the numbering by its path alone.
+QString portLabel(int number, const std::string& device, const std::string& description) {
+  return QString::fromStdString(serial_ports::Label({number, device, description}));
 }
 
 }  // namespace
@@ -302,7 +303,7 @@ void CMainFrame::fillPortMenu() {
   }
   for (const auto& port : ports_) {
     QAction* action =
-        addCommand(portMenu_, port.command, portLabel(port.number, port.device, port.listed));
+        addCommand(portMenu_, port.command, portLabel(port.number, port.device, port.description));
     action->setCheckable(true);
     QString tip = QString::fromStdString(port.device);
     if (!port.description.empty())

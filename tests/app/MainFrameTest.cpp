@@ -129,9 +129,8 @@ TEST_F(MainFrameTest, PortMenuListsThePortsAndChecksTheOneInTheSideFile) {
   ports.push_back({201, "/dev/ttyACM0", "Radio cable"});
   start();
   EXPECT_EQ(itemTexts(frame().Menu(2)),
-            (QStringList{"COM1  (/dev/ttyS0)", "COM101  (/dev/ttyUSB0)", "COM201  (/dev/ttyACM0)",
-                         "-", "Other port..."}));
-  EXPECT_EQ(frame().Action(portCommand(201))->statusTip(), "/dev/ttyACM0  Radio cable");
+            (QStringList{"COM1  /dev/ttyS0", "COM101  /dev/ttyUSB0  (FT232R)",
+                         "COM201  /dev/ttyACM0  (Radio cable)", "-", "Other port..."}));
   EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
   EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
   EXPECT_FALSE(frame().Action(portCommand(201))->isChecked());
