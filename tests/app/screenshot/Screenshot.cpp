@@ -1,6 +1,8 @@
 // Takes a picture of the main window on a real X display (Xvfb in scripts/screenshot), so the
-// window can be looked at without a desktop. Usage: app_screenshot OUTPUT.png [PAGE]
-// [--model-dialog] PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS.
+// window can be looked at without a desktop.
+//   app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--port DEVICE --during-read]
+// PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS. With --during-read the picture is
+// taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -8,34 +10,56 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/CommandIds.h"
 #include "app/KX200View.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/UserDialogs.h"
 
 namespace {
+
 void settle(int milliseconds) {
   QEventLoop loop;
   QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
   loop.exec();
 }
+
+bool shoot(const QString& file) {
+  const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+  if (!shot.save(file)) {
+    std::fprintf(stderr, "cannot write %s\n", file.toLocal8Bit().constData());
+    return false;
+  }
+  std::printf("%s\n", file.toLocal8Bit().constData());
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  const QStringList args = QApplication::arguments();
-  if (args.size() < 2) {
-    std::fprintf(stderr, "usage: app_screenshot OUTPUT.png [PAGE] [--model-dialog]\n");
+  QStringList args = QApplication::arguments();
+  args.removeFirst();
+  const bool keepModelDialog = args.removeAll(QStringLiteral("--model-dialog")) > 0;
+  const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
+  QStringList programArgs{QStringLiteral("kxprog")};
+  if (const qsizetype at = args.indexOf(QStringLiteral("--port"));
+      at >= 0 && at + 1 < args.size()) {
+    programArgs << args[at] << args[at + 1];
+    args.remove(at, 2);
+  }
+  if (args.isEmpty()) {
+    std::fprintf(stderr,
+                 "usage: app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--port DEVICE "
+                 "--during-read]\n");
     return 2;
   }
-  const QString output = args[1];
-  const bool keepModelDialog = args.contains(QStringLiteral("--model-dialog"));
-  int page = 0;
-  if (args.size() > 2 && args[2] != QStringLiteral("--model-dialog")) page = args[2].toInt();
+  const QString output = args[0];
+  const int page = args.size() > 1 ? args[1].toInt() : 0;
 
   kx::QtUserDialogs dialogs;
   kx::CProgrammerApp program(dialogs);
-  if (!program.InitInstance({args[0]})) return 1;
+  if (!program.InitInstance(programArgs)) return 1;
   // Without a window manager nothing maximises the frame, so give it the screen.
   program.Frame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
   settle(500);
@@ -56,11 +80,17 @@ int main(int argc, char* argv[]) {
       break;
   }
   settle(700);
-  const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-  if (!shot.save(output)) {
-    std::fprintf(stderr, "cannot write %s\n", output.toLocal8Bit().constData());
-    return 1;
-  }
-  std::printf("%s\n", output.toLocal8Bit().constData());
-  return 0;
+  if (!duringRead) return shoot(output) ? 0 : 1;
+
+  int pauses = 0;
+  bool shot = false;
+  view->SetPauseFunction([&](int milliseconds) {
+    view->PauseWithPainting(milliseconds);
+    if (++pauses == 16) shot = shoot(output);
+  });
+  program.Frame()->Action(kx::cmd::kReadRadio)->trigger();
+  settle(700);
+  QString done = output;
+  done.replace(QStringLiteral(".png"), QStringLiteral("-done.png"));
+  return shot && shoot(done) ? 0 : 1;
 }
