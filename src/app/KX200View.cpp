@@ -148,6 +148,8 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
 }
 
 void CKX200View::OnModelSelect() {
+  // One model dialog at a time: the one of the first activation gives way.
+  if (firstModelDialog_) firstModelDialog_->close();
   CModelSelectDlg* dialog = makeModelDialog();
   dialog->exec();
   delete dialog;

@@ -61,6 +61,13 @@ TEST_F(MainFormTest, StartsAsAKx400VhfWithTheModelDialogOpen) {
   view().show();
   QCoreApplication::processEvents();
   EXPECT_EQ(doc().modelDialogCount, 1);
+
+  // Ctrl+M while it is still open: it gives way to the modal one.
+  chooseInModalDialog(3);
+  trigger(cmd::kModelSelect);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view().FirstModelDialog(), nullptr);
+  EXPECT_EQ(doc().modelType, 5);
 }
 
 TEST_F(MainFormTest, HoverDescribesTheModelUnderThePointer) {
