@@ -6,14 +6,14 @@
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
-#include <ctime>
 #include <iostream>
 
 #include "Command.h"
+#include "link/CommPort.h"
 #include "link/SerialPorts.h"
+#include "link/TimeStamp.h"
 #include "model/MemoryMap.h"
 
 namespace kxtool {
@@ -26,20 +26,6 @@ void onInterrupt(int) {
 }
 
 constexpr int kBarWidth = 40;
-
-std::string timeOfDay() {
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto millis =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  std::tm local{};
-  ::localtime_r(&seconds, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%H:%M:%S", &local);
-  char withMillis[40];
-  std::snprintf(withMillis, sizeof withMillis, "%s.%03d", text, static_cast<int>(millis));
-  return withMillis;
-}
 
 // What a technician can do about a port that would not open.
 std::string portHint(const kx::PortChoice& port, const std::string& reason) {
@@ -108,7 +94,7 @@ void TransferConsole::DrawBar() {
 
 void TransferConsole::Trace(bool sent, const std::uint8_t* bytes, std::size_t count) {
   if (!trace_) return;
-  std::fprintf(trace_, "%s %s", timeOfDay().c_str(), sent ? ">" : "<");
+  std::fprintf(trace_, "%s %s", kx::TimeStamp("%H:%M:%S", '.').c_str(), sent ? ">" : "<");
   for (std::size_t i = 0; i < count; ++i)
     std::fprintf(trace_, " %02X", bytes[i]);
   std::fputc('\n', trace_);
@@ -133,6 +119,23 @@ std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& 
   const auto port = kx::serial_ports::Resolve(text, &error);
   if (!port) return std::nullopt;
   return kx::PortChoice{port->number, port->device};
+}
+
+int RunTransfer(const std::string& portText, const std::string& tracePath, kx::RadioMemory& memory,
+                const TransferRun& run, kx::TransferOutcome& outcome) {
+  std::string error;
+  const auto port = ResolvePort(portText, error);
+  if (!port) {
+    std::cerr << "--port: " << error << '\n';
+    return kExitUsage;
+  }
+  kx::CCommPort serial;
+  kx::ImageTransfer transfer(serial, memory);
+  TransferConsole console(transfer);
+  if (!tracePath.empty() && !console.OpenTrace(tracePath, error))
+    return report(kx::Outcome::failure(error), tracePath);
+  outcome = run(transfer, *port, console.Events());
+  return console.Finish(outcome, *port);
 }
 
 }  // namespace kxtool

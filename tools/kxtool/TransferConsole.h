@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,14 @@ class TransferConsole {
   int drawnPosition_ = -1;
   std::FILE* trace_ = nullptr;
 };
+
+// A read or write from the command line: resolves the port, opens the trace, runs the transfer
+// on a fresh serial port with the console's events, and shows how it ended. The exit code;
+// outcome holds what the transfer said.
+using TransferRun = std::function<kx::TransferOutcome(kx::ImageTransfer&, const kx::PortChoice&,
+                                                      const kx::TransferEvents&)>;
+int RunTransfer(const std::string& portText, const std::string& tracePath, kx::RadioMemory& memory,
+                const TransferRun& run, kx::TransferOutcome& outcome);
 
 // The PORT of a command line: a number from `kxtool ports`, "COM5", or a device path. Nothing,
 // with the reason, when the text names no port at all.

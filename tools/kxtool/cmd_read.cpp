@@ -3,8 +3,6 @@
 
 #include "Command.h"
 #include "TransferConsole.h"
-#include "link/CommPort.h"
-#include "link/ImageTransfer.h"
 #include "model/FileIo.h"
 
 namespace kxtool {
@@ -25,35 +23,27 @@ Command addReadCommand(CLI::App& app) {
   command->add_option("--image", options->image, "Also keep the raw 416-byte memory image");
   command->add_option("--trace", options->trace, "Write every byte on the wire to this file");
 
-  return {command, [options] {
-            kx::CCommPort port;
-            kx::RadioMemory memory;
-            kx::ImageTransfer transfer(port, memory);
-            TransferConsole console(transfer);
-            std::string error;
-            if (!options->trace.empty() && !console.OpenTrace(options->trace, error))
-              return report(kx::Outcome::failure(error), options->trace);
+  return {
+      command, [options] {
+        kx::CKX200Doc doc;
+        kx::RadioMemory memory;
+        kx::TransferOutcome outcome;
+        const int result = RunTransfer(
+            options->port, options->trace, memory,
+            [&doc](kx::ImageTransfer& transfer, const kx::PortChoice& port,
+                   const kx::TransferEvents& events) { return transfer.OnRead(doc, port, events); },
+            outcome);
+        if (result != kExitOk) return result;
 
-            const auto resolved = ResolvePort(options->port, error);
-            if (!resolved) {
-              std::cerr << "--port: " << error << '\n';
-              return kExitUsage;
-            }
-            const kx::PortChoice& choice = *resolved;
-            kx::CKX200Doc doc;
-            const kx::TransferOutcome outcome = transfer.OnRead(doc, choice, console.Events());
-            const int result = console.Finish(outcome, choice);
-            if (result != kExitOk) return result;
-
-            std::cerr << "Read done; the image is kept in " << outcome.backupPath << '\n';
-            if (!options->image.empty() &&
-                !kx::fileio::writeAtomically(options->image, memory.working, &error))
-              return report(kx::Outcome::failure("cannot write the image: " + error),
-                            options->image);
-            if (!options->output.empty())
-              return report(doc.OnSaveDocument(options->output), options->output);
-            return kExitOk;
-          }};
+        std::cerr << "Read done; the image is kept in " << outcome.backupPath << '\n';
+        std::string error;
+        if (!options->image.empty() &&
+            !kx::fileio::writeAtomically(options->image, memory.working, &error))
+          return report(kx::Outcome::failure("cannot write the image: " + error), options->image);
+        if (!options->output.empty())
+          return report(doc.OnSaveDocument(options->output), options->output);
+        return kExitOk;
+      }};
 }
 
 }  // namespace kxtool

@@ -3,8 +3,6 @@
 
 #include "Command.h"
 #include "TransferConsole.h"
-#include "link/CommPort.h"
-#include "link/ImageTransfer.h"
 
 namespace kxtool {
 
@@ -27,22 +25,15 @@ Command addWriteCommand(CLI::App& app) {
             const kx::Outcome loaded = doc.OnOpenDocument(options->input);
             if (!loaded.ok) return report(loaded, options->input);
 
-            kx::CCommPort port;
             kx::RadioMemory memory;
-            kx::ImageTransfer transfer(port, memory);
-            TransferConsole console(transfer);
-            std::string error;
-            if (!options->trace.empty() && !console.OpenTrace(options->trace, error))
-              return report(kx::Outcome::failure(error), options->trace);
-
-            const auto resolved = ResolvePort(options->port, error);
-            if (!resolved) {
-              std::cerr << "--port: " << error << '\n';
-              return kExitUsage;
-            }
-            const kx::PortChoice& choice = *resolved;
-            const kx::TransferOutcome outcome = transfer.OnWrite(doc, choice, console.Events());
-            const int result = console.Finish(outcome, choice);
+            kx::TransferOutcome outcome;
+            const int result = RunTransfer(
+                options->port, options->trace, memory,
+                [&doc](kx::ImageTransfer& transfer, const kx::PortChoice& port,
+                       const kx::TransferEvents& events) {
+                  return transfer.OnWrite(doc, port, events);
+                },
+                outcome);
             if (result == kExitOk)
               std::cerr << "Write done; the image sent is kept in " << outcome.backupPath << '\n';
             return result;
