@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <tuple>
 #include <vector>
 
+#include "link/TimeStamp.h"
 #include "model/FileIo.h"
 #include "model/UserFolders.h"
 
@@ -15,20 +14,6 @@ namespace kx {
 
 namespace {
 namespace fs = std::filesystem;
-
-std::string timeStamp() {
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto millis =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  std::tm local{};
-  ::localtime_r(&seconds, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  char withMillis[40];
-  std::snprintf(withMillis, sizeof withMillis, "%s-%03d", text, static_cast<int>(millis));
-  return withMillis;
-}
 
 // Our own backups only: a name that starts with a time stamp and ends in .bin.
 bool isBackup(const fs::directory_entry& entry) {
@@ -63,7 +48,7 @@ std::string BackupFolder() {
 std::optional<std::string> SaveBackup(const std::string& folder, const image::Image& img,
                                       std::string_view kind, std::string* error) {
   if (!fileio::makeFolders(folder, error)) return std::nullopt;
-  const std::string stem = folder + "/" + timeStamp() + "-" + std::string(kind);
+  const std::string stem = folder + "/" + TimeStamp("%Y%m%d-%H%M%S", '-') + "-" + std::string(kind);
   std::string path = stem + ".bin";
   for (int n = 2; fs::exists(path); ++n)
     path = stem + "-" + std::to_string(n) + ".bin";

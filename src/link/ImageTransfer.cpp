@@ -1,7 +1,6 @@
 #include "link/ImageTransfer.h"
 
 #include <cstdio>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -133,11 +132,33 @@ class ImageTransfer::Session {
     return true;
   }
 
-  // Sends a request; the radio's reply, or nothing when a stop came first.
-  std::optional<std::vector<std::uint8_t>> request(const CommandFrame& frame) {
-    send(frame);
-    if (!pause(kAnswerMs)) return std::nullopt;
-    return drain(kReplyBufferSize);
+  enum class Handshake { kReady, kNotUnderstood, kOver };
+
+  // Connects, sends a request and judges the reply: the first 0x55 or 0xAA in it wins. On
+  // kReady, version holds the firmware version byte; on kOver the connection has ended.
+  Handshake handshake(const PortChoice& port, const CommandFrame& request, const char* busyText,
+                      const char* refusedText, std::uint8_t& version) {
+    if (!connect(port)) return Handshake::kOver;
+    status(busyText);
+    send(request);
+    if (!pause(kAnswerMs)) return Handshake::kOver;
+    const auto reply = drain(kReplyBufferSize);
+    if (reply.empty()) {
+      fail(transfer_status::kNoAnswer, Result::kNoAnswer);
+      return Handshake::kOver;
+    }
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+      if (reply[i] == protocol::answer::kRefused) {
+        fail(refusedText, Result::kRefused);
+        return Handshake::kOver;
+      }
+      if (reply[i] == protocol::answer::kReady) {
+        version = versionByte(reply, i);
+        return Handshake::kReady;
+      }
+    }
+    outcome.result = Result::kNotUnderstood;
+    return Handshake::kNotUnderstood;
   }
 
   void keepBackup(const image::Image& img, std::string_view kind) {
@@ -267,23 +288,12 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
   Session s(*this, events);
   EncodeImage(doc, memory_);
   memory_.applyPendingEdits();
-  if (!s.connect(port)) return s.outcome;
 
-  s.status(transfer_status::kWriting);
-  const auto reply = s.request(kWriteRequest);
-  if (!reply) return s.outcome;
-  if (reply->empty()) {
-    s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
-    return s.outcome;
-  }
-  s.outcome.result = Result::kNotUnderstood;
-  for (std::size_t i = 0; i < reply->size(); ++i) {
-    if ((*reply)[i] == protocol::answer::kRefused) {
-      s.fail(transfer_status::kWriteRefused, Result::kRefused);
-      return s.outcome;
-    }
-    if ((*reply)[i] != protocol::answer::kReady) continue;
-    const std::uint8_t version = versionByte(*reply, i);
+  std::uint8_t version = 0;
+  const auto handshake = s.handshake(port, kWriteRequest, transfer_status::kWriting,
+                                     transfer_status::kWriteRefused, version);
+  if (handshake == Session::Handshake::kOver) return s.outcome;
+  if (handshake == Session::Handshake::kReady) {
     const auto v = protocol::VersionOf(version);
     s.version(formatted("%d . %d", v.major, v.minor));
     memory_.working[image::kReg10] =
@@ -293,7 +303,6 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
     s.progress(0);
     if (!sent) return s.outcome;
     s.outcome.result = Result::kDone;
-    break;
   }
   s.endConnection();
   return s.outcome;
@@ -304,23 +313,13 @@ TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
   stopRequested_ = false;
   memory_.clearPendingEdits();
   Session s(*this, events);
-  if (!s.connect(port)) return s.outcome;
 
-  s.status(transfer_status::kReading);
-  const auto reply = s.request(kReadRequest);
-  if (!reply) return s.outcome;
-  if (reply->empty()) {
-    s.fail(transfer_status::kNoAnswer, Result::kNoAnswer);
-    return s.outcome;
-  }
-  s.outcome.result = Result::kNotUnderstood;
-  for (std::size_t i = 0; i < reply->size(); ++i) {
-    if ((*reply)[i] == protocol::answer::kRefused) {
-      s.fail(transfer_status::kReadRefused, Result::kRefused);
-      return s.outcome;
-    }
-    if ((*reply)[i] != protocol::answer::kReady) continue;
-    const auto v = protocol::VersionOf(versionByte(*reply, i));
+  std::uint8_t version = 0;
+  const auto handshake = s.handshake(port, kReadRequest, transfer_status::kReading,
+                                     transfer_status::kReadRefused, version);
+  if (handshake == Session::Handshake::kOver) return s.outcome;
+  if (handshake == Session::Handshake::kReady) {
+    const auto v = protocol::VersionOf(version);
     s.version(formatted("%d.%d", v.major, v.minor));
     const bool received = receiveImage(s, memory_.received);
     s.progress(0);
@@ -334,7 +333,6 @@ TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
       s.status(decoded.text());
       s.outcome.result = Result::kNotDecoded;
     }
-    break;
   }
   s.endConnection();
   return s.outcome;

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
   const std::vector<kxtool::Command> commands{
       kxtool::addNewCommand(app),          kxtool::addShowCommand(app),
       kxtool::addEncodeCommand(app),       kxtool::addDecodeCommand(app),
-      kxtool::addImportLegacyCommand(app),
+      kxtool::addImportLegacyCommand(app), kxtool::addPortsCommand(app),
+      kxtool::addReadCommand(app),         kxtool::addWriteCommand(app),
   };
 
   try {

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# kxtool read and write against the virtual radio on a pseudo-terminal: exit codes, outputs
+# written only after a good read, and Ctrl+C ending a transfer cleanly.
+set -u
+kxtool=$1
+kxsim=$2
+work=$(mktemp -d)
+sim_pid=""
+cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+export XDG_DATA_HOME=$work/data  # backups go here, not into the real home
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+start_radio() {  # kxsim options...
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  "$kxsim" --model kx600-uhf "$@" >"$work/sim.out" 2>"$work/sim.log" &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    pty=$(head -n 1 "$work/sim.out" 2>/dev/null)
+    [ -n "$pty" ] && return 0
+    sleep 0.05
+  done
+  fail "kxsim did not start"; cat "$work/sim.log"; exit 1
+}
+
+start_radio -v
+"$kxtool" read --port "$pty" -o "$work/radio.dat" --image "$work/radio.bin" --trace "$work/trace.txt" 2>"$work/err"
+[ $? -eq 0 ] || { fail "read"; cat "$work/err"; }
+[ "$(stat -c %s "$work/radio.dat" 2>/dev/null)" = 1827 ] || fail "read wrote no configuration"
+[ "$(stat -c %s "$work/radio.bin" 2>/dev/null)" = 416 ] || fail "read wrote no image"
+grep -q '> 87 00 87' "$work/trace.txt" || fail "trace lacks the wake-up"
+grep -q '< FF 99 14 01 90' "$work/trace.txt" || fail "trace lacks the last block"
+ls "$work/data/kxprog/backups/"*-read.bin >/dev/null 2>&1 || fail "no backup of the read"
+
+"$kxtool" write --port "$pty" "$work/radio.dat" 2>"$work/err" || { fail "write"; cat "$work/err"; }
+ls "$work/data/kxprog/backups/"*-write.bin >/dev/null 2>&1 || fail "no backup of the write"
+
+# A radio that refuses: exit 1 with the status, and no output file.
+start_radio --fault refuse
+"$kxtool" read --port "$pty" -o "$work/refused.dat" 2>"$work/err"
+[ $? -eq 1 ] || fail "refused read should exit 1"
+grep -qF 'Read Fail..!' "$work/err" || fail "refused read: no status"
+[ ! -e "$work/refused.dat" ] || fail "refused read wrote a file"
+
+# A port that is not there: the number, and the system's reason.
+"$kxtool" write --port /dev/ttyKX_ABSENT "$work/radio.dat" 2>"$work/err"
+[ $? -eq 1 ] || fail "absent port should exit 1"
+grep -qF 'Fail to open PORT' "$work/err" || fail "absent port: no status"
+grep -qF 'No such file or directory' "$work/err" || fail "absent port: no reason"
+"$kxtool" write --port nonsense "$work/radio.dat" 2>/dev/null
+[ $? -eq 2 ] || fail "a port that is no port is a usage error"
+
+# Ctrl+C in the middle of a write: end of connection to the radio, exit 1.
+start_radio -v
+"$kxtool" write --port "$pty" "$work/radio.dat" 2>"$work/err" &
+tool=$!
+for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
+kill -INT "$tool"
+wait "$tool"
+[ $? -eq 1 ] || fail "interrupted write should exit 1"
+grep -qF 'Stopped by the user!' "$work/err" || fail "interrupted write: no status"
+for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
+grep -q '89 00 89' "$work/sim.log" || fail "interrupted write did not end the connection"
+
+[ "$failures" -eq 0 ] && echo "kxtool against the virtual radio: all checks passed"
+exit $((failures > 0))
