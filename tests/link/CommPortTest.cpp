@@ -122,6 +122,8 @@ class FloodingLine {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
     path_ = ::ptsname(master_);
+    // A full line must not block the pump: Stop would wait for it forever once nobody reads.
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     // Keep the line up whatever the port does.
     hold_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
     termios tio{};
