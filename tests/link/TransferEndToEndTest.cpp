@@ -12,7 +12,8 @@ namespace {
 using Result = TransferOutcome::Result;
 
 // Reads and writes through the real serial port channel and pauses, against the virtual radio
-// on a pseudo-terminal, and looks at the wire from the radio's side.
+// on a pseudo-terminal, and looks at the wire from the radio's side. The retries and every
+// answer a radio may give are covered, without waiting, by the scripted-radio tests.
 class TransferEndToEndTest : public ::testing::Test {
  protected:
   void StartRadio(const std::vector<std::string>& faults = {}) {
@@ -112,38 +113,6 @@ TEST_F(TransferEndToEndTest, GoodReadGivesTheRadiosConfiguration) {
   EXPECT_TRUE(radio->WaitFor([&] { return radio->BytesReceived() == wire; }, kPatience));
 }
 
-TEST_F(TransferEndToEndTest, WrittenBlockRejectedThreeTimesIsAcceptedOnTheFourth) {
-  StartRadio({"nak-write=3@5"});
-  CKX200Doc doc = Configuration();
-  const TransferOutcome outcome = transfer.OnWrite(doc, choice, events);
-  EXPECT_TRUE(outcome.ok()) << outcome.status;
-}
-
-TEST_F(TransferEndToEndTest, WrittenBlockRejectedFourTimesFailsTheWrite) {
-  StartRadio({"nak-write=4@5"});
-  CKX200Doc doc = Configuration();
-  const image::Image before = radio->Memory();
-  const TransferOutcome outcome = transfer.OnWrite(doc, choice, events);
-  EXPECT_EQ(outcome.result, Result::kBlockFailed);
-  EXPECT_EQ(outcome.status, "Write Fail!");
-  EXPECT_EQ(radio->Memory(), before);
-  EXPECT_FALSE(port.IsOpen());
-}
-
-TEST_F(TransferEndToEndTest, BadReadBlockFourTimesRecoversFiveTimesFails) {
-  StartRadio({"bad-check=4@7"});
-  CKX200Doc doc;
-  EXPECT_TRUE(transfer.OnRead(doc, choice, events).ok());
-
-  radio->Stop();
-  StartRadio({"bad-check=5@7"});
-  CKX200Doc untouched = Configuration();
-  const CKX200Doc before = untouched;
-  const TransferOutcome outcome = transfer.OnRead(untouched, choice, events);
-  EXPECT_EQ(outcome.status, "Read Fail!");
-  EXPECT_EQ(untouched, before);
-}
-
 TEST_F(TransferEndToEndTest, RadioThatRefusesOrStaysSilent) {
   struct Case {
     std::string fault;
@@ -167,13 +136,6 @@ TEST_F(TransferEndToEndTest, RadioThatRefusesOrStaysSilent) {
     EXPECT_FALSE(port.IsOpen());
     radio->Stop();
   }
-}
-
-TEST_F(TransferEndToEndTest, DoubledReadyIsSkippedForTheVersion) {
-  StartRadio({"double-aa"});
-  CKX200Doc doc = Configuration();
-  ASSERT_TRUE(transfer.OnWrite(doc, choice, events).ok());
-  EXPECT_EQ(version, "2 . 1");
 }
 
 TEST_F(TransferEndToEndTest, RadioThatDisappearsMidReadFailsCleanly) {
