@@ -156,12 +156,9 @@ void CKX200View::OnModelSelect() {
 }
 
 void CKX200View::OnModelChosen(ModelType type) {
-  doc_.modelType = type;
-  doc_.ResetToDefaults();
+  doc_.ChooseModel(type);
   frame_.SetCurrentPage(sheet_->channelPageIndex);
   sheet_->SetActivePage(sheet_->channelPageIndex);
-  doc_.subBandIndex = 0;
-  doc_.twoToneUnlocked = 0;
   frame_.AppendSystemMenuItem();
   refreshMainForm();
   refreshPages();

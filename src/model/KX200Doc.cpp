@@ -57,6 +57,13 @@ void CKX200Doc::ResetToDefaults() {
   *this = fresh;
 }
 
+void CKX200Doc::ChooseModel(ModelType type) {
+  modelType = type;
+  ResetToDefaults();
+  subBandIndex = 0;
+  twoToneUnlocked = 0;
+}
+
 Outcome CKX200Doc::OnOpenDocument(const std::string& path) {
   return LoadConfigFile(*this, path);
 }

@@ -26,6 +26,9 @@ class CKX200Doc {
   // Every radio-wide field, every channel and the radio-held bytes back to their defaults for
   // the current modelType (which it keeps). The sub-band and the serial port stay as they are.
   void ResetToDefaults();
+  // What choosing a model does to the configuration: every field back to that model's defaults,
+  // the first sub-band, and two-tone locked again.
+  void ChooseModel(ModelType type);
 
   // The framework's new-document step: it keeps every field (a model choice resets them).
   bool OnNewDocument() { return true; }

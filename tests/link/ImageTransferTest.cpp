@@ -7,6 +7,7 @@
 #include "link/RadioProtocol.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
+#include "support/Documents.h"
 #include "support/TempFolder.h"
 #include "tests/link/ScriptedRadio.h"
 
@@ -35,9 +36,7 @@ class ImageTransferTest : public ::testing::Test {
   }
 
   CKX200Doc radioConfiguration() {
-    CKX200Doc doc;
-    doc.modelType = model::kKx600Uhf;
-    doc.ResetToDefaults();
+    CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
     doc.channels[0].rxFreqMHz = doc.channels[0].txFreqMHz = 445.5;
     doc.channels[0].rxOption = kOptionCtcss;
     doc.channels[0].rxCtcssHz = 100.0;

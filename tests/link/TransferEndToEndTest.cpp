@@ -4,6 +4,7 @@
 #include "link/ImageTransfer.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
+#include "support/Documents.h"
 #include "support/TempFolder.h"
 
 namespace kx::test {
@@ -32,9 +33,7 @@ class TransferEndToEndTest : public ::testing::Test {
   }
 
   static CKX200Doc Configuration() {
-    CKX200Doc doc;
-    doc.modelType = model::kKx600Uhf;
-    doc.ResetToDefaults();
+    CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
     doc.channels[0].rxFreqMHz = doc.channels[0].txFreqMHz = 445.5;
     doc.channels[0].scan = 1;
     doc.channels[1].rxFreqMHz = 430.0;

@@ -89,6 +89,19 @@ TEST(DocumentTest, ResetClearsEditsButKeepsModelSubBandBaudAndPort) {
   EXPECT_EQ(doc.channels[3], ChannelRecord{});
 }
 
+TEST(DocumentTest, ChoosingAModelStartsAFreshConfigurationOnItsFirstSubBand) {
+  CKX200Doc doc;
+  doc.subBandIndex = 1;
+  doc.twoToneUnlocked = 1;
+  doc.channels[0].rxFreqMHz = 440.0;
+  doc.ChooseModel(model::kKx600Uhf);
+  EXPECT_EQ(doc.modelType, model::kKx600Uhf);
+  EXPECT_EQ(doc.subBandIndex, 0);
+  EXPECT_EQ(doc.twoToneUnlocked, 0);
+  EXPECT_TRUE(doc.channels[0].isEmpty());
+  EXPECT_EQ(doc.regB8, 4);
+}
+
 TEST(DocumentTest, BandLookUpNeverReadsPastTheTable) {
   EXPECT_EQ(GetBand(5).caption, "KX600 UHF");
   EXPECT_EQ(GetBand(1).subBandCount, 0);  // the first generation has an empty row

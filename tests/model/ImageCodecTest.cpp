@@ -8,16 +8,10 @@
 #include "model/MemoryMap.h"
 #include "model/ToneTables.h"
 #include "model/TwoToneCodec.h"
+#include "support/Documents.h"
 
 namespace kx {
 namespace {
-
-CKX200Doc documentOf(ModelType type) {
-  CKX200Doc doc;
-  doc.modelType = type;
-  doc.ResetToDefaults();
-  return doc;
-}
 
 std::array<std::uint8_t, 9> recordOf(const image::Image& img, int index) {
   std::array<std::uint8_t, 9> record{};
@@ -29,13 +23,13 @@ std::array<std::uint8_t, 9> recordOf(const image::Image& img, int index) {
 // that nothing survives by accident.
 CKX200Doc roundTrip(CKX200Doc& doc) {
   const image::Image img = BuildImage(doc);
-  CKX200Doc decoded = documentOf(doc.modelType == 2 ? 5 : 2);
+  CKX200Doc decoded = test::DocumentOf(doc.modelType == 2 ? 5 : 2);
   EXPECT_TRUE(DecodeImage(decoded, img).ok);
   return decoded;
 }
 
 TEST(ImageCodecChannelTest, UhfChannelAt440MHzHasTheRadiosBytes) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   ChannelRecord& c = doc.channels[0];
   c.rxFreqMHz = c.txFreqMHz = 440.0;
   c.stepCode = kStep6250Hz;
@@ -63,7 +57,7 @@ TEST(ImageCodecChannelTest, UhfChannelAt440MHzHasTheRadiosBytes) {
 }
 
 TEST(ImageCodecChannelTest, EmptyChannelsWriteNothingButTheirMaskBit) {
-  CKX200Doc doc = documentOf(model::kKx600Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
   doc.channels[1].rxFreqMHz = doc.channels[1].txFreqMHz = 150.0;
   doc.channels[9].rxFreqMHz = doc.channels[9].txFreqMHz = 160.0;
   doc.channels[0].rxOption = kOptionCtcss;  // options of an empty channel are not sent
@@ -76,7 +70,7 @@ TEST(ImageCodecChannelTest, EmptyChannelsWriteNothingButTheirMaskBit) {
   EXPECT_EQ(img[image::kEmptyMaskHigh], 0xFD);
   EXPECT_EQ(img[0x0A], 0x91);  // first index 1, last index 9
 
-  const CKX200Doc none = documentOf(model::kKx600Vhf);
+  const CKX200Doc none = test::DocumentOf(model::kKx600Vhf);
   CKX200Doc empty = none;
   EXPECT_EQ(BuildImage(empty)[0x0A], 0);
   CKX200Doc onlyFirst = none;
@@ -104,7 +98,7 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
       const double rx = (k.type % 2 ? 45.1 : -45.1) +
                         std::round((k.rx - (k.type % 2 ? 45.1 : -45.1)) / stepMHz) * stepMHz;
       const double tx = std::round(k.tx / stepMHz) * stepMHz;
-      CKX200Doc doc = documentOf(k.type);
+      CKX200Doc doc = test::DocumentOf(k.type);
       ChannelRecord& c = doc.channels[5];
       c.rxFreqMHz = rx;
       c.txFreqMHz = tx;
@@ -136,7 +130,7 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
 
 TEST(ImageCodecChannelTest, SevenAndAHalfKilohertzUhfChannelReadsAndWritesLosslessly) {
   // A radio programmed elsewhere on the 7.5 kHz raster.
-  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
   image::Image img = BuildImage(doc);
   const std::size_t rec = image::channelRecord(3);
   const std::uint32_t rxCount = 52000, txCount = 58000;  // 435.1 MHz receive, 435.0 MHz transmit
@@ -163,7 +157,7 @@ TEST(ImageCodecChannelTest, SevenAndAHalfKilohertzUhfChannelReadsAndWritesLossle
 
 TEST(ImageCodecChannelTest, StepsTheBandCannotSendUseItsFinestStep) {
   // 2.5 kHz divides every 7.5 kHz VHF channel exactly.
-  CKX200Doc vhf = documentOf(model::kKx400Vhf);
+  CKX200Doc vhf = test::DocumentOf(model::kKx400Vhf);
   vhf.channels[0].rxFreqMHz = vhf.channels[0].txFreqMHz = 150.0075;
   vhf.channels[0].stepCode = kStep7500Hz;
   const CKX200Doc vhfBack = roundTrip(vhf);
@@ -171,7 +165,7 @@ TEST(ImageCodecChannelTest, StepsTheBandCannotSendUseItsFinestStep) {
   EXPECT_DOUBLE_EQ(vhfBack.channels[0].rxFreqMHz, 150.0075);
   EXPECT_DOUBLE_EQ(vhfBack.channels[0].txFreqMHz, 150.0075);
 
-  CKX200Doc uhf = documentOf(model::kKx400Uhf);
+  CKX200Doc uhf = test::DocumentOf(model::kKx400Uhf);
   uhf.channels[0].rxFreqMHz = uhf.channels[0].txFreqMHz = 430.005;
   uhf.channels[0].stepCode = 9;  // not a step at all
   const CKX200Doc uhfBack = roundTrip(uhf);
@@ -180,7 +174,7 @@ TEST(ImageCodecChannelTest, StepsTheBandCannotSendUseItsFinestStep) {
 }
 
 TEST(ImageCodecChannelTest, UnlistedStepBitsKeepTheStepCodeAndTakeTheCountAsHertz) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   doc.channels[0].stepCode = kStep6250Hz;
   image::Image img = BuildImage(doc);
   const std::size_t rec = image::channelRecord(0);
@@ -193,7 +187,7 @@ TEST(ImageCodecChannelTest, UnlistedStepBitsKeepTheStepCodeAndTakeTheCountAsHert
 }
 
 TEST(ImageCodecChannelTest, FrequencyJustBelowTheRasterStillLandsOnIt) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   doc.channels[0].rxFreqMHz = 440.0 - 1e-10;
   doc.channels[0].txFreqMHz = 440.0 - 1e-10;
   doc.channels[0].stepCode = kStep6250Hz;
@@ -202,7 +196,7 @@ TEST(ImageCodecChannelTest, FrequencyJustBelowTheRasterStillLandsOnIt) {
 }
 
 TEST(ImageCodecChannelTest, OutOfRangeCountsNeverSpillIntoTheFlagBits) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   doc.channels[0].rxFreqMHz = 5000.0;
   doc.channels[0].txFreqMHz = -3.0;
   doc.channels[0].wide = 1;
@@ -214,7 +208,7 @@ TEST(ImageCodecChannelTest, OutOfRangeCountsNeverSpillIntoTheFlagBits) {
 }
 
 TEST(ImageCodecToneTest, ToneCodesAndMarkers) {
-  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Vhf);
   auto& c = doc.channels[0];
   c.rxFreqMHz = c.txFreqMHz = 150.0;
   c.rxOption = kOptionCtcss;
@@ -246,7 +240,7 @@ TEST(ImageCodecToneTest, ToneCodesAndMarkers) {
 }
 
 TEST(ImageCodecToneTest, TwoToneBothAt1000HzHasTheRadiosCounts) {
-  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
   auto& c = doc.channels[2];
   c.rxFreqMHz = c.txFreqMHz = 440.0;
   c.rxOption = kOptionTwoTone;
@@ -274,7 +268,7 @@ TEST(ImageCodecToneTest, TwoToneBothAt1000HzHasTheRadiosCounts) {
 }
 
 TEST(ImageCodecToneTest, TwoToneIsNotAKx400Signalling) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   auto& c = doc.channels[0];
   c.rxFreqMHz = c.txFreqMHz = 440.0;
   c.rxOption = kOptionTwoTone;
@@ -286,7 +280,7 @@ TEST(ImageCodecToneTest, TwoToneIsNotAKx400Signalling) {
   // A KX400 image with a two-tone code leaves the receive option as it was.
   image::Image patched = img;
   patched[image::channelRecord(0) + 3] = 156;
-  CKX200Doc decoded = documentOf(model::kKx400Uhf);
+  CKX200Doc decoded = test::DocumentOf(model::kKx400Uhf);
   decoded.channels[0].rxOption = kOptionDcs;
   ASSERT_TRUE(DecodeImage(decoded, patched).ok);
   EXPECT_EQ(decoded.channels[0].rxOption, kOptionDcs);
@@ -330,7 +324,7 @@ TEST(TwoToneCodecTest, DecodeLimits) {
 }
 
 TEST(ImageCodecSystemTest, OptionsRoundTripThroughTheirBytes) {
-  CKX200Doc doc = documentOf(model::kKx600Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
   doc.squelchBusyPortCheck = 1;
   doc.hangOnEnabled = 1;
   doc.hangOnTimeMs = 1000;
@@ -411,7 +405,7 @@ TEST(ImageCodecSystemTest, OptionsRoundTripThroughTheirBytes) {
 }
 
 TEST(ImageCodecSystemTest, PowerSaveOffWritesNothingButTheOnTime) {
-  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Vhf);
   doc.powerSaveEnabled = 0;
   doc.powerSaveDelayIndex = 7;
   EXPECT_EQ(BuildImage(doc)[0x06], 0);
@@ -421,7 +415,7 @@ TEST(ImageCodecSystemTest, PowerSaveOffWritesNothingButTheOnTime) {
 }
 
 TEST(ImageCodecSystemTest, ScanBitsAndTheAnyChannelScansFlag) {
-  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Vhf);
   EXPECT_EQ(BuildImage(doc)[0x00] & 1, 0);
   doc.channels[0].scan = 1;
   doc.channels[15].scan = 1;
@@ -444,7 +438,7 @@ TEST(ImageCodecModemTest, BaudCodesBothWays) {
   };
   for (const ModemCase& k : cases) {
     SCOPED_TRACE(::testing::Message() << k.gmsk << k.ffsk << k.afsk << " " << k.s << k.n);
-    CKX200Doc doc = documentOf(model::kKx600Uhf);
+    CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
     doc.gmsk = k.gmsk;
     doc.ffsk = k.ffsk;
     doc.afsk = k.afsk;
@@ -463,7 +457,7 @@ TEST(ImageCodecModemTest, BaudCodesBothWays) {
 }
 
 TEST(ImageCodecModemTest, ModeNormalisationAndDisabledModem) {
-  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
   doc.ffsk = 1;
   doc.modemEnabled = 0;
   doc.sBandBaudIndex = 2;
@@ -473,7 +467,7 @@ TEST(ImageCodecModemTest, ModeNormalisationAndDisabledModem) {
   EXPECT_EQ(img[0x13] & 0x2F, 0);  // no dumb-mode bit, no baud code while disabled
 
   // With no modem type bit set the radio is an FFSK radio; a disabled modem keeps the indices.
-  CKX200Doc decoded = documentOf(model::kKx600Uhf);
+  CKX200Doc decoded = test::DocumentOf(model::kKx600Uhf);
   decoded.sBandBaudIndex = 1;
   ASSERT_TRUE(DecodeImage(decoded, img).ok);
   EXPECT_EQ(decoded.ffsk, 1);
@@ -482,7 +476,7 @@ TEST(ImageCodecModemTest, ModeNormalisationAndDisabledModem) {
 }
 
 TEST(ImageCodecModelTest, ModelNibbleZeroIsAKx400Uhf) {
-  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Vhf);
   image::Image img = BuildImage(doc);
   img[0xBF] = 0x10;
   ASSERT_TRUE(DecodeImage(doc, img).ok);
@@ -491,10 +485,10 @@ TEST(ImageCodecModelTest, ModelNibbleZeroIsAKx400Uhf) {
 }
 
 TEST(ImageCodecModelTest, UnknownModelOrSizeIsRefusedAndNothingChanges) {
-  CKX200Doc source = documentOf(model::kKx600Vhf);
+  CKX200Doc source = test::DocumentOf(model::kKx600Vhf);
   source.channels[0].rxFreqMHz = source.channels[0].txFreqMHz = 150.0;
   image::Image img = BuildImage(source);
-  const CKX200Doc before = documentOf(model::kKx400Uhf);
+  const CKX200Doc before = test::DocumentOf(model::kKx400Uhf);
   for (std::uint8_t nibble : {7, 8, 15}) {
     img[0xBF] = nibble;
     CKX200Doc doc = before;
@@ -509,7 +503,7 @@ TEST(ImageCodecModelTest, UnknownModelOrSizeIsRefusedAndNothingChanges) {
 }
 
 TEST(ImageCodecModelTest, EncodeKeepsTheShownImageAndClearsTheReceivedOne) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   RadioMemory memory;
   memory.working.fill(0x11);
   memory.received.fill(0x22);
@@ -520,7 +514,7 @@ TEST(ImageCodecModelTest, EncodeKeepsTheShownImageAndClearsTheReceivedOne) {
 }
 
 TEST(ImageCodecModelTest, DecodedRadioHeldBytesGoBackUnchanged) {
-  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
   image::Image img = BuildImage(doc);
   img[0x0E] = 0x41;
   img[0x0F] = 0x42;

@@ -4,6 +4,7 @@
 
 #include "model/KX200Doc.h"
 #include "model/LegacyImport.h"
+#include "support/Documents.h"
 #include "support/TempFolder.h"
 
 namespace kx {
@@ -48,10 +49,7 @@ constexpr std::uint32_t kUhf440At6250 = 63184;  // (440 - 45.1) MHz / 6.25 kHz
 constexpr std::uint32_t kTx445At6250 = 71200;   // 445 MHz / 6.25 kHz
 
 CKX200Doc uhfDocument() {
-  CKX200Doc doc;
-  doc.modelType = model::kKx600Uhf;
-  doc.ResetToDefaults();
-  return doc;
+  return test::DocumentOf(model::kKx600Uhf);
 }
 
 TEST(LegacyParseTest, RecordsFillTheWordsOfTheMemory) {

@@ -4,16 +4,10 @@
 
 #include "model/KX200Doc.h"
 #include "report/DataSheet.h"
+#include "support/Documents.h"
 
 namespace kx {
 namespace {
-
-CKX200Doc documentOf(ModelType type) {
-  CKX200Doc doc;
-  doc.modelType = type;
-  doc.ResetToDefaults();
-  return doc;
-}
 
 // The text drawn at a position, or "" when nothing is.
 std::string at(const DataSheet& sheet, int page, int x, int y) {
@@ -28,7 +22,7 @@ int rowY(int channel) {
 }
 
 TEST(DataSheetTest, ChannelTableOfARadioModel) {
-  CKX200Doc doc = documentOf(model::kKx600Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
   doc.hangOnTimeMs = 1000;
   ChannelRecord& c = doc.channels[0];
   c.rxFreqMHz = 440.0125;
@@ -69,7 +63,7 @@ TEST(DataSheetTest, ChannelTableOfARadioModel) {
 }
 
 TEST(DataSheetTest, FirstGenerationPrintsTheOlderLayoutWithoutACaption) {
-  CKX200Doc doc = documentOf(model::kFirstGenVhf);
+  CKX200Doc doc = test::DocumentOf(model::kFirstGenVhf);
   doc.channels[0].rxFreqMHz = 150.0;
   doc.channels[0].rxOption = kOptionCtcss;
   doc.channels[0].rxCtcssHz = 100.0;
@@ -86,7 +80,7 @@ TEST(DataSheetTest, FirstGenerationPrintsTheOlderLayoutWithoutACaption) {
 }
 
 TEST(DataSheetTest, ModemLinesFollowTheModemType) {
-  CKX200Doc doc = documentOf(model::kKx600Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
   doc.modemEnabled = 1;
   doc.gmsk = 1;
   doc.sBandBaudIndex = 1;
@@ -111,7 +105,7 @@ TEST(DataSheetTest, ModemLinesFollowTheModemType) {
 }
 
 TEST(DataSheetTest, OptionValuesAndTheirBlanks) {
-  CKX200Doc doc = documentOf(model::kKx400Uhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   doc.preambleSizeIndex = 13;
   doc.waitForBusyIndex = 3;
   DataSheet sheet = LayoutDataSheet(doc);
@@ -123,7 +117,7 @@ TEST(DataSheetTest, OptionValuesAndTheirBlanks) {
   EXPECT_EQ(at(sheet, 2, 9000, -5300), ": -");
   EXPECT_EQ(at(sheet, 2, 500, -2000), "** Rssi Level Check **");
 
-  doc = documentOf(model::kKx600Uhf);
+  doc = test::DocumentOf(model::kKx600Uhf);
   doc.waitForBusyIndex = 3;
   doc.txDelay1Index = 10;
   doc.baseBlockSizeIndex = 12;  // past the table: the label stays, the value goes
@@ -137,7 +131,7 @@ TEST(DataSheetTest, OptionValuesAndTheirBlanks) {
 }
 
 TEST(DataSheetTest, TextRenderingKeepsColumnsAndOrder) {
-  CKX200Doc doc = documentOf(model::kKx400Vhf);
+  CKX200Doc doc = test::DocumentOf(model::kKx400Vhf);
   doc.channels[0].rxFreqMHz = 150.0;
   const std::string text = RenderDataSheetText(LayoutDataSheet(doc));
   const auto title = text.find("===== PC PROGRAMMER DATA SHEET =====");

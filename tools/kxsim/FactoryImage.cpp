@@ -35,9 +35,8 @@ constexpr std::array<FactoryChannel, 6> kChannels{{
 
 image::Image FactoryImage(ModelType type, ModemType modem) {
   CKX200Doc doc;
-  doc.modelType = type;
   doc.modelName = model::isKx600(type) ? "KX600" : "KX400";
-  doc.ResetToDefaults();
+  doc.ChooseModel(type);
   doc.gmsk = modem == ModemType::kGmsk;
   doc.ffsk = modem == ModemType::kFfsk;
   doc.modemEnabled = modem != ModemType::kNone;

@@ -29,9 +29,7 @@ int report(const kx::Outcome& outcome, const std::string& about) {
 
 kx::CKX200Doc freshDocument(kx::ModelType model) {
   kx::CKX200Doc doc;
-  doc.modelType = model;
-  doc.ResetToDefaults();
-  doc.subBandIndex = 0;
+  doc.ChooseModel(model);
   return doc;
 }
 
