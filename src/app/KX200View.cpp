@@ -85,11 +85,28 @@ CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, U
   top->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
+
+  // The watch thread's messages come from its own thread; the technician sees them here.
+  port_.SetMessageSink([this](const Notice& notice) {
+    QMetaObject::invokeMethod(
+        this, [this, notice] { OnPortMessage(notice); }, Qt::QueuedConnection);
+  });
 }
 
 CKX200View::~CKX200View() {
+  port_.Close();
+  port_.SetMessageSink(nullptr);
   // Only once the side file has been read: otherwise its value would be replaced unseen.
   if (initialised_) doc_.WriteSideFile(SideFilePath(doc_.modelName));
+}
+
+void CKX200View::OnPortMessage(const Notice& notice) {
+  // A message box in the middle of a transfer would hold its pauses; it waits for the end.
+  if (transferring_) {
+    heldPortMessages_.push_back(notice);
+    return;
+  }
+  dialogs_.Show(this, notice);
 }
 
 CReadWriteDlg* CKX200View::ReadWriteWindow() const {
@@ -286,19 +303,48 @@ void CKX200View::OnWrite() {
   runTransfer(true);
 }
 
+namespace {
+// Modality only takes effect when a window is shown, so a shown window is shown again.
+void setModality(QWidget* window, Qt::WindowModality modality) {
+  if (window->windowModality() == modality) return;
+  const bool shown = window->isVisible();
+  if (shown) window->hide();
+  window->setWindowModality(modality);
+  if (shown) window->show();
+}
+
+// The second line of a port failure: what was tried and why it failed.
+QString portFailureDetail(const PortChoice& port, const std::string& reason) {
+  if (port.device.empty())
+    return QStringLiteral("COM%1 is not present on this machine; choose a port in the Port menu.")
+        .arg(port.number);
+  return QStringLiteral("%1: %2").arg(QString::fromStdString(port.device),
+                                      QString::fromStdString(reason));
+}
+}  // namespace
+
 CReadWriteDlg* CKX200View::showReadWriteWindow() {
   if (!readWrite_) {
     readWrite_ = new CReadWriteDlg(this);
     readWrite_->setAttribute(Qt::WA_DeleteOnClose);
-    // Holds every other window's input for as long as it is open.
-    readWrite_->setWindowModality(Qt::ApplicationModal);
   }
+  // While the transfer runs it holds every other window's input.
+  setModality(readWrite_, Qt::ApplicationModal);
   readWrite_->SetStatus({});
   readWrite_->SetProgress(0);
   readWrite_->show();
   readWrite_->raise();
   readWrite_->activateWindow();
   return readWrite_;
+}
+
+void CKX200View::showHeldPortMessages() {
+  // Each message once, however often the watch thread said it.
+  std::vector<Notice> held;
+  held.swap(heldPortMessages_);
+  held.erase(std::unique(held.begin(), held.end()), held.end());
+  for (const auto& notice : held)
+    dialogs_.Show(this, notice);
 }
 
 void CKX200View::PauseWithPainting(int milliseconds) {
@@ -340,17 +386,21 @@ void CKX200View::runTransfer(bool write) {
   window->SetBusy(false);
   QString status = DisplayText(outcome.status);
   // The system's reason helps more than the port number alone, above all for a device path.
-  if (!outcome.portError.empty()) {
-    const QString device =
-        port.device.empty() ? QStringLiteral("(no device)") : QString::fromStdString(port.device);
-    status += QStringLiteral("\n%1: %2").arg(device, QString::fromStdString(outcome.portError));
-  }
+  if (outcome.result == TransferOutcome::Result::kPortFailed)
+    status += QLatin1Char('\n') + portFailureDetail(port, outcome.portError);
   window->SetStatus(status);
-  if (!outcome.backupPath.empty()) {
-    frame_.MessagePane()->setText(
-        QStringLiteral("Radio memory kept in %1").arg(QString::fromStdString(outcome.backupPath)));
+  if (const std::string backup = outcome.BackupText(); !backup.empty()) {
+    frame_.ShowNote(QString::fromStdString(backup),
+                    QString::fromStdString(outcome.backupPath.empty() ? outcome.backupError
+                                                                      : outcome.backupPath));
   }
-  if (outcome.ok()) window->close();
+  if (outcome.ok()) {
+    window->close();
+  } else {
+    // The failure stays on show, and the rest of the program can be used again.
+    setModality(window, Qt::NonModal);
+  }
+  showHeldPortMessages();
 
   if (!write && outcome.ok()) {
     sheet_->ComPage().FillMapGrid();

@@ -3,10 +3,13 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
 #include "model/ModelType.h"
+#include "model/Outcome.h"
 
 class QComboBox;
 class QLineEdit;
@@ -53,6 +56,10 @@ class CKX200View : public QWidget {
   // Whether a command is carried out in this version (print and the service dialogs are not).
   bool IsCommandAvailable(int command) const;
 
+  // A message of the serial port's watch thread ("Serial port lost: ..."), on the user-interface
+  // thread: shown at once, or after the transfer that is running.
+  void OnPortMessage(const Notice& notice);
+
   // A model button of the model dialog was pressed.
   void OnModelChosen(ModelType type);
 
@@ -87,6 +94,7 @@ class CKX200View : public QWidget {
   void encodeIntoMap(int mode);
   void runTransfer(bool write);
   CReadWriteDlg* showReadWriteWindow();
+  void showHeldPortMessages();
   CModelSelectDlg* makeModelDialog();
 
   CKX200Doc& doc_;
@@ -105,6 +113,7 @@ class CKX200View : public QWidget {
   QPointer<CModelSelectDlg> firstModelDialog_;
   bool initialised_ = false;
   bool transferring_ = false;
+  std::vector<Notice> heldPortMessages_;
 };
 
 }  // namespace kx

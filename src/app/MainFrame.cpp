@@ -7,11 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
 #include "app/CommandIds.h"
 #include "app/KX200View.h"
+#include "app/LockKeys.h"
 #include "app/ProgrammerApp.h"
 #include "app/ToolbarIcons.h"
 #include "app/UserDialogs.h"
@@ -77,6 +79,9 @@ constexpr PageCommand kPageCommands[] = {
 QString portLabel(int number, const std::string& device, const std::string& description) {
   return QString::fromStdString(serial_ports::Label({number, device, description}));
 }
+
+constexpr const char* kReadyText = "Ready";
+constexpr int kLockPollMs = 250;
 
 }  // namespace
 
@@ -182,18 +187,28 @@ void CMainFrame::OnCreate() {
 
   // The idle text sits in the message pane; command prompts cover it while a menu item or
   // toolbar button is under the pointer.
-  messagePane_ = new QLabel(QStringLiteral("Ready"));
+  messagePane_ = new QLabel(QString::fromLatin1(kReadyText));
   statusBar()->addWidget(messagePane_, 1);
-  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-    auto* pane = new QLabel(QString::fromLatin1(indicator));
-    pane->setObjectName(QStringLiteral("indicator") + QString::fromLatin1(indicator));
+  noteTimer_ = new QTimer(this);
+  noteTimer_->setSingleShot(true);
+  connect(noteTimer_, &QTimer::timeout, this,
+          [this] { messagePane_->setText(QString::fromLatin1(kReadyText)); });
+  const char* const indicators[] = {"CAP", "NUM", "SCRL"};
+  for (std::size_t i = 0; i < lockPanes_.size(); ++i) {
+    auto* pane = new QLabel(QString::fromLatin1(indicators[i]));
+    pane->setObjectName(QStringLiteral("indicator") + QString::fromLatin1(indicators[i]));
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
     pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
-    // The lock keys' state is not reported by every desktop, so the panes are shown dimmed.
     pane->setEnabled(false);
     statusBar()->addPermanentWidget(pane);
+    lockPanes_[i] = pane;
   }
+  // A lock key may change in any window, so its state is looked at a few times a second.
+  lockTimer_ = new QTimer(this);
+  connect(lockTimer_, &QTimer::timeout, this, &CMainFrame::UpdateLockPanes);
+  if (ReadLockKeys()) lockTimer_->start(kLockPollMs);
+  UpdateLockPanes();
 
   showToolbar->setCheckable(true);
   showToolbar->setChecked(true);
@@ -208,6 +223,20 @@ void CMainFrame::OnCreate() {
     Action(page.command)->setCheckable(true);
   updatePageChecks();
   fillPortMenu();
+}
+
+void CMainFrame::ShowNote(const QString& text, const QString& tip) {
+  messagePane_->setText(text);
+  messagePane_->setToolTip(tip);
+  noteTimer_->start(kNoteMs);
+}
+
+void CMainFrame::UpdateLockPanes() {
+  // Where the platform cannot tell the keys' state the panes stay dimmed.
+  const std::optional<LockKeys> keys = ReadLockKeys();
+  const bool on[] = {keys && keys->caps, keys && keys->num, keys && keys->scroll};
+  for (std::size_t i = 0; i < lockPanes_.size(); ++i)
+    lockPanes_[i]->setEnabled(on[i]);
 }
 
 void CMainFrame::AppendSystemMenuItem() {
@@ -274,6 +303,9 @@ void CMainFrame::updatePageChecks() {
 }
 
 void CMainFrame::BuildPortMenu() {
+  // A side file is four bytes from the disk: a number no port can have (a damaged or foreign
+  // file) falls back to the first port before anything is computed from it.
+  if (serial_ports::DeviceOf(doc_.sideFileValue).empty()) doc_.sideFileValue = kDefaultPortNumber;
   currentPortIndex_ = doc_.sideFileValue - 1;
   selectedDevice_.clear();
   ports_.clear();
@@ -382,7 +414,7 @@ bool CMainFrame::OfferDevicePort(const QString& typed) {
   std::string error;
   const auto port = serial_ports::Resolve(text.toStdString(), &error);
   if (!port) {
-    dialogs_.Message(this, QString::fromStdString(error));
+    dialogs_.Message(this, QString::fromStdString(error), NoticeKind::kWarning);
     return false;
   }
   const bool listed = std::any_of(ports_.begin(), ports_.end(), [&](const PortEntry& p) {
@@ -394,7 +426,8 @@ bool CMainFrame::OfferDevicePort(const QString& typed) {
   }
   const QString device = QString::fromStdString(port->device);
   if (!QFileInfo::exists(device)) {
-    dialogs_.Message(this, QStringLiteral("There is no device %1.").arg(device));
+    dialogs_.Message(this, QStringLiteral("There is no device %1.").arg(device),
+                     NoticeKind::kWarning);
     return false;
   }
   AddDevicePort(port->device, port->number);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace kx {
@@ -42,6 +44,13 @@ class CMainFrame : public QMainWindow {
   QMenu* Menu(int index) const;  // 0 File .. 4 Help
   QToolBar* ToolBar() const { return toolBar_; }
   QLabel* MessagePane() const { return messagePane_; }
+  // Shows a note in the message pane for kNoteMs, then "Ready" again; the tip stays as the
+  // pane's tool tip (the backup path of the last transfer, say).
+  void ShowNote(const QString& text, const QString& tip);
+  static constexpr int kNoteMs = 10'000;
+  // The CAP, NUM and SCRL panes; lit while their lock key is on, where the platform tells.
+  QLabel* LockPane(int index) const { return lockPanes_[static_cast<std::size_t>(index)]; }
+  void UpdateLockPanes();
 
   // Appends "System/GPS Option" to the View menu, once.
   void AppendSystemMenuItem();
@@ -104,6 +113,9 @@ class CMainFrame : public QMainWindow {
   QMenu* portMenu_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  std::array<QLabel*, 3> lockPanes_{};
+  QTimer* noteTimer_ = nullptr;
+  QTimer* lockTimer_ = nullptr;
   std::vector<PortEntry> ports_;
   std::vector<std::pair<std::string, int>> extraDevices_;  // added by hand: device, number
   std::string selectedDevice_;  // the device added by hand that is selected, if one is

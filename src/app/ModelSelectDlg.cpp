@@ -108,7 +108,7 @@ void CModelSelectDlg::choose(ModelType type) {
 
 void CModelSelectDlg::accept() {
   if (doc_.modemCondition != 1 && doc_.modemCondition != 2) {
-    dialogs_.Message(this, QString::fromLatin1(kSelectModemCondition));
+    dialogs_.Message(this, QString::fromLatin1(kSelectModemCondition), NoticeKind::kWarning);
     return;
   }
   QDialog::accept();

@@ -29,9 +29,9 @@ std::optional<QString> takeAnswer(std::deque<QString>& answers) {
 }
 }  // namespace
 
-void UserDialogs::ShowMessages(QWidget* parent, const std::vector<std::string>& messages) {
-  for (const auto& text : messages)
-    Message(parent, QString::fromStdString(text));
+void UserDialogs::ShowMessages(QWidget* parent, const std::vector<Notice>& messages) {
+  for (const auto& notice : messages)
+    Show(parent, notice);
 }
 
 QString DisplayText(const QString& text) {
@@ -61,8 +61,13 @@ QStringList QtNameFilters(const char* windowsFilter) {
   return filters;
 }
 
-void QtUserDialogs::Message(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, boxTitle(), DisplayText(text));
+void QtUserDialogs::Show(QWidget* parent, const Notice& notice) {
+  static constexpr QMessageBox::Icon kIcons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                                 QMessageBox::Critical};
+  QMessageBox box(kIcons[static_cast<int>(notice.kind)], boxTitle(), DisplayText(notice.text),
+                  QMessageBox::Ok, parent);
+  if (!notice.detail.empty()) box.setInformativeText(DisplayText(notice.detail));
+  box.exec();
 }
 
 bool QtUserDialogs::AskYesNo(QWidget* parent, const QString& text) {
@@ -99,8 +104,9 @@ std::optional<QString> QtUserDialogs::AskText(QWidget* parent, const QString& ti
   return text;
 }
 
-void ScriptedUserDialogs::Message(QWidget*, const QString& text) {
-  messages.push_back(text);
+void ScriptedUserDialogs::Show(QWidget*, const Notice& notice) {
+  messages.push_back(QString::fromStdString(notice.text));
+  notices.push_back(notice);
 }
 
 bool ScriptedUserDialogs::AskYesNo(QWidget*, const QString& text) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Outcome.h"
+
 class QWidget;
 
 namespace kx {
@@ -18,8 +20,11 @@ class UserDialogs {
  public:
   virtual ~UserDialogs() = default;
 
-  // A message with an OK button.
-  virtual void Message(QWidget* parent, const QString& text) = 0;
+  // A message with an OK button, its icon by its kind, the system's reason (if any) under it.
+  virtual void Show(QWidget* parent, const Notice& notice) = 0;
+  void Message(QWidget* parent, const QString& text, NoticeKind kind = NoticeKind::kInformation) {
+    Show(parent, Notice{text.toStdString(), kind, {}});
+  }
   // A question with Yes and No; true for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
   // The open and save dialogs. filter is a list of "Name (*.a *.b)" entries; nothing when
@@ -33,7 +38,7 @@ class UserDialogs {
                                          const QString& label, const QString& initial) = 0;
 
   // Each message of a core outcome in its own box, in order.
-  void ShowMessages(QWidget* parent, const std::vector<std::string>& messages);
+  void ShowMessages(QWidget* parent, const std::vector<Notice>& messages);
 };
 
 // "\r\n" and lone "\r" as the line breaks Qt shows.
@@ -46,7 +51,7 @@ QStringList QtNameFilters(const char* windowsFilter);
 // Real dialogs on the screen.
 class QtUserDialogs : public UserDialogs {
  public:
-  void Message(QWidget* parent, const QString& text) override;
+  void Show(QWidget* parent, const Notice& notice) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
   std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
@@ -59,7 +64,7 @@ class QtUserDialogs : public UserDialogs {
 // script has no answer for gets No or Cancel.
 class ScriptedUserDialogs : public UserDialogs {
  public:
-  void Message(QWidget* parent, const QString& text) override;
+  void Show(QWidget* parent, const Notice& notice) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
   std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
@@ -67,8 +72,9 @@ class ScriptedUserDialogs : public UserDialogs {
   std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
                                  const QString& initial) override;
 
-  // Texts as the program passed them (with "\r\n"), in order.
+  // Texts as the program passed them (with "\r\n"), in order; the whole notices beside them.
   std::vector<QString> messages;
+  std::vector<Notice> notices;
   std::vector<QString> questions;
   std::vector<QStringList> openFilters;
   std::vector<QStringList> saveFilters;

@@ -100,14 +100,14 @@ void CCommPort::SetMessageSink(MessageSink sink) {
   sink_ = std::move(sink);
 }
 
-void CCommPort::ShowMessage(const std::string& text) {
+void CCommPort::ShowMessage(const std::string& text, NoticeKind kind) {
   MessageSink sink;
   {
     std::lock_guard lock(sinkMutex_);
     sink = sink_;
   }
   if (sink) {
-    sink(text);
+    sink(Notice{text, kind, {}});
   } else {
     std::fprintf(stderr, "%s\n", text.c_str());
   }
@@ -116,14 +116,14 @@ void CCommPort::ShowMessage(const std::string& text) {
 bool CCommPort::Fail(const std::string& what, int error) {
   Close();
   lastError_ = what;
-  if (error != 0) lastError_ += std::string(": ") + std::strerror(error);
+  if (error != 0) lastError_ += (what.empty() ? "" : ": ") + std::string(std::strerror(error));
   return false;
 }
 
 bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t identifier) {
   lastError_.clear();
   if (fd_ >= 0) {
-    lastError_ = "The port is already open: " + portName_;
+    lastError_ = "Already open in this program";
     return false;
   }
   portName_ = device;
@@ -148,32 +148,31 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
   fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) {
     const int error = errno;
-    if (error == EBUSY) return Fail(path + " is in use by another program", 0);
-    return Fail("Cannot open " + path, error);
+    if (error == EBUSY) return Fail("In use by another program", 0);
+    return Fail({}, error);
   }
   // Two programs talking to one radio at once would garble both conversations: the lock keeps
   // out every program that locks too (and this one), TIOCEXCL every other open of the device.
   if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
-    if (error == EWOULDBLOCK) return Fail(path + " is in use by another program", 0);
-    return Fail("Cannot lock " + path, error);
+    if (error == EWOULDBLOCK) return Fail("In use by another program", 0);
+    return Fail("Cannot lock it", error);
   }
-  if (!::isatty(fd_)) return Fail(path + " is not a serial port", 0);
-  if (::ioctl(fd_, TIOCEXCL) != 0) return Fail("Cannot take " + path + " exclusively", errno);
+  if (!::isatty(fd_)) return Fail("Not a serial port", 0);
+  if (::ioctl(fd_, TIOCEXCL) != 0) return Fail("Cannot take it exclusively", errno);
 
   // Nothing from before this connection may reach the radio or the queue.
-  if (!purge(fd_)) return Fail("Cannot purge " + path, errno);
+  if (!purge(fd_)) return Fail("Cannot purge it", errno);
 
   // Linux sizes its tty buffers itself; there is no driver queue to ask for (kDriverQueueSize).
   termios tio{};
-  if (::tcgetattr(fd_, &tio) != 0) return Fail("Cannot read the line settings of " + path, errno);
+  if (::tcgetattr(fd_, &tio) != 0) return Fail("Cannot read its line settings", errno);
   setRadioLine(tio, speed->code);
-  if (::tcsetattr(fd_, TCSANOW, &tio) != 0)
-    return Fail("Cannot set the line settings of " + path, errno);
+  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return Fail("Cannot set its line settings", errno);
   // tcsetattr succeeds when any one setting took; a device that kept its own is no good to us.
   termios check{};
   if (::tcgetattr(fd_, &check) != 0 || !hasRadioLine(check, speed->code))
-    return Fail(path + " refused the line settings (" + std::to_string(baud) + " 8N1)", 0);
+    return Fail("Refused the line settings (" + std::to_string(baud) + " 8N1)", 0);
   if (!ModemLines(TIOCMBIS, TIOCM_DTR | TIOCM_RTS)) {
     const std::string reason = lastError_;
     return Fail(reason, 0);
@@ -260,7 +259,7 @@ bool CCommPort::ModemLines(unsigned long request, int lines) {
   if (::ioctl(fd_, request, &lines) == 0) return true;
   // A pseudo-terminal (the virtual radio) has no modem lines; it is still a good port.
   if (errno == ENOTTY || errno == EINVAL) return true;
-  lastError_ = "Cannot switch the modem lines of " + portName_ + ": " + std::strerror(errno);
+  lastError_ = std::string("Cannot switch its modem lines: ") + std::strerror(errno);
   return false;
 }
 
@@ -283,7 +282,7 @@ std::ptrdiff_t CCommPort::ReadPending(std::uint8_t* buffer, std::size_t capacity
 
 void CCommPort::QueueChunk(const std::uint8_t* bytes, std::size_t count) {
   if (static_cast<std::size_t>(m_QueueRead.FreeRoom()) < count) {
-    ShowMessage(port_message::kQueueFull);
+    ShowMessage(port_message::kQueueFull, NoticeKind::kWarning);
     return;
   }
   for (std::size_t i = 0; i < count; ++i)
@@ -296,7 +295,7 @@ void CCommPort::ThreadWatchComm() {
     std::array<pollfd, 2> watch{{{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}}};
     if (::poll(watch.data(), watch.size(), -1) < 0) {
       if (errno == EINTR) continue;
-      ShowMessage(port_message::kWatchThreadFailed + portName_);
+      ShowMessage(port_message::kWatchThreadFailed + portName_, NoticeKind::kStop);
       return;
     }
     if (watch[1].revents != 0) return;  // Close
@@ -313,7 +312,7 @@ void CCommPort::ThreadWatchComm() {
     }
     if (gone) {
       // A hung-up device polls readable for ever; stop watching it rather than spin.
-      ShowMessage(port_message::kLineLost + portName_);
+      ShowMessage(port_message::kLineLost + portName_, NoticeKind::kStop);
       return;
     }
   }

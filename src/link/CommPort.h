@@ -11,6 +11,7 @@
 
 #include "link/ByteQueue.h"
 #include "link/SerialPorts.h"
+#include "model/Outcome.h"
 
 namespace kx {
 
@@ -32,7 +33,7 @@ constexpr const char* kLineLost = "Serial port lost: ";
 // queue and reports through the message sink.
 class CCommPort {
  public:
-  using MessageSink = std::function<void(const std::string&)>;
+  using MessageSink = std::function<void(const Notice&)>;
 
   // The driver's receive chunk and the queue request of the radio link.
   static constexpr std::size_t kReadChunk = 2048;
@@ -49,7 +50,8 @@ class CCommPort {
   // Opens a device exclusively (no other program, nor this one, may have it open), purges it,
   // sets the line and starts the watch thread. The device is a path, or a port as a technician
   // names it ("COM5", "\\.\COM5", "5"). False when the device cannot be opened or configured or
-  // the port is already open; LastError() then holds the reason. Callers call Close after a
+  // the port is already open; LastError() then holds the reason, in words that follow the
+  // device's name ("/dev/ttyUSB0: Permission denied"). Callers call Close after a
   // failed Open, as after a good one.
   bool Open(const std::string& device, unsigned baud, std::uint16_t identifier);
   // Stops and joins the watch thread, purges and releases the device. Bytes already queued stay
@@ -88,7 +90,7 @@ class CCommPort {
   std::ptrdiff_t ReadPending(std::uint8_t* buffer, std::size_t capacity);
   // Moves one chunk into the queue, whole or not at all.
   void QueueChunk(const std::uint8_t* bytes, std::size_t count);
-  void ShowMessage(const std::string& text);
+  void ShowMessage(const std::string& text, NoticeKind kind);
   bool ModemLines(unsigned long request, int lines);
   bool Fail(const std::string& what, int error);
 

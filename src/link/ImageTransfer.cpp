@@ -163,13 +163,24 @@ class ImageTransfer::Session {
 
   void keepBackup(const image::Image& img, std::string_view kind) {
     if (owner_.backupFolder_.empty()) return;
-    if (auto path = SaveBackup(owner_.backupFolder_, img, kind)) outcome.backupPath = *path;
+    std::string error;
+    if (auto path = SaveBackup(owner_.backupFolder_, img, kind, &error)) {
+      outcome.backupPath = *path;
+    } else {
+      outcome.backupError = owner_.backupFolder_ + ": " + error;
+    }
   }
 
  private:
   ImageTransfer& owner_;
   const TransferEvents& events_;
 };
+
+std::string TransferOutcome::BackupText() const {
+  if (!backupPath.empty()) return "Radio memory kept in " + backupPath;
+  if (!backupError.empty()) return "No backup of the radio memory could be kept: " + backupError;
+  return {};
+}
 
 ImageTransfer::ImageTransfer(SerialLink& link, RadioMemory& memory, PauseFunction pause)
     : link_(link), memory_(memory), pause_(std::move(pause)), backupFolder_(BackupFolder()) {}

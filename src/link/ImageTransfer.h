@@ -56,11 +56,14 @@ struct TransferOutcome {
     kStopped,        // stopped on request
   };
   Result result = Result::kNoAnswer;
-  std::string status;      // the last status text shown
-  std::string portError;   // kPortFailed: the system's reason
-  std::string backupPath;  // the image kept in the backup folder, when one was saved
+  std::string status;       // the last status text shown
+  std::string portError;    // kPortFailed: the system's reason
+  std::string backupPath;   // the image kept in the backup folder, when one was saved
+  std::string backupError;  // why no backup could be kept, when one was due and failed
 
   bool ok() const { return result == Result::kDone; }
+  // What became of the backup, for a status line: "" when none was due.
+  std::string BackupText() const;
 };
 
 // The memory read/write protocol: wake-up, request, 26 acknowledged blocks of 16 bytes, end of

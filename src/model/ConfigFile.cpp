@@ -174,14 +174,17 @@ Outcome DecodeConfigFile(CKX200Doc& doc, std::span<const std::uint8_t> bytes) {
 
 Outcome SaveConfigFile(const CKX200Doc& doc, const std::string& path) {
   const auto bytes = EncodeConfigFile(doc);
-  if (!fileio::writeAtomically(path, bytes)) return Outcome::failure(file_message::kCannotSave);
+  std::string reason;
+  if (!fileio::writeAtomically(path, bytes, &reason))
+    return Outcome::failure(file_message::kCannotSave, reason);
   return Outcome::success();
 }
 
 Outcome LoadConfigFile(CKX200Doc& doc, const std::string& path) {
   // Bytes past the layout are never looked at, so they are not read either.
-  const auto bytes = fileio::readPrefix(path, config_file::kSize);
-  if (!bytes) return Outcome::failure(file_message::kCannotOpen);
+  std::string reason;
+  const auto bytes = fileio::readPrefix(path, config_file::kSize, &reason);
+  if (!bytes) return Outcome::failure(file_message::kCannotOpen, reason);
   return DecodeConfigFile(doc, *bytes);
 }
 
@@ -190,12 +193,12 @@ Outcome OpenConfigurationFile(CKX200Doc& doc, const std::string& path) {
   if (ext == "DAT") return doc.OnOpenDocument(path);
   if (ext == "UHF") {
     if (doc.modelType != model::kKx400Uhf && doc.modelType != model::kKx600Uhf)
-      return Outcome::failure(file_message::kUhfMismatch);
+      return Outcome::refusal(file_message::kUhfMismatch);
     return doc.ImportLegacyFile(path, 0);
   }
   if (ext == "VHF") {
     if (doc.modelType != model::kKx400Vhf && doc.modelType != model::kKx600Vhf)
-      return Outcome::failure(file_message::kVhfMismatch);
+      return Outcome::refusal(file_message::kVhfMismatch);
     return doc.ImportLegacyFile(path, 1);
   }
   return Outcome::silentFailure();

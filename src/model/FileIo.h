@@ -14,8 +14,17 @@ namespace kx::fileio {
 std::optional<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t maxBytes,
                                                     std::string* error = nullptr);
 
-// Writes the bytes to a temporary file in the target's folder, flushes it to the disk and only
-// then renames it over the target, so a failure at any point leaves an existing file as it was.
+// Where a write to path really goes, and whether it may: symbolic links are followed to their
+// final target (which need not exist yet). Refused, with the reason in error, when the target
+// exists and is not a regular file (a device, a FIFO, a folder), or is read-only or not
+// writable by this user, as an editor would refuse it. Every file the programs write is checked
+// this way first.
+std::optional<std::string> writableTarget(const std::string& path, std::string* error = nullptr);
+
+// Writes the bytes to a temporary file beside the target (see writableTarget), flushes it to
+// the disk and only then renames it over the target and flushes the folder, so a failure at any
+// point leaves an existing file as it was and a finished save survives a power cut. A replaced
+// file keeps its mode, and its owner and group where the process may set them.
 bool writeAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                      std::string* error = nullptr);
 

@@ -63,7 +63,8 @@ void importHangOn(CKX200Doc& doc, const legacy::Image& img, Outcome& outcome) {
   }
   const std::string caption{GetBand(model::kKx600Uhf).caption};
   if (differ)
-    outcome.notice("Hangon time for " + caption + " can be set \r\nonly one value for all channel");
+    outcome.notice("Hangon time for " + caption + " can be set \r\nonly one value for all channel",
+                   NoticeKind::kWarning);
   if (held == 0) {
     doc.hangOnTimeMs = 0;
     doc.hangOnEnabled = 0;
@@ -71,7 +72,7 @@ void importHangOn(CKX200Doc& doc, const legacy::Image& img, Outcome& outcome) {
     doc.hangOnTimeMs = kHangOnMsPerCode * held;
     doc.hangOnEnabled = 1;
   } else {
-    outcome.notice(caption + " is supported 180 - 2000 ms for hangon time");
+    outcome.notice(caption + " is supported 180 - 2000 ms for hangon time", NoticeKind::kWarning);
     doc.hangOnTimeMs = kLongestHangOnMs;
     doc.hangOnEnabled = 1;
   }
@@ -84,7 +85,8 @@ void importOptions(CKX200Doc& doc, const legacy::Image& img, bool vhfBand, Outco
     doc.txTimeoutSec = img[kTxTimeout] * 10;
   }
   if (flags & 0x40) doc.busyLockoutEnabled = 1;
-  if (((flags & 0x02) != 0) != vhfBand) outcome.notice(legacy_message::kModelWrong);
+  if (((flags & 0x02) != 0) != vhfBand)
+    outcome.notice(legacy_message::kModelWrong, NoticeKind::kWarning);
 
   const std::uint8_t powerSave = img[kPowerSave];
   if (powerSave & 0x80) {
@@ -148,7 +150,7 @@ void chooseSubBand(CKX200Doc& doc, Outcome& outcome) {
     char text[96];
     std::snprintf(text, sizeof text, legacy_message::kOutOfBand, static_cast<int>(low),
                   static_cast<int>(high));
-    outcome.notice(text);
+    outcome.notice(text, NoticeKind::kWarning);
   }
 }
 
@@ -174,7 +176,9 @@ legacy::ParsedFile legacy::ParseRecords(std::span<const std::uint8_t> text) {
 
 Outcome ImportLegacyBytes(CKX200Doc& doc, std::span<const std::uint8_t> text, bool vhfBand) {
   const legacy::ParsedFile parsed = legacy::ParseRecords(text);
-  if (parsed.records == 0) return Outcome::failure(file_message::kCorrupted);
+  // A file cut short would leave the step and width bits of its last records at zero and
+  // import wrong frequencies without a word; the format always has all its records.
+  if (parsed.records < legacy::kRecordCount) return Outcome::failure(file_message::kCorrupted);
 
   CKX200Doc imported = doc;
   imported.ResetToDefaults();
@@ -188,8 +192,9 @@ Outcome ImportLegacyBytes(CKX200Doc& doc, std::span<const std::uint8_t> text, bo
 }
 
 Outcome ImportLegacyFile(CKX200Doc& doc, const std::string& path, bool vhfBand) {
-  const auto text = fileio::readPrefix(path, legacy::kRecordCount * legacy::kRecordLength);
-  if (!text) return Outcome::failure(file_message::kCannotOpen);
+  std::string reason;
+  const auto text = fileio::readPrefix(path, legacy::kRecordCount * legacy::kRecordLength, &reason);
+  if (!text) return Outcome::failure(file_message::kCannotOpen, reason);
   return ImportLegacyBytes(doc, *text, vhfBand);
 }
 

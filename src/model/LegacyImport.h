@@ -35,7 +35,7 @@ constexpr const char* kOutOfBand = "The frequency is out of band.\r\nIt should b
 
 // Replaces the document with the channels and options of a KX100 file. vhfBand: the selected
 // model is a VHF radio. Remarks about what could not be carried over come back as notices;
-// a file without a single record is refused and leaves the document alone.
+// a file that ends before the data of its 100th record is refused and leaves the document alone.
 Outcome ImportLegacyFile(CKX200Doc& doc, const std::string& path, bool vhfBand);
 Outcome ImportLegacyBytes(CKX200Doc& doc, std::span<const std::uint8_t> text, bool vhfBand);
 

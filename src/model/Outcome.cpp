@@ -6,7 +6,7 @@ std::string Outcome::text() const {
   std::string joined;
   for (const auto& message : messages) {
     if (!joined.empty()) joined += '\n';
-    joined += message;
+    joined += message.text;
   }
   return joined;
 }

@@ -25,8 +25,10 @@ std::optional<std::int32_t> ReadSideFile(const std::string& path) {
 Outcome WriteSideFile(const std::string& path, std::int32_t portNumber) {
   std::array<std::uint8_t, 4> bytes{};
   le::putI32(bytes, 0, portNumber);
-  if (!fileio::makeFolders(fileio::folderOf(path)) || !fileio::writeAtomically(path, bytes))
-    return Outcome::failure(kCannotSaveSetting);
+  std::string reason;
+  if (!fileio::makeFolders(fileio::folderOf(path), &reason) ||
+      !fileio::writeAtomically(path, bytes, &reason))
+    return Outcome::failure(kCannotSaveSetting, reason, NoticeKind::kWarning);
   return Outcome::success();
 }
 

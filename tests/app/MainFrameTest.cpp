@@ -2,6 +2,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <climits>
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
@@ -147,6 +148,23 @@ TEST_F(MainFrameTest, PortOfTheSideFileThatIsNotThereStaysSelectedWithoutMark) {
   EXPECT_EQ(frame().CurrentPortIndex(), 6);
   EXPECT_EQ(frame().CurrentPort().number, 7);
   EXPECT_EQ(frame().CurrentPort().device, "");
+}
+
+TEST_F(MainFrameTest, SideFileValueNoPortCanHaveFallsBackToTheFirstPort) {
+  for (const std::int32_t value : {0, -1, INT_MIN, INT_MAX, 100}) {
+    SCOPED_TRACE(value);
+    std::filesystem::create_directories(config.path() / "kxprog");
+    std::vector<std::uint8_t> bytes(4);
+    for (int i = 0; i < 4; ++i)
+      bytes[static_cast<std::size_t>(i)] =
+          static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+    writeAll(sideFile(), bytes);
+    start();
+    EXPECT_EQ(frame().CurrentPortIndex(), 0);
+    EXPECT_EQ(doc().sideFileValue, 1);
+    EXPECT_TRUE(frame().Action(portCommand(1))->isChecked());
+    app.reset();
+  }
 }
 
 TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {

@@ -1,6 +1,7 @@
 // Read and Write from the toolbar against a virtual radio on a pseudo-terminal, through the real
 // serial port, with the protocol's real pauses.
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -125,6 +126,8 @@ TEST_F(RadioTransferTest, ReadFromTheToolbarShowsTheRadiosConfiguration) {
               QString::asprintf("%02X", memory[at]))
         << at;
   EXPECT_TRUE(frame().isVisible());
+  EXPECT_EQ(frame().MessagePane()->text(),
+            "Radio memory kept in " + frame().MessagePane()->toolTip());
 }
 
 TEST_F(RadioTransferTest, WriteFromTheToolbarPutsTheConfigurationIntoTheRadio) {
@@ -168,6 +171,31 @@ TEST_F(RadioTransferTest, RefusedReadLeavesTheWindowOpenAndTheConfigurationAlone
   EXPECT_TRUE(window->OkButton()->isEnabled());
   EXPECT_EQ(doc(), before);
   EXPECT_EQ(view().ModelCaption()->text(), "KX400 VHF");
+
+  // The failure stays on show without holding the program; the next transfer holds it again.
+  EXPECT_EQ(window->windowModality(), Qt::NonModal);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  trigger(cmd::kWriteRadio);
+  EXPECT_EQ(view().ReadWriteWindow(), window);
+  EXPECT_TRUE(seen.inputHeldByWindow);
+  EXPECT_EQ(window->Status(), "Write Fail..!");
+}
+
+TEST_F(RadioTransferTest, RadioThatGoesAwayIsToldOnceAfterTheTransfer) {
+  sim::RadioSettings settings;
+  settings.faults.vanishAfterBlock = 3;
+  startWithRadio(settings);
+  bool messageDuringTransfer = false;
+  onPause = [&] { messageDuringTransfer |= !dialogs.messages.empty(); };
+
+  trigger(cmd::kReadRadio);
+  QCoreApplication::processEvents();
+
+  EXPECT_FALSE(messageDuringTransfer);
+  EXPECT_EQ(view().ReadWriteWindow()->Status(), "Read Fail!");
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  EXPECT_EQ(dialogs.notices[0].text, "Serial port lost: " + radio->SlavePath());
+  EXPECT_EQ(dialogs.notices[0].kind, NoticeKind::kStop);
 }
 
 TEST_F(RadioTransferTest, StopEndsAWriteAndSaysSo) {

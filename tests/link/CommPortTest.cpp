@@ -83,7 +83,7 @@ TEST_F(CommPortTest, PortIsNeverShared) {
 
   CCommPort other;
   EXPECT_FALSE(other.Open(link.radio.SlavePath(), 4800, 1));
-  EXPECT_NE(other.LastError().find("in use"), std::string::npos) << other.LastError();
+  EXPECT_NE(other.LastError().find("In use"), std::string::npos) << other.LastError();
   other.Close();
 
   link.port.Close();
@@ -106,7 +106,7 @@ TEST_F(CommPortTest, OpenRefusesWhatIsNoRadioPort) {
   EXPECT_FALSE(port.Open("/nonexistent/ttyUSB9", 4800, 0));
   EXPECT_NE(port.LastError().find("No such file"), std::string::npos) << port.LastError();
   EXPECT_FALSE(port.Open("/dev/null", 4800, 0));
-  EXPECT_NE(port.LastError().find("not a serial port"), std::string::npos) << port.LastError();
+  EXPECT_NE(port.LastError().find("Not a serial port"), std::string::npos) << port.LastError();
   EXPECT_FALSE(port.Open("COM0", 4800, 0));
   EXPECT_FALSE(port.Open(link.radio.SlavePath(), 4801, 0));
   EXPECT_NE(port.LastError().find("baud"), std::string::npos) << port.LastError();
@@ -178,9 +178,9 @@ TEST(CommPortFloodTest, FullQueueDropsWholeChunksAndSaysSo) {
   CCommPort port;
   std::mutex mutex;
   std::vector<std::string> messages;
-  port.SetMessageSink([&](const std::string& text) {
+  port.SetMessageSink([&](const Notice& notice) {
     std::lock_guard lock(mutex);
-    messages.push_back(text);
+    messages.push_back(notice.text);
   });
   ASSERT_TRUE(port.Open(line.Path(), 4800, 0)) << port.LastError();
   line.Start();
@@ -217,7 +217,7 @@ TEST(CommPortFloodTest, CloseStopsTheWatchThreadWhileDataFlows) {
   FloodingLine line;
   ASSERT_FALSE(line.Path().empty());
   CCommPort port;
-  port.SetMessageSink([](const std::string&) {});
+  port.SetMessageSink([](const Notice&) {});
   line.Start();
   for (int round = 0; round < 20; ++round) {
     ASSERT_TRUE(port.Open(line.Path(), 4800, 0)) << port.LastError();
@@ -235,9 +235,9 @@ TEST_F(CommPortTest, RadioThatDisappearsIsReportedOnce) {
   link.radio.SetFaults(faults);
   std::mutex mutex;
   std::vector<std::string> messages;
-  link.port.SetMessageSink([&](const std::string& text) {
+  link.port.SetMessageSink([&](const Notice& notice) {
     std::lock_guard lock(mutex);
-    messages.push_back(text);
+    messages.push_back(notice.text);
   });
   ASSERT_TRUE(link.Open());
   link.Send(Frame(0x87, 0x00));

@@ -210,6 +210,21 @@ TEST_F(ImageTransferTest, ReadDecodesTheRadiosMemory) {
   EXPECT_EQ(test::readAll(outcome.backupPath), Bytes(radio.memory.begin(), radio.memory.end()));
 }
 
+TEST_F(ImageTransferTest, BackupThatCannotBeKeptIsReportedAndTheReadStillCounts) {
+  radio.memory = radioImage();
+  radio.requestReply = {protocol::answer::kReady, 0x21};
+  const std::string blocked = backups.file("taken");
+  test::writeText(blocked, "a file where the folder would be");
+  transfer.SetBackupFolder(blocked + "/backups");
+
+  CKX200Doc doc;
+  const TransferOutcome outcome = transfer.OnRead(doc, port, events);
+  EXPECT_TRUE(outcome.ok()) << outcome.status;
+  EXPECT_TRUE(outcome.backupPath.empty());
+  EXPECT_EQ(outcome.BackupText(), "No backup of the radio memory could be kept: " + blocked +
+                                      "/backups: Not a directory");
+}
+
 TEST_F(ImageTransferTest, BadBlocksAreAskedForAgainFourTimes) {
   radio.memory = radioImage();
   const auto corrupt = [this](int badSendings) {

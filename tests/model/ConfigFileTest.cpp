@@ -226,6 +226,8 @@ TEST(ConfigFileTest, FailedSaveLeavesTheExistingFileUntouched) {
   const Outcome onFolder = distinctDocument().OnSaveDocument(folder.file("taken.dat"));
   EXPECT_FALSE(onFolder.ok);
   EXPECT_EQ(onFolder.text(), "Cannot Save File!");
+  EXPECT_EQ(onFolder.messages[0].detail, "Not a regular file");
+  EXPECT_EQ(onFolder.messages[0].kind, NoticeKind::kStop);
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("taken.dat")));
   int entries = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {

@@ -166,7 +166,7 @@ TEST(LegacyImportTest, WrongBandStillImportsAfterItsMessage) {
   const Outcome outcome = ImportLegacyBytes(doc, bytesOf(file.text()), true);
   EXPECT_TRUE(outcome.ok);
   ASSERT_FALSE(outcome.messages.empty());
-  EXPECT_EQ(outcome.messages.front(), "Model type is wrong.");
+  EXPECT_EQ(outcome.messages.front().text, "Model type is wrong.");
   EXPECT_DOUBLE_EQ(doc.channels[0].rxFreqMHz, 147.9);
   EXPECT_DOUBLE_EQ(doc.channels[0].txFreqMHz, 150.0);
 }
@@ -186,10 +186,10 @@ TEST(LegacyImportTest, SubBandFollowsTheMajorityAndWarnsOnlyAboutStrays) {
   outcome = ImportLegacyBytes(doc, bytesOf(stray.text()), false);
   EXPECT_EQ(doc.subBandIndex, 1);
   ASSERT_EQ(outcome.messages.size(), 1u);
-  EXPECT_EQ(outcome.messages[0], "The frequency is out of band.\r\nIt should be in 440 - 480");
+  EXPECT_EQ(outcome.messages[0].text, "The frequency is out of band.\r\nIt should be in 440 - 480");
 }
 
-TEST(LegacyImportTest, EmptyOrMissingFilesLeaveTheDocumentAlone) {
+TEST(LegacyImportTest, EmptyMissingOrTruncatedFilesLeaveTheDocumentAlone) {
   test::TempFolder folder;
   CKX200Doc doc = uhfDocument();
   doc.channels[0].rxFreqMHz = 450.0;
@@ -206,14 +206,21 @@ TEST(LegacyImportTest, EmptyOrMissingFilesLeaveTheDocumentAlone) {
   EXPECT_EQ(outcome.text(), "Cannot Open File!");
   EXPECT_EQ(doc, before);
 
-  // A truncated file imports what it holds.
+  // Cut before the step and width bits: refused rather than imported on the wrong step. The
+  // last record needs its data (characters 0..6) but not its line end.
   LegacyFile file;
   file.setChannel(0, kUhf440At6250, kTx445At6250);
   file.image[144] = 0x01;
-  test::writeText(folder.file("short.UHF"), file.text(3));
+  const std::string whole = file.text();
+  for (std::size_t length : {std::size_t{600}, std::size_t{996}}) {
+    test::writeText(folder.file("short.UHF"), whole.substr(0, length));
+    outcome = doc.ImportLegacyFile(folder.file("short.UHF"), 0);
+    EXPECT_EQ(outcome.text(), "This file is corrupted or wrong file type!") << length;
+    EXPECT_EQ(doc, before);
+  }
+  test::writeText(folder.file("short.UHF"), whole.substr(0, 997));
   EXPECT_TRUE(doc.ImportLegacyFile(folder.file("short.UHF"), 0).ok);
-  // The step mask lies past the third record, so the channel reads on the 5 kHz step.
-  EXPECT_DOUBLE_EQ(doc.channels[0].rxFreqMHz, (kUhf440At6250 * 5000.0 + 45'100'000.0) / 1e6);
+  EXPECT_DOUBLE_EQ(doc.channels[0].rxFreqMHz, 440.0);
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ expect_absent "unknown model" "$work/x.dat"
 check "no output" 2 "$kxtool" new --model 3
 check "no command" 2 "$kxtool"
 check "unknown command" 2 "$kxtool" frobnicate
+expect_text "unknown command" "unknown command 'frobnicate'; the commands are: new show"
 check "legacy needs its extension" 2 "$kxtool" import-legacy "$work/a.dat" --model 3 -o "$work/x.dat"
 check "help" 0 "$kxtool" --help
 
@@ -60,6 +61,18 @@ expect_text "short .dat" "This file is corrupted or wrong file type!"
 expect_absent "short .dat" "$work/x.bin"
 check "missing file" 1 "$kxtool" show "$work/absent.dat"
 expect_text "missing file" "Cannot Open File!"
+expect_text "missing file" "absent.dat: No such file or directory"
+
+# Saving goes where a link leads and never over what is not an ordinary writable file.
+ln -s a.dat "$work/link.dat"
+check "save through a link" 0 "$kxtool" new --model 2 -o "$work/link.dat"
+[ -L "$work/link.dat" ] || { echo "FAIL: the link was replaced"; failures=$((failures + 1)); }
+cp "$work/a.dat" "$work/ro.dat" && chmod 444 "$work/ro.dat"
+check "read-only target" 1 "$kxtool" new --model 2 -o "$work/ro.dat"
+expect_text "read-only target" "ro.dat: The file is read-only"
+mkfifo "$work/fifo.dat"
+check "FIFO target" 1 "$kxtool" new --model 2 -o "$work/fifo.dat"
+expect_text "FIFO target" "fifo.dat: Not a regular file"
 
 # A KX100 file: one UHF channel at 440 MHz receive, 445 MHz transmit, 6.25 kHz step.
 {

@@ -36,6 +36,12 @@ ls "$work/data/kxprog/backups/"*-read.bin >/dev/null 2>&1 || fail "no backup of 
 "$kxtool" write --port "$pty" "$work/radio.dat" 2>"$work/err" || { fail "write"; cat "$work/err"; }
 ls "$work/data/kxprog/backups/"*-write.bin >/dev/null 2>&1 || fail "no backup of the write"
 
+# A backup folder that cannot be made: the read still counts, and says no backup was kept.
+echo "a file" >"$work/blocked"
+XDG_DATA_HOME=$work/blocked "$kxtool" read --port "$pty" 2>"$work/err"
+[ $? -eq 0 ] || { fail "read without a backup folder"; cat "$work/err"; }
+grep -qF 'No backup of the radio memory could be kept: ' "$work/err" || fail "unkept backup not reported"
+
 # A radio that refuses: exit 1 with the status, and no output file.
 start_radio --fault refuse
 "$kxtool" read --port "$pty" -o "$work/refused.dat" 2>"$work/err"
@@ -50,6 +56,22 @@ grep -qF 'Fail to open PORT' "$work/err" || fail "absent port: no status"
 grep -qF 'No such file or directory' "$work/err" || fail "absent port: no reason"
 "$kxtool" write --port nonsense "$work/radio.dat" 2>/dev/null
 [ $? -eq 2 ] || fail "a port that is no port is a usage error"
+
+# Every usage error of the virtual radio exits 2, whichever check finds it.
+for bad in "--channel 17" "--modem fm" "--bogus"; do
+  "$kxsim" $bad >/dev/null 2>&1
+  [ $? -eq 2 ] || fail "kxsim $bad should exit 2"
+done
+
+# A closed terminal (SIGHUP) stops a transfer as Ctrl+C does.
+start_radio -v
+"$kxtool" read --port "$pty" 2>"$work/err" &
+tool=$!
+for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
+kill -HUP "$tool"
+wait "$tool"
+[ $? -eq 1 ] || fail "hung-up read should exit 1"
+grep -qF 'Stopped by the user!' "$work/err" || fail "hung-up read: no status"
 
 # Ctrl+C in the middle of a write: end of connection to the radio, exit 1.
 start_radio -v

@@ -23,9 +23,11 @@ namespace {
 
 using namespace kx;
 
+constexpr int kUsageError = 2;
+
 int failWith(const std::string& message) {
   std::cerr << "kxsim: " << message << "\n";
-  return 2;
+  return kUsageError;
 }
 
 // --version takes the radio's byte as the identification shows it: 0x21 is firmware 2.1.
@@ -88,7 +90,15 @@ int main(int argc, char** argv) {
   app.add_flag("--pace", pace, "Send at 4800 baud wire speed and think before answering");
   app.add_option("--fault", faultTexts, std::string("Misbehave: ") + sim::kFaultHelp);
   app.add_flag("-v,--verbose", verbose, "Log every frame in both directions on standard error");
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {  // --help
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    // Every mistake on the command line exits 2, whichever check found it.
+    app.exit(e);
+    return kUsageError;
+  }
 
   sim::RadioSettings settings;
   const auto type = model::parseSelectable(modelText);

@@ -18,11 +18,18 @@ CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model) {
           "MODEL"));
 }
 
+namespace {
+std::string terminalText(std::string text) {
+  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+    text.replace(at, 2, "\n");
+  return text;
+}
+}  // namespace
+
 int report(const kx::Outcome& outcome, const std::string& about) {
-  for (std::string message : outcome.messages) {
-    for (auto at = message.find("\r\n"); at != std::string::npos; at = message.find("\r\n", at))
-      message.replace(at, 2, "\n");
-    std::cerr << about << ": " << message << '\n';
+  for (const kx::Notice& message : outcome.messages) {
+    std::cerr << about << ": " << terminalText(message.text) << '\n';
+    if (!message.detail.empty()) std::cerr << about << ": " << message.detail << '\n';
   }
   return outcome.ok ? kExitOk : kExitFailure;
 }

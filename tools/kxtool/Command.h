@@ -33,8 +33,9 @@ Command addWriteCommand(CLI::App& app);
 // --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
 CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);
 
-// Prints an outcome's messages on standard error (the radio's "\r\n" as line breaks), prefixed
-// with the file they are about. Returns kExitOk or kExitFailure.
+// Prints an outcome's messages on standard error (the radio's "\r\n" as line breaks), each with
+// the system's reason on the next line when it has one, prefixed with the file they are about.
+// Returns kExitOk or kExitFailure.
 int report(const kx::Outcome& outcome, const std::string& about);
 
 // A fresh configuration of a model, as the model dialog makes one.

@@ -14,6 +14,7 @@
 #include "link/CommPort.h"
 #include "link/SerialPorts.h"
 #include "link/TimeStamp.h"
+#include "model/FileIo.h"
 #include "model/MemoryMap.h"
 
 namespace kxtool {
@@ -26,6 +27,7 @@ void onInterrupt(int) {
 }
 
 constexpr int kBarWidth = 40;
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // What a technician can do about a port that would not open.
 std::string portHint(const kx::PortChoice& port, const std::string& reason) {
@@ -51,19 +53,24 @@ TransferConsole::TransferConsole(kx::ImageTransfer& transfer) : live_(::isatty(S
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   ::sigemptyset(&action.sa_mask);
-  ::sigaction(SIGINT, &action, nullptr);
-  ::sigaction(SIGTERM, &action, nullptr);
+  // A closed terminal (SIGHUP) ends the transfer as cleanly as Ctrl+C and SIGTERM do.
+  for (int signal : kStopSignals)
+    ::sigaction(signal, &action, nullptr);
 }
 
 TransferConsole::~TransferConsole() {
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
+  for (int signal : kStopSignals)
+    std::signal(signal, SIG_DFL);
   gInterruptible = nullptr;
   if (trace_) std::fclose(trace_);
 }
 
 bool TransferConsole::OpenTrace(const std::string& path, std::string& error) {
-  trace_ = std::fopen(path.c_str(), "w");
+  // Written as it goes rather than renamed into place, so a trace survives a crash; the same
+  // rules as for every other file decide where it may go.
+  const auto target = kx::fileio::writableTarget(path, &error);
+  if (!target) return false;
+  trace_ = std::fopen(target->c_str(), "w");
   if (!trace_) error = std::strerror(errno);
   return trace_ != nullptr;
 }
@@ -115,6 +122,11 @@ int TransferConsole::Finish(const kx::TransferOutcome& outcome, const kx::PortCh
   return kExitFailure;
 }
 
+void ReportBackup(const kx::TransferOutcome& outcome) {
+  const std::string text = outcome.BackupText();
+  if (!text.empty()) std::cerr << text << '\n';
+}
+
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error) {
   const auto port = kx::serial_ports::Resolve(text, &error);
   if (!port) return std::nullopt;
@@ -133,7 +145,7 @@ int RunTransfer(const std::string& portText, const std::string& tracePath, kx::R
   kx::ImageTransfer transfer(serial, memory);
   TransferConsole console(transfer);
   if (!tracePath.empty() && !console.OpenTrace(tracePath, error))
-    return report(kx::Outcome::failure(error), tracePath);
+    return report(kx::Outcome::failure("Cannot write the trace", error), tracePath);
   outcome = run(transfer, *port, console.Events());
   return console.Finish(outcome, *port);
 }

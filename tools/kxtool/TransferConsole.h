@@ -48,6 +48,10 @@ using TransferRun = std::function<kx::TransferOutcome(kx::ImageTransfer&, const 
 int RunTransfer(const std::string& portText, const std::string& tracePath, kx::RadioMemory& memory,
                 const TransferRun& run, kx::TransferOutcome& outcome);
 
+// Where the image of a transfer was kept, or why it could not be, on standard error. A backup
+// that could not be kept does not change the transfer's exit code.
+void ReportBackup(const kx::TransferOutcome& outcome);
+
 // The PORT of a command line: a number from `kxtool ports`, "COM5", or a device path. Nothing,
 // with the reason, when the text names no port at all.
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error);

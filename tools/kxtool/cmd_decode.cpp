@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "model/ConfigFile.h"
 #include "model/FileIo.h"
 #include "model/ImageCodec.h"
 
@@ -22,7 +23,9 @@ Command addDecodeCommand(CLI::App& app) {
             std::string error;
             // One byte more than an image tells a longer file from a good one.
             const auto bytes = kx::fileio::readPrefix(options->input, kx::image::kSize + 1, &error);
-            if (!bytes) return report(kx::Outcome::failure(error), options->input);
+            if (!bytes)
+              return report(kx::Outcome::failure(kx::file_message::kCannotOpen, error),
+                            options->input);
             kx::CKX200Doc doc;
             const kx::Outcome decoded = kx::DecodeImage(doc, *bytes);
             if (!decoded.ok) return report(decoded, options->input);

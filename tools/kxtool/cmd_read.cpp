@@ -35,7 +35,8 @@ Command addReadCommand(CLI::App& app) {
             outcome);
         if (result != kExitOk) return result;
 
-        std::cerr << "Read done; the image is kept in " << outcome.backupPath << '\n';
+        std::cerr << "Read done\n";
+        ReportBackup(outcome);
         std::string error;
         if (!options->image.empty() &&
             !kx::fileio::writeAtomically(options->image, memory.working, &error))

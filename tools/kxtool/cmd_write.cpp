@@ -34,8 +34,9 @@ Command addWriteCommand(CLI::App& app) {
                   return transfer.OnWrite(doc, port, events);
                 },
                 outcome);
-            if (result == kExitOk)
-              std::cerr << "Write done; the image sent is kept in " << outcome.backupPath << '\n';
+            if (result == kExitOk) std::cerr << "Write done\n";
+            // A write that failed part-way has still sent its image, so its backup counts too.
+            ReportBackup(outcome);
             return result;
           }};
 }

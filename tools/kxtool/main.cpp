@@ -1,6 +1,7 @@
 // kxtool: the programming tool's work from a shell, for scripts and batches.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -17,6 +18,19 @@ int main(int argc, char** argv) {
       kxtool::addImportLegacyCommand(app), kxtool::addPortsCommand(app),
       kxtool::addReadCommand(app),         kxtool::addWriteCommand(app),
   };
+
+  // The first word that is not an option names the command; CLI11 would only say that one is
+  // required.
+  const auto named = [&](const kxtool::Command& command) {
+    return command.parser->check_name(argv[1]);
+  };
+  if (argc > 1 && argv[1][0] != '-' && std::none_of(commands.begin(), commands.end(), named)) {
+    std::cerr << "kxtool: unknown command '" << argv[1] << "'; the commands are:";
+    for (const auto& command : commands)
+      std::cerr << ' ' << command.parser->get_name();
+    std::cerr << "\nRun with --help for more information.\n";
+    return kxtool::kExitUsage;
+  }
 
   try {
     app.parse(argc, argv);

@@ -1,8 +1,9 @@
 // Takes a picture of the main window on a real X display (Xvfb in scripts/screenshot), so the
 // window can be looked at without a desktop.
-//   app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--port DEVICE --during-read]
+//   app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--message] [--port DEVICE --during-read]
 // PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS. With --during-read the picture is
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
+// With --message it shows a failed save's message box over the window.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
   args.removeFirst();
   const bool keepModelDialog = args.removeAll(QStringLiteral("--model-dialog")) > 0;
   const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
+  const bool message = args.removeAll(QStringLiteral("--message")) > 0;
   QStringList programArgs{QStringLiteral("kxprog")};
   if (const qsizetype at = args.indexOf(QStringLiteral("--port"));
       at >= 0 && at + 1 < args.size()) {
@@ -50,8 +52,8 @@ int main(int argc, char* argv[]) {
   }
   if (args.isEmpty()) {
     std::fprintf(stderr,
-                 "usage: app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--port DEVICE "
-                 "--during-read]\n");
+                 "usage: app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--message] [--port "
+                 "DEVICE --during-read]\n");
     return 2;
   }
   const QString output = args[0];
@@ -80,6 +82,16 @@ int main(int argc, char* argv[]) {
       break;
   }
   settle(700);
+  if (message) {
+    bool shot = false;
+    QTimer::singleShot(700, [&] {
+      shot = shoot(output);
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    dialogs.Show(program.Frame(), {"Cannot Save File!", kx::NoticeKind::kStop,
+                                   "The file is read-only"});
+    return shot ? 0 : 1;
+  }
   if (!duringRead) return shoot(output) ? 0 : 1;
 
   int pauses = 0;
