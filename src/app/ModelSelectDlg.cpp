@@ -16,15 +16,17 @@ namespace kx {
 
 namespace {
 constexpr const char* kSelectModemCondition = "Select Modem condition!";
-constexpr const char* kPictureText =
-    " Data Radio PC Programmer Ver 1.61\r\n\r\n Choose the model and band written on the "
-    "radio's label.\r\n";
+constexpr const char* kPictureAdvice =
+    "\r\n\r\n Choose the model and band written on the radio's label.\r\n";
 constexpr int kFirstSelectableRow = model::kKx400Vhf;
 }  // namespace
 
 QString CModelSelectDlg::DescriptionOf(int item) {
   if (item < 1 || item > kPictureItem) return {};
-  if (item == kPictureItem) return QString::fromLatin1(kPictureText);
+  if (item == kPictureItem)
+    return QStringLiteral(" ") +
+           QString::fromLatin1(version::kProgramLine.data(), version::kProgramLine.size()) +
+           QString::fromLatin1(kPictureAdvice);
   const BandEntry& row = CKX200Doc::GetBand(kFirstSelectableRow + item - 1);
   const std::string caption(row.caption);
   return QString::asprintf(

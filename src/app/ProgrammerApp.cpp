@@ -11,6 +11,7 @@
 #include "app/KX200View.h"
 #include "app/ToolbarIcons.h"
 #include "app/UserDialogs.h"
+#include "model/Version.h"
 
 namespace kx {
 
@@ -31,9 +32,11 @@ std::optional<CProgrammerApp::Options> CProgrammerApp::ParseCommandLine(
     return std::nullopt;
   }
   if (parser.isSet(help) || parser.isSet(version)) {
-    const QString text = parser.isSet(help)
-                             ? parser.helpText()
-                             : QStringLiteral("kxprog %1\n").arg(QStringLiteral("1.61"));
+    const QString text =
+        parser.isSet(help)
+            ? parser.helpText()
+            : QStringLiteral("kxprog %1\n")
+                  .arg(QString::fromLatin1(version::kNumber.data(), version::kNumber.size()));
     std::fputs(text.toLocal8Bit().constData(), stdout);
     if (error) error->clear();
     return std::nullopt;
@@ -83,7 +86,8 @@ void CProgrammerApp::OnAppAbout(QWidget* parent) {
   auto* icon = new QLabel;
   icon->setPixmap(MakeToolPixmap(ToolIcon::Application, 64));
   auto* text = new QVBoxLayout;
-  text->addWidget(new QLabel(QStringLiteral("Data Radio PC Programmer Ver 1.61")));
+  text->addWidget(
+      new QLabel(QString::fromLatin1(version::kProgramLine.data(), version::kProgramLine.size())));
   text->addWidget(new QLabel(QStringLiteral("Programs KX400 and KX600 data radios, VHF and UHF")));
   text->addSpacing(8);
   text->addWidget(new QLabel(QStringLiteral("Contact us :")));

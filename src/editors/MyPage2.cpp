@@ -2,6 +2,7 @@
 
 #include "editors/ReadOnlyForm.h"
 #include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
 
 namespace kx {
 
@@ -38,7 +39,7 @@ CMyPage2::~CMyPage2() = default;
 
 void CMyPage2::Refresh() {
   // Only the KX600 has the receive, transmit, scan and GPS options.
-  doc_.viewFlagA = model::isKx600(doc_.modelType) ? 1 : 0;
+  doc_.viewFlagA = Traits(doc_.modelType).fullSystemPage ? 1 : 0;
   form_->Refresh(doc_);
 }
 

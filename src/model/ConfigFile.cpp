@@ -6,6 +6,7 @@
 #include "model/ByteOrder.h"
 #include "model/FileIo.h"
 #include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
 
 namespace kx {
 
@@ -165,7 +166,7 @@ Outcome DecodeConfigFile(CKX200Doc& doc, std::span<const std::uint8_t> bytes) {
 
   // The radio-held bytes in the file are not trusted: they follow the model.
   loaded.regB6 = kRegB6Value;
-  if (!model::isFirstGeneration(loaded.modelType)) loaded.regB8 = DefaultRegB8(loaded.modelType);
+  if (Traits(loaded.modelType).regB8FromModel) loaded.regB8 = DefaultRegB8(loaded.modelType);
   loaded.reg0B = DefaultReg0B(loaded.modelType);
 
   doc = loaded;
@@ -191,14 +192,14 @@ Outcome LoadConfigFile(CKX200Doc& doc, const std::string& path) {
 Outcome OpenConfigurationFile(CKX200Doc& doc, const std::string& path) {
   const std::string ext = upperExtension(path);
   if (ext == "DAT") return doc.OnOpenDocument(path);
+  // KX100 files go into a model of the same band that the model dialog offers.
+  const ModelTraits& traits = Traits(doc.modelType);
   if (ext == "UHF") {
-    if (doc.modelType != model::kKx400Uhf && doc.modelType != model::kKx600Uhf)
-      return Outcome::refusal(file_message::kUhfMismatch);
+    if (!traits.selectable || !traits.uhf) return Outcome::refusal(file_message::kUhfMismatch);
     return doc.ImportLegacyFile(path, 0);
   }
   if (ext == "VHF") {
-    if (doc.modelType != model::kKx400Vhf && doc.modelType != model::kKx600Vhf)
-      return Outcome::refusal(file_message::kVhfMismatch);
+    if (!traits.selectable || traits.uhf) return Outcome::refusal(file_message::kVhfMismatch);
     return doc.ImportLegacyFile(path, 1);
   }
   return Outcome::silentFailure();

@@ -5,6 +5,7 @@
 
 #include "model/ChannelRecord.h"
 #include "model/MemoryMap.h"
+#include "model/ModelTraits.h"
 
 namespace kx::frequency {
 
@@ -28,7 +29,7 @@ constexpr std::int32_t kFinestVhfStep = kStep2500Hz;
 constexpr std::int32_t kFinestUhfStep = kStep5000Hz;
 
 int bitsFor(const StepRow& row, ModelType type) {
-  return model::isUhf(type) ? row.uhfBits : row.vhfBits;
+  return Traits(type).uhf ? row.uhfBits : row.vhfBits;
 }
 
 // The integer part of a count taken to six decimal places, so that a count a hair below a whole
@@ -45,7 +46,7 @@ StepBits EncodeStep(ModelType type, std::int32_t stepCode) {
     const StepRow& row = kSteps[static_cast<std::size_t>(stepCode)];
     if (bitsFor(row, type) != kNotUsed) return {static_cast<unsigned>(bitsFor(row, type)), row.hz};
   }
-  const StepRow& finest = kSteps[model::isUhf(type) ? kFinestUhfStep : kFinestVhfStep];
+  const StepRow& finest = kSteps[Traits(type).uhf ? kFinestUhfStep : kFinestVhfStep];
   return {static_cast<unsigned>(bitsFor(finest, type)), finest.hz};
 }
 
@@ -57,7 +58,7 @@ std::optional<DecodedStep> DecodeStep(ModelType type, unsigned bits) {
 }
 
 std::uint32_t RxCount(ModelType type, double rxFreqMHz, std::uint32_t stepHz) {
-  const double offset = model::isUhf(type) ? -kIfOffsetHz : kIfOffsetHz;
+  const double offset = Traits(type).uhf ? -kIfOffsetHz : kIfOffsetHz;
   return wholeCount((rxFreqMHz * 1'000'000.0 + offset) / stepHz);
 }
 
@@ -67,7 +68,7 @@ std::uint32_t TxCount(double txFreqMHz, std::uint32_t stepHz) {
 
 double RxFreqMHz(ModelType type, std::uint32_t count, std::uint32_t stepHz) {
   const double hz = static_cast<double>(count) * stepHz;
-  const double offset = model::isUhf(type) ? kIfOffsetHz : -kIfOffsetHz;
+  const double offset = Traits(type).uhf ? kIfOffsetHz : -kIfOffsetHz;
   return (hz + offset) / 1'000'000.0;
 }
 

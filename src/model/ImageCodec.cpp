@@ -3,6 +3,7 @@
 #include "model/ByteOrder.h"
 #include "model/FrequencyCodec.h"
 #include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
 #include "model/ToneTables.h"
 #include "model/TwoToneCodec.h"
 
@@ -75,7 +76,7 @@ void encodeChannel(const CKX200Doc& doc, int index, Image& img) {
   std::uint8_t& rxHigh = img[at(index, ch::kRxHigh)];
   rxHigh |= byteOf(static_cast<int>(step.bits << ch::kStepShift));
   if (!on(c.wide)) rxHigh |= ch::kNarrow;
-  if (!model::isFirstGeneration(type) && on(c.highPower)) rxHigh |= ch::kHighPower;
+  if (Traits(type).highPowerBit && on(c.highPower)) rxHigh |= ch::kHighPower;
 
   std::uint8_t& txHigh = img[at(index, ch::kTxHigh)];
   switch (c.rxOption) {
@@ -88,7 +89,7 @@ void encodeChannel(const CKX200Doc& doc, int index, Image& img) {
       txHigh |= ch::kRxDcsMarker;
       break;
     case kOptionTwoTone:
-      if (model::hasTwoTone(type))
+      if (Traits(type).twoToneInImage)
         img[at(index, ch::kRxTone)] = byteOf(image::tone_code::kFirstTwoTone + c.twoToneSelect);
       break;
     default:
@@ -99,7 +100,7 @@ void encodeChannel(const CKX200Doc& doc, int index, Image& img) {
 
   putCount(img, at(index, ch::kRxHigh), frequency::RxCount(type, c.rxFreqMHz, step.hz));
   putCount(img, at(index, ch::kTxHigh), frequency::TxCount(c.txFreqMHz, step.hz));
-  if (model::isFirstGeneration(type) || !on(c.wide)) txHigh |= ch::kTxNarrowMarker;
+  if (Traits(type).narrowMarkerAlways || !on(c.wide)) txHigh |= ch::kTxNarrowMarker;
 }
 
 void encodeSystemFlags(const CKX200Doc& doc, Image& img) {
@@ -170,7 +171,7 @@ void encodeChecksums(Image& img) {
 }
 
 void encodeTwoTone(const CKX200Doc& doc, Image& img) {
-  if (!model::hasTwoTone(doc.modelType)) return;
+  if (!Traits(doc.modelType).twoToneInImage) return;
   for (int i = 0; i < kChannelCount; ++i) {
     const ChannelRecord& c = doc.channels[static_cast<std::size_t>(i)];
     if (c.isEmpty() || c.rxOption != kOptionTwoTone) continue;
@@ -193,7 +194,7 @@ void encodeTwoTone(const CKX200Doc& doc, Image& img) {
 
 void encodeGps(const CKX200Doc& doc, Image& img) {
   image::set(img, image::kAlwaysSet04, true);
-  image::set(img, image::kUhfBand, model::isUhf(doc.modelType));
+  image::set(img, image::kUhfBand, Traits(doc.modelType).uhf);
   image::set(img, image::kGpsEnabled, on(doc.gpsEnabled));
   image::set(img, image::kPllIc, doc.pllIcIndex == 1);
   img[image::kGpsDataDelay] = byteOf((doc.gpsDataDelaySec - 50) / 10);
@@ -223,7 +224,7 @@ void encodeModem(CKX200Doc& doc, Image& img) {
 }
 
 void encodeLinkOptions(const CKX200Doc& doc, Image& img) {
-  const ModelType type = doc.modelType;
+  const ModelTraits& traits = Traits(doc.modelType);
   image::set(img, image::kPreambleSize, static_cast<unsigned>(doc.preambleSizeIndex));
   if (doc.baseBlockSizeIndex != 0)
     image::set(img, image::kBaseBlockSize, static_cast<unsigned>(doc.baseBlockSizeIndex + 1));
@@ -231,16 +232,16 @@ void encodeLinkOptions(const CKX200Doc& doc, Image& img) {
   image::set(img, image::kStartBitErrors, static_cast<unsigned>(doc.startBitErrors));
   image::set(img, image::kWaitForBusy, static_cast<unsigned>(doc.waitForBusyIndex));
   image::set(img, image::kTxDelay1, static_cast<unsigned>(doc.txDelay1Index));
-  image::set(img, image::kUhfKx400Family, type == model::kFirstGenUhf || type == model::kKx400Uhf);
+  image::set(img, image::kUhfKx400Family, traits.uhfKx400FamilyBit);
   image::set(img, image::kInitDataForHt, on(doc.initDataForHt));
   image::set(img, image::kFlowControl, static_cast<unsigned>(doc.flowControl));
   image::set(img, image::kTxDelay2, static_cast<unsigned>(doc.txDelay2Index));
   img[image::kBaseBlockEnabled.address] |= image::kAlwaysSetB5;
   image::set(img, image::kBaseBlockEnabled, on(doc.baseBlockEnabled));
   image::set(img, image::kSquelchDisabled, !on(doc.squelchEnabled));
-  image::set(img, image::kOlderModel, type <= model::kKx400Uhf);
+  image::set(img, image::kOlderModel, traits.olderModelBit);
   img[image::kRegB6] |= image::kRegB6AlwaysSet;
-  img[image::kVhfMarker] = model::isUhf(type) ? 0x00 : 0xFF;
+  img[image::kVhfMarker] = traits.uhf ? 0x00 : 0xFF;
 }
 
 void encodeModel(const CKX200Doc& doc, Image& img) {
@@ -315,7 +316,7 @@ void decodeChannelTones(CKX200Doc& doc, const Image& img, int index) {
   }
   const std::uint8_t rxCode = img[at(index, ch::kRxTone)];
   if (!decodeToneCode(rxCode, c.rxOption, c.rxCtcssHz, c.rxDcsCode) &&
-      model::hasTwoTone(doc.modelType)) {
+      Traits(doc.modelType).twoToneInImage) {
     c.rxOption = kOptionTwoTone;
     if (rxCode <= image::tone_code::kFirstTwoTone + kToneBoth) {
       c.twoToneSelect = rxCode - image::tone_code::kFirstTwoTone;

@@ -2,19 +2,17 @@
 
 #include "model/ConfigFile.h"
 #include "model/LegacyImport.h"
+#include "model/ModelTraits.h"
 #include "model/SideFile.h"
 
 namespace kx {
 
 std::uint8_t DefaultRegB8(ModelType type) {
-  if (model::isKx400(type)) return 2;
-  if (model::isKx600(type)) return 4;
-  return 0;
+  return Traits(type).defaultRegB8;
 }
 
 std::uint8_t DefaultReg0B(ModelType type) {
-  return (type == model::kKx400Vhf || type == model::kKx400Uhf || type == model::kKx600Vhf) ? 12
-                                                                                            : 9;
+  return Traits(type).defaultReg0B;
 }
 
 CKX200Doc::CKX200Doc() {
@@ -45,8 +43,9 @@ void CKX200Doc::ResetToDefaults() {
   fresh.modelDialogCount = modelDialogCount;
 
   // Defaults that depend on the model.
-  fresh.txDelay2Index = (modelType == model::kFirstGenVhf || modelType == model::kKx400Vhf) ? 4 : 1;
-  if (modelType >= model::kFirstGenVhf && modelType <= model::kKx400Uhf) {
+  const ModelTraits& traits = Traits(modelType);
+  fresh.txDelay2Index = traits.defaultTxDelay2Index;
+  if (traits.defaultAfskDumbForcing) {
     fresh.afsk = 1;
     fresh.modemMode = 1;
     fresh.txForcingMode = 1;

@@ -9,6 +9,7 @@
 #include "model/ChannelRecord.h"
 #include "model/ModelType.h"
 #include "model/Outcome.h"
+#include "model/Version.h"
 
 namespace kx {
 
@@ -44,7 +45,7 @@ class CKX200Doc {
   static const BandEntry& GetBand(ModelType type) { return kx::GetBand(type); }
   const BandEntry& band() const { return kx::GetBand(modelType); }
   // Whatever the framework proposes, the window is always titled this.
-  static constexpr std::string_view kWindowTitle = "Data Radio PC Test Programmer Ver 1.61";
+  static constexpr std::string_view kWindowTitle = version::kWindowTitle;
   static std::string_view SetTitle(std::string_view /*frameworkTitle*/) { return kWindowTitle; }
 
   bool operator==(const CKX200Doc&) const = default;

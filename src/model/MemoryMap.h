@@ -175,14 +175,19 @@ inline bool get(const Image& image, Bit b) {
   return (image[b.address] & b.mask()) != 0;
 }
 inline void set(Image& image, Bit b, bool on) {
-  if (on) image[b.address] |= b.mask();
+  if (on)
+    image[b.address] |= b.mask();
+  else
+    image[b.address] &= static_cast<std::uint8_t>(~b.mask());
 }
 inline unsigned get(const Image& image, Field f) {
   return (image[f.address] & f.mask()) >> f.shift;
 }
-// ORs a value into a field of a zeroed image; bits beyond the field's width are dropped.
+// Replaces a field's bits and leaves the rest of its byte alone; bits of the value beyond the
+// field's width are dropped.
 inline void set(Image& image, Field f, unsigned value) {
-  image[f.address] |= static_cast<std::uint8_t>((value << f.shift) & f.mask());
+  image[f.address] =
+      static_cast<std::uint8_t>((image[f.address] & ~f.mask()) | ((value << f.shift) & f.mask()));
 }
 
 }  // namespace kx::image

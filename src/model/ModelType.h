@@ -22,26 +22,7 @@ constexpr ModelType kLast = 5;
 constexpr bool isValid(ModelType type) {
   return type >= 0 && type <= kLast;
 }
-// The band is always derived from the type, never kept as a flag of its own.
-constexpr bool isUhf(ModelType type) {
-  return (type & 1) != 0;
-}
-constexpr bool isVhf(ModelType type) {
-  return !isUhf(type);
-}
-constexpr bool isKx400(ModelType type) {
-  return type == kKx400Vhf || type == kKx400Uhf;
-}
-constexpr bool isKx600(ModelType type) {
-  return type == kKx600Vhf || type == kKx600Uhf;
-}
-constexpr bool isFirstGeneration(ModelType type) {
-  return type == kFirstGenVhf || type == kFirstGenUhf;
-}
-// Two-tone receive signalling exists on the first generation and the KX600 only.
-constexpr bool hasTwoTone(ModelType type) {
-  return !isKx400(type);
-}
+// Everything else that depends on the type is in its row of the traits table (ModelTraits.h).
 
 // A model as the technician names it on a command line: "2".."5" or "kx400-vhf", "kx400-uhf",
 // "kx600-vhf", "kx600-uhf" (any case).

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
 #include "model/ToneTables.h"
 
 namespace kx {
@@ -120,7 +121,8 @@ void channelRowB(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y
 }
 
 void channelPage(Page& page, const CKX200Doc& doc) {
-  if (doc.modelType >= model::kKx400Vhf && doc.modelType <= model::kKx600Uhf)
+  const ModelTraits& traits = Traits(doc.modelType);
+  if (traits.sheetModelCaption)
     page.text(1300, -900, format(": %s", std::string(doc.band().caption).c_str()));
   page.text(3400, -600, "===== PC PROGRAMMER DATA SHEET =====");
   page.text(400, -900, "* MODEL");
@@ -129,7 +131,7 @@ void channelPage(Page& page, const CKX200Doc& doc) {
   page.text(300, -1900, "CH");
   page.text(kSeparatorX, -2100, kSeparator);
 
-  const bool layoutB = model::isFirstGeneration(doc.modelType);
+  const bool layoutB = traits.sheetLayout == SheetLayout::kB;
   headings(page, layoutB ? kLayoutB : kLayoutA);
   for (int n = 1; n <= kChannelCount; ++n) {
     const int y = rowY(n);
@@ -265,7 +267,7 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
 }
 
 void rightSystem(Page& page, const CKX200Doc& doc) {
-  const bool kx400 = model::isKx400(doc.modelType);
+  const bool kx400 = Traits(doc.modelType).sheetKx400ModemTimings;
   page.text(kRightHeadingX, -6500, "### SYSTEM OPTION 2 ###");
   page.text(kRightLabelX, -6800, "1. BASE BLOCK SIZE 1");
   page.text(kRightValueX, -6800, pick(kBaseBlockTexts, doc.baseBlockSizeIndex));

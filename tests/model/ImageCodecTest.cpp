@@ -6,6 +6,7 @@
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/MemoryMap.h"
+#include "model/ModelTraits.h"
 #include "model/ToneTables.h"
 #include "model/TwoToneCodec.h"
 #include "support/Documents.h"
@@ -87,7 +88,7 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
                         {3, 400.05, 439.9}, {4, 160.0125, 160.0125}, {5, 479.95, 470.0}};
   for (const Case& k : cases) {
     for (int step : {kStep6250Hz, kStep5000Hz, kStep2500Hz, kStep7500Hz}) {
-      const bool uhf = model::isUhf(k.type);
+      const bool uhf = Traits(k.type).uhf;
       if ((uhf && step == kStep2500Hz) || (!uhf && step == kStep7500Hz)) continue;
       SCOPED_TRACE(::testing::Message() << "type " << k.type << " step " << step);
       const double stepMHz = step == kStep6250Hz   ? 0.00625
@@ -118,7 +119,7 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
       EXPECT_EQ(b.stepCode, step);
       EXPECT_EQ(b.wide, step % 2);
       // The first generation has no power bit.
-      EXPECT_EQ(b.highPower, model::isFirstGeneration(k.type) ? 0 : 1);
+      EXPECT_EQ(b.highPower, Traits(k.type).highPowerBit ? 1 : 0);
       EXPECT_EQ(b.scan, 1);
       EXPECT_EQ(b.rxOption, kOptionDcs);
       EXPECT_EQ(b.rxDcsCode, 754);

@@ -4,6 +4,7 @@
 
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
 #include "model/ToneTables.h"
 
 namespace kx::sim {
@@ -35,14 +36,15 @@ constexpr std::array<FactoryChannel, 6> kChannels{{
 
 image::Image FactoryImage(ModelType type, ModemType modem) {
   CKX200Doc doc;
-  doc.modelName = model::isKx600(type) ? "KX600" : "KX400";
+  const ModelTraits& traits = Traits(type);
+  doc.modelName = traits.line == ModelLine::kKx600 ? "KX600" : "KX400";
   doc.ChooseModel(type);
   doc.gmsk = modem == ModemType::kGmsk;
   doc.ffsk = modem == ModemType::kFfsk;
   doc.modemEnabled = modem != ModemType::kNone;
 
   // Inside the first sub-band of the model: 146..174 MHz on VHF, 400..440 MHz on UHF.
-  const double first = model::isUhf(type) ? 420.000 : 150.000;
+  const double first = traits.uhf ? 420.000 : 150.000;
   for (std::size_t i = 0; i < kChannels.size(); ++i) {
     const FactoryChannel& f = kChannels[i];
     ChannelRecord& c = doc.channels[i];

@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "Command.h"
+#include "model/Version.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Programming tool for KX400 / KX600 data radios", "kxtool"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", "kxtool 1.61");
+  app.set_version_flag("--version", "kxtool " + std::string(kx::version::kNumber));
 
   const std::vector<kxtool::Command> commands{
       kxtool::addNewCommand(app),          kxtool::addShowCommand(app),

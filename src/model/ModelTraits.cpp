@@ -1,0 +1,61 @@
+#include "model/ModelTraits.h"
+
+namespace kx {
+
+namespace {
+
+using enum ModelLine;
+
+constexpr std::array<int, 3> kVhfSteps{6250, 5000, 2500};
+constexpr std::array<int, 3> kUhfSteps{6250, 5000, 0};
+
+// A row from the family rules; byte 0x00B's default is the one value that follows no rule.
+constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B) {
+  const bool uhf = (type & 1) != 0;
+  const bool kx600 = line == kKx600;
+  const bool firstGeneration = line == kFirstGeneration;
+  return {
+      .type = type,
+      .line = line,
+      .uhf = uhf,
+      .selectable = !firstGeneration,
+      .stepsHz = uhf ? kUhfSteps : kVhfSteps,
+      .stepCount = uhf ? 2 : 3,
+      .twoToneChoice = kx600,
+      .storedKindsShown = kx600,
+      .twoToneInImage = line != kKx400,
+      .highPowerBit = !firstGeneration,
+      .narrowMarkerAlways = firstGeneration,
+      .uhfKx400FamilyBit = uhf && !kx600,
+      .olderModelBit = !kx600,
+      .regB8FromModel = !firstGeneration,
+      .defaultRegB8 = static_cast<std::uint8_t>(kx600             ? 4
+                                                : firstGeneration ? 0
+                                                                  : 2),
+      .defaultReg0B = reg0B,
+      .defaultTxDelay2Index = !uhf && !kx600 ? 4 : 1,
+      .defaultAfskDumbForcing = !kx600,
+      .fullSystemPage = kx600,
+      .sheetLayout = firstGeneration ? SheetLayout::kB : SheetLayout::kA,
+      .sheetModelCaption = !firstGeneration,
+      .sheetKx400ModemTimings = line == kKx400,
+  };
+}
+
+constexpr std::array<ModelTraits, model::kLast + 1> kModelTraits{{
+    row(model::kFirstGenVhf, kFirstGeneration, 9),
+    row(model::kFirstGenUhf, kFirstGeneration, 9),
+    row(model::kKx400Vhf, kKx400, 12),
+    row(model::kKx400Uhf, kKx400, 12),
+    row(model::kKx600Vhf, kKx600, 12),
+    row(model::kKx600Uhf, kKx600, 9),
+}};
+
+}  // namespace
+
+const ModelTraits& Traits(ModelType type) {
+  if (!model::isValid(type)) return kModelTraits[model::kKx400Vhf];
+  return kModelTraits[static_cast<std::size_t>(type)];
+}
+
+}  // namespace kx
