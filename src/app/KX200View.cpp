@@ -25,6 +25,7 @@
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
+#include "model/ValueText.h"
 
 namespace kx {
 
@@ -186,13 +187,8 @@ void CKX200View::OnModelChosen(ModelType type) {
 void CKX200View::fillBandList() {
   const BandEntry& band = doc_.band();
   bandList_->clear();
-  for (int i = 0; i < band.subBandCount; ++i) {
-    const std::string name(band.subBandName[static_cast<std::size_t>(i)]);
-    bandList_->addItem(
-        QString::asprintf(" %s : %d - %d MHz", name.c_str(),
-                          static_cast<int>(band.lowMHz[static_cast<std::size_t>(i)]),
-                          static_cast<int>(band.highMHz[static_cast<std::size_t>(i)])));
-  }
+  for (int i = 0; i < band.subBandCount; ++i)
+    bandList_->addItem(QString::fromStdString(value_text::SubBandLine(doc_.modelType, i)));
   // A file may name a sub-band the model does not have; then no line is selected.
   bandList_->setCurrentIndex(doc_.subBandIndex < band.subBandCount ? doc_.subBandIndex : -1);
 }
@@ -215,18 +211,12 @@ void CKX200View::encodeIntoMap(int mode) {
 
 void CKX200View::OnSelchangeBand(int index) {
   if (index < 0 || index == doc_.subBandIndex) return;
-  const bool programmed =
-      std::any_of(doc_.channels.begin(), doc_.channels.end(),
-                  [](const ChannelRecord& ch) { return ch.rxFreqMHz != 0 || ch.txFreqMHz != 0; });
-  if (programmed && !dialogs_.AskYesNo(this, QString::fromLatin1(kClearFrequencies))) {
+  if (doc_.HasProgrammedFrequencies() &&
+      !dialogs_.AskYesNo(this, QString::fromLatin1(kClearFrequencies))) {
     bandList_->setCurrentIndex(doc_.subBandIndex);
     return;
   }
-  doc_.subBandIndex = static_cast<std::uint8_t>(index);
-  for (auto& ch : doc_.channels) {
-    ch.rxFreqMHz = 0;
-    ch.txFreqMHz = 0;
-  }
+  doc_.ChangeSubBand(index);
   refreshMainForm();
   sheet_->ChannelPage().Refresh();
 }

@@ -3,6 +3,7 @@
 #include "editors/ReadOnlyForm.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
+#include "model/ValueText.h"
 
 namespace kx {
 
@@ -17,14 +18,14 @@ CMyPage2::CMyPage2(CKX200Doc& doc, QWidget* parent)
                                   : QStringLiteral("Rssi Level Check");
   });
   form_->AddRow(QStringLiteral("Scan Delay Time"), [](const CKX200Doc& d) {
-    return QStringLiteral("%1 Sec").arg(d.scanDelayIndex + 1);
+    return QStringLiteral("%1 Sec").arg(value_text::DelaySeconds(d.scanDelayIndex));
   });
   form_->AddRow(QStringLiteral("Scan Speed Time"),
                 [](const CKX200Doc& d) { return QStringLiteral("%1 ms").arg(d.scanSpeedMs); });
   form_->AddRow(QStringLiteral("Enables GPS"),
                 [](const CKX200Doc& d) { return OnOff(d.gpsEnabled); });
   form_->AddRow(QStringLiteral("Transmission Cycle"), [](const CKX200Doc& d) {
-    return QStringLiteral("%1 Hour").arg(d.gpsCycleIndex + 1);
+    return QStringLiteral("%1 Hour").arg(value_text::GpsCycleHours(d.gpsCycleIndex));
   });
   form_->AddRow(QStringLiteral("Data Transmission Time"),
                 [](const CKX200Doc& d) { return QStringLiteral("%1 Sec").arg(d.gpsDataTimeSec); });

@@ -1,5 +1,7 @@
 #include "model/KX200Doc.h"
 
+#include <algorithm>
+
 #include "model/ConfigFile.h"
 #include "model/LegacyImport.h"
 #include "model/ModelTraits.h"
@@ -54,6 +56,17 @@ void CKX200Doc::ResetToDefaults() {
   fresh.regB8 = DefaultRegB8(modelType);
 
   *this = fresh;
+}
+
+bool CKX200Doc::HasProgrammedFrequencies() const {
+  return std::any_of(channels.begin(), channels.end(),
+                     [](const ChannelRecord& c) { return c.rxFreqMHz != 0 || c.txFreqMHz != 0; });
+}
+
+void CKX200Doc::ChangeSubBand(int index) {
+  subBandIndex = static_cast<std::uint8_t>(index);
+  for (ChannelRecord& c : channels)
+    c.rxFreqMHz = c.txFreqMHz = 0;
 }
 
 void CKX200Doc::ChooseModel(ModelType type) {

@@ -31,6 +31,12 @@ class CKX200Doc {
   // the first sub-band, and two-tone locked again.
   void ChooseModel(ModelType type);
 
+  // Whether any channel has a receive or transmit frequency (a sub-band change clears them).
+  bool HasProgrammedFrequencies() const;
+  // Moves to another sub-band of the model: every channel's frequencies are cleared, all their
+  // other fields stay.
+  void ChangeSubBand(int index);
+
   // The framework's new-document step: it keeps every field (a model choice resets them).
   bool OnNewDocument() { return true; }
   // The configuration file (.dat). Load is all or nothing.

@@ -20,6 +20,12 @@ struct Notice {
   NoticeKind kind = NoticeKind::kInformation;
   std::string detail;
 
+  static Notice information(std::string text) {
+    return {std::move(text), NoticeKind::kInformation, {}};
+  }
+  static Notice warning(std::string text) { return {std::move(text), NoticeKind::kWarning, {}}; }
+  static Notice stop(std::string text) { return {std::move(text), NoticeKind::kStop, {}}; }
+
   bool operator==(const Notice&) const = default;
 };
 

@@ -9,6 +9,7 @@
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
 #include "model/ToneTables.h"
+#include "model/ValueText.h"
 
 namespace kx {
 
@@ -78,10 +79,10 @@ void toneCellA(Page& page, int y, int noX, int valueX, int option, double ctcssH
   if (option == kOptionNone) {
     page.text(noX, y, "NO");
   } else if (option == kOptionCtcss) {
-    page.text(valueX, y + kUp, format("%5.1f", ctcssHz));
+    page.text(valueX, y + kUp, value_text::CtcssTone(ctcssHz));
     page.text(valueX - 100, y - kUp, "(CTCSS)");
   } else if (option == kOptionDcs) {
-    page.text(valueX, y + kUp, format("%03d", dcsCode));
+    page.text(valueX, y + kUp, value_text::DcsCode(dcsCode));
     page.text(valueX - 100, y - kUp, "(DCS)");
   }
 }
@@ -106,7 +107,7 @@ void toneCellB(Page& page, int y, int noX, int valueX, int option, double ctcssH
   else if (option == kOptionCtcss)
     page.text(valueX, y, format("%0.1f (CTCSS)", ctcssHz));
   else if (option == kOptionDcs)
-    page.text(valueX, y, format("%03d (DCS)", dcsCode));
+    page.text(valueX, y, value_text::DcsCode(dcsCode) + " (DCS)");
 }
 
 void channelRowB(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
@@ -170,13 +171,6 @@ std::string squelchLine(const CKX200Doc& doc) {
   return doc.squelchBusyPortCheck ? "** Busy Port Check **" : "** Rssi Level Check **";
 }
 
-std::string modemTypeLine(const CKX200Doc& doc) {
-  if (doc.gmsk) return "** GMSK **";
-  if (doc.ffsk) return "** FFSK **";
-  if (doc.afsk) return doc.afskBell202 ? "** AFSK  BELL202 Mode **" : "** AFSK  V23 Mode **";
-  return "Modem is not selected";
-}
-
 // The S-band and N-band lines; three independent tests, a later one overwriting an earlier one.
 std::pair<std::string, std::string> baudLines(const CKX200Doc& doc) {
   if (!doc.modemEnabled) return {": -", ": -"};
@@ -205,7 +199,8 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
   page.text(kLeftLabelX, -2300, "1. POWER SAVE MODE");
   page.text(kLeftValueX, -2300, flagText(doc.powerSaveEnabled, ": ON", ": OFF"));
   page.text(kLeftLabelX, -2600, "2. DELAY TIME");
-  page.text(kLeftValueX, -2600, ps ? format(": %d Sec", doc.powerSaveDelayIndex + 1) : ": -");
+  page.text(kLeftValueX, -2600,
+            ps ? format(": %d Sec", value_text::DelaySeconds(doc.powerSaveDelayIndex)) : ": -");
   page.text(kLeftLabelX, -2900, "3. POWER SAVE ON TIME");
   page.text(kLeftValueX, -2900, ps ? format(": %d ms", doc.powerSaveOnMs) : ": -");
   page.text(kLeftLabelX, -3200, "4. POWER SAVE OFF TIME");
@@ -213,13 +208,13 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
 
   page.text(kLeftHeadingX, -4700, "### SCAN OPTION ###");
   page.text(kLeftLabelX, -5000, "1. SCAN DELAY TIME");
-  page.text(kLeftValueX, -5000, format(": %d Sec", doc.scanDelayIndex + 1));
+  page.text(kLeftValueX, -5000, format(": %d Sec", value_text::DelaySeconds(doc.scanDelayIndex)));
   page.text(kLeftLabelX, -5300, "2. SCAN SPEED TIME");
   page.text(kLeftValueX, -5300, format(": %d ms", doc.scanSpeedMs));
 
   const auto [sBaud, nBaud] = baudLines(doc);
   page.text(kLeftHeadingX, -6500, "### MODEM OPTION ###");
-  page.text(kLeftLabelX, -6800, modemTypeLine(doc));
+  page.text(kLeftLabelX, -6800, value_text::ModemTypeLine(doc));
   page.text(kLeftLabelX, -7100, "1. MODEM");
   page.text(kLeftValueX, -7100, flagText(doc.modemEnabled, ": Enable", ": Disable"));
   page.text(kLeftLabelX, -7400, "2. MODEM BAUD RATE");
@@ -259,7 +254,8 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightLabelX, -5000, "1. GPS");
   page.text(kRightValueX, -5000, flagText(doc.gpsEnabled, ": Enable", ": Disable"));
   page.text(kRightLabelX, -5300, "2. TRASMISSION CYCLE");
-  page.text(kRightValueX, -5300, gps ? format(": %d Hour", doc.gpsCycleIndex + 1) : ": -");
+  page.text(kRightValueX, -5300,
+            gps ? format(": %d Hour", value_text::GpsCycleHours(doc.gpsCycleIndex)) : ": -");
   page.text(kRightLabelX, -5600, "3. DATA TRANSMISSION TIME");
   page.text(kRightValueX, -5600, gps ? format(": %d Sec", doc.gpsDataTimeSec) : ": -");
   page.text(kRightLabelX, -5900, "4. DATA DELAY TIME");

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "model/ValueText.h"
 #include "report/DataSheet.h"
 
 namespace kxtool {
@@ -11,13 +12,12 @@ void printHeader(const kx::CKX200Doc& doc, std::ostream& out) {
   const kx::BandEntry& band = doc.band();
   out << "Model:    " << (band.caption.empty() ? "(first generation)" : band.caption) << " (type "
       << doc.modelType << ")\n";
-  const std::string_view sub = kx::SubBandName(doc.modelType, doc.subBandIndex);
-  out << "Sub-band: ";
+  const std::string sub = kx::value_text::SubBandLine(doc.modelType, doc.subBandIndex);
+  out << "Sub-band:";
   if (sub.empty()) {
-    out << "(index " << int{doc.subBandIndex} << ", not a sub-band of this model)\n";
+    out << " (index " << int{doc.subBandIndex} << ", not a sub-band of this model)\n";
   } else {
-    out << sub << " : " << static_cast<int>(band.lowMHz[doc.subBandIndex]) << " - "
-        << static_cast<int>(band.highMHz[doc.subBandIndex]) << " MHz\n";
+    out << sub << '\n';
   }
   out << '\n';
 }
