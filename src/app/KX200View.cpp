@@ -120,7 +120,7 @@ CModelSelectDlg* CKX200View::FirstModelDialog() const {
 
 void CKX200View::OnInitialUpdate() {
   if (initialised_) return;
-  sheet_ = new CMySheet(doc_, memory_, this);
+  sheet_ = new CMySheet(doc_, memory_, dialogs_, this);
   static_cast<QVBoxLayout*>(layout())->addWidget(sheet_, 1);
   // A click on a tab is a page command like the menu's and the toolbar's.
   connect(sheet_, &QTabWidget::currentChanged, this, [this](int index) {
@@ -224,7 +224,7 @@ void CKX200View::OnSelchangeBand(int index) {
 void CKX200View::showPage(int index) {
   frame_.SetCurrentPage(index);
   if (index == sheet_->channelPageIndex)
-    sheet_->ChannelPage().ApplyModemLayout(doc_.ffsk && doc_.modemEnabled);
+    sheet_->ChannelPage().ApplyModemLayout();
   // The map shows what a write would send now, the bytes that changed marked.
   if (index == sheet_->eepromPageIndex) encodeIntoMap(1);
   sheet_->SetActivePage(index);

@@ -7,9 +7,9 @@
 
 namespace kx {
 
-CMySheet::CMySheet(CKX200Doc& doc, RadioMemory& memory, QWidget* parent)
+CMySheet::CMySheet(CKX200Doc& doc, RadioMemory& memory, UserDialogs& dialogs, QWidget* parent)
     : QTabWidget(parent),
-      channelPage_(new CMyPage4(doc)),
+      channelPage_(new CMyPage4(doc, dialogs)),
       modemPage_(new CMyPage3(doc)),
       comPage_(new CComDlg(doc, memory)),
       systemPage_(new CMyPage2(doc)) {
@@ -22,16 +22,10 @@ CMySheet::CMySheet(CKX200Doc& doc, RadioMemory& memory, QWidget* parent)
 }
 
 COptionPage& CMySheet::Page(int index) const {
-  switch (index) {
-    case 1:
-      return *modemPage_;
-    case 2:
-      return *comPage_;
-    case 3:
-      return *systemPage_;
-    default:
-      return *channelPage_;
-  }
+  if (index == modemPageIndex) return *modemPage_;
+  if (index == eepromPageIndex) return *comPage_;
+  if (index == systemPageIndex) return *systemPage_;
+  return *channelPage_;
 }
 
 }  // namespace kx

@@ -10,13 +10,14 @@ class CMyPage2;
 class CMyPage3;
 class CMyPage4;
 class COptionPage;
+class UserDialogs;
 struct RadioMemory;
 
 // The option sheet inside the main form: the channel input, modem, EEPROM map and system/GPS
 // pages, in that order. The page numbers agree with the main frame's currentPage.
 class CMySheet : public QTabWidget {
  public:
-  CMySheet(CKX200Doc& doc, RadioMemory& memory, QWidget* parent = nullptr);
+  CMySheet(CKX200Doc& doc, RadioMemory& memory, UserDialogs& dialogs, QWidget* parent = nullptr);
 
   CMyPage4& ChannelPage() const { return *channelPage_; }
   CMyPage3& ModemPage() const { return *modemPage_; }

@@ -45,7 +45,9 @@ void ChannelOptionEditor::load() {
   view_.txKind = shownKind(traits, c.txOption, kOptionDcs);
   view_.rxDcsAvailable = true;
   view_.txDcsAvailable = true;
-  view_.twoToneAvailable = traits.twoToneChoice && !doc_.twoToneLocked;
+  // The lock keeps the two-tone values shut, not the radio: choosing "Two Tone" is how the
+  // technician reaches the access code that lifts the lock.
+  view_.twoToneAvailable = traits.twoToneChoice;
   enableValues();
 }
 
@@ -110,7 +112,6 @@ void ChannelOptionEditor::FinishTwoTone(bool conditionAccepted) {
   working().twoToneSelect = kToneBoth;
   view_.rxKind = kOptionTwoTone;
   view_.captions[index(OptionValue::kTwoTone)] = value_text::TwoToneGroup(kToneBoth);
-  view_.twoToneAvailable = Traits(doc_.modelType).twoToneChoice && !doc_.twoToneLocked;
   enableValues();
   // A wrong code leaves two-tone chosen but without a value to set.
   if (!unlocked) view_.valueEnabled[index(OptionValue::kTwoTone)] = false;

@@ -42,8 +42,7 @@ TimeEdit validateTime(const TimeRule& rule, std::string_view text) {
 }
 
 OptionButtonLook ctcssLook(double hz) {
-  return {value_text::CtcssTone(hz), IsNonStandardCtcss(hz) ? SignallingClass::kNonStandardCtcss
-                                                            : SignallingClass::kStandardCtcss};
+  return {value_text::CtcssTone(hz), CtcssClass(hz)};
 }
 
 bool bothFrequencies(const ChannelRecord& c) {
@@ -51,6 +50,11 @@ bool bothFrequencies(const ChannelRecord& c) {
 }
 
 }  // namespace
+
+SignallingClass CtcssClass(double hz) {
+  return IsNonStandardCtcss(hz) ? SignallingClass::kNonStandardCtcss
+                                : SignallingClass::kStandardCtcss;
+}
 
 std::optional<std::uint32_t> BackgroundOf(SignallingClass colourClass) {
   switch (colourClass) {

@@ -18,6 +18,9 @@ enum class SignallingClass { kNone, kStandardCtcss, kNonStandardCtcss, kDcs, kTw
 // The background of a class, 0x00BBGGRR; nothing for kNone (the button's own background).
 std::optional<std::uint32_t> BackgroundOf(SignallingClass colourClass);
 
+// The class of a CTCSS tone: standard, or one of the non-standard tones.
+SignallingClass CtcssClass(double hz);
+
 // What an option button of the channel page shows.
 struct OptionButtonLook {
   std::string caption;

@@ -171,7 +171,7 @@ TEST_F(MainFormTest, SubBandChangeAsksBeforeClearingFrequencies) {
   EXPECT_EQ(ch.rxFreqMHz, 0);
   EXPECT_EQ(ch.txFreqMHz, 0);
   EXPECT_EQ(ch.scan, 1);  // only the frequencies go
-  EXPECT_EQ(view().Sheet().ChannelPage().Table()->item(4, 1)->text(), "-");
+  EXPECT_EQ(view().Sheet().ChannelPage().RxEdit(4)->text(), "");
 
   // Nothing programmed: no question. The same line: nothing at all.
   view().OnSelchangeBand(0);
@@ -217,7 +217,7 @@ TEST_F(MainFormTest, LoadingAFileOfAnotherModelChangesCaptionAndBandList) {
   EXPECT_EQ(bandLines(view().BandList()),
             (QStringList{" U1 : 400 - 440 MHz", " U2 : 440 - 480 MHz"}));
   EXPECT_EQ(view().BandList()->currentIndex(), 1);
-  EXPECT_EQ(view().Sheet().ChannelPage().Table()->item(2, 1)->text(), "455.12500");
+  EXPECT_EQ(view().Sheet().ChannelPage().RxEdit(2)->text(), "455.12500");
   EXPECT_EQ(frame().CurrentPage(), 0);  // the load does not switch pages
 
   // Cancelled: nothing changes.

@@ -117,7 +117,7 @@ TEST_F(RadioTransferTest, ReadFromTheToolbarShowsTheRadiosConfiguration) {
   EXPECT_EQ(view().Version()->text(), "2.1");
   const ChannelRecord& first = doc().channels[0];
   ASSERT_NE(first.rxFreqMHz, 0);
-  EXPECT_EQ(view().Sheet().ChannelPage().Table()->item(0, 1)->text(),
+  EXPECT_EQ(view().Sheet().ChannelPage().RxEdit(0)->text(),
             QString::asprintf("%.5f", first.rxFreqMHz));
   const image::Image memory = radio->Memory();
   QTableWidget* grid = view().Sheet().ComPage().Grid();

@@ -21,6 +21,13 @@ TEST(ChannelOptionTest, KindsShowAsStoredOnlyWhereTwoToneExists) {
   EXPECT_FALSE(onKx400.Shown().twoToneAvailable);
   EXPECT_FALSE(onKx400.Enabled(OptionValue::kTwoTone));
 
+  // Locked, as every new configuration is, the radio still leads to the access code; only the
+  // two-tone values stay shut.
+  CKX200Doc locked = withChannel(model::kKx600Uhf, kOptionTwoTone);
+  ChannelOptionEditor onLocked(locked);
+  EXPECT_TRUE(onLocked.Shown().twoToneAvailable);
+  EXPECT_FALSE(onLocked.Enabled(OptionValue::kTwoTone));
+
   CKX200Doc kx600 = withChannel(model::kKx600Uhf, kOptionTwoTone);
   kx600.twoToneLocked = 0;
   ChannelOptionEditor onKx600(kx600);

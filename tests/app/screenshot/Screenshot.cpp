@@ -3,19 +3,28 @@
 //   app_screenshot OUTPUT.png [PAGE] [--model-dialog] [--message] [--port DEVICE --during-read]
 // PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS. With --during-read the picture is
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
-// With --message it shows a failed save's message box over the window.
+// With --message it shows a failed save's message box over the window; with --dialog NAME one
+// of the channel dialogs (option, ctcss, dcs, two-tone, condition) over the channel page.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "app/CommandIds.h"
 #include "app/KX200View.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/UserDialogs.h"
+#include "editors/ChannelOptionDialog.h"
+#include "editors/MyPage4.h"
+#include "editors/MySheet.h"
+#include "editors/TonePickerDialog.h"
+#include "editors/TwoToneConditionDialog.h"
+#include "editors/TwoToneDataDialog.h"
+#include "model/KX200Doc.h"
 
 namespace {
 
@@ -35,6 +44,37 @@ bool shoot(const QString& file) {
   return true;
 }
 
+// A channel dialog shown over the channel page, on a programmed KX600 channel with a tone.
+bool shootDialog(kx::CProgrammerApp& program, kx::UserDialogs& dialogs, const QString& name,
+                 const QString& output) {
+  program.View()->OnModelChosen(kx::model::kKx600Uhf);
+  kx::CKX200Doc& doc = program.Document();
+  doc.twoToneLocked = 0;
+  kx::ChannelRecord& c = doc.channels[0];
+  c.rxFreqMHz = c.txFreqMHz = 420.0;
+  c.rxOption = kx::kOptionCtcss;
+  c.rxCtcssHz = 69.3;
+  c.txOption = kx::kOptionDcs;
+  doc.currentChannel = 1;
+  program.View()->Sheet().ChannelPage().Refresh();
+  std::unique_ptr<QDialog> dialog;
+  if (name == QStringLiteral("option"))
+    dialog = std::make_unique<kx::ChannelOptionDialog>(doc, dialogs);
+  if (name == QStringLiteral("ctcss")) dialog = std::make_unique<kx::CtcssPickerDialog>();
+  if (name == QStringLiteral("dcs")) dialog = std::make_unique<kx::DcsPickerDialog>();
+  if (name == QStringLiteral("two-tone"))
+    dialog = std::make_unique<kx::TwoToneDataDialog>(doc, dialogs);
+  if (name == QStringLiteral("condition"))
+    dialog = std::make_unique<kx::TwoToneConditionDialog>(doc, dialogs);
+  if (!dialog) {
+    std::fprintf(stderr, "unknown dialog %s\n", name.toLocal8Bit().constData());
+    return false;
+  }
+  dialog->show();
+  settle(700);
+  return shoot(output);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,6 +84,12 @@ int main(int argc, char* argv[]) {
   const bool keepModelDialog = args.removeAll(QStringLiteral("--model-dialog")) > 0;
   const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
   const bool message = args.removeAll(QStringLiteral("--message")) > 0;
+  QString dialogName;
+  if (const qsizetype at = args.indexOf(QStringLiteral("--dialog"));
+      at >= 0 && at + 1 < args.size()) {
+    dialogName = args[at + 1];
+    args.remove(at, 2);
+  }
   QStringList programArgs{QStringLiteral("kxprog")};
   if (const qsizetype at = args.indexOf(QStringLiteral("--port"));
       at >= 0 && at + 1 < args.size()) {
@@ -88,10 +134,11 @@ int main(int argc, char* argv[]) {
       shot = shoot(output);
       if (QWidget* box = QApplication::activeModalWidget()) box->close();
     });
-    dialogs.Show(program.Frame(), {"Cannot Save File!", kx::NoticeKind::kStop,
-                                   "The file is read-only"});
+    dialogs.Show(program.Frame(),
+                 {"Cannot Save File!", kx::NoticeKind::kStop, "The file is read-only"});
     return shot ? 0 : 1;
   }
+  if (!dialogName.isEmpty()) return shootDialog(program, dialogs, dialogName, output) ? 0 : 1;
   if (!duringRead) return shoot(output) ? 0 : 1;
 
   int pauses = 0;

@@ -1,0 +1,101 @@
+// The channel page's wiring: typing, leaving an edit, the option buttons and the timers. The
+// rules behind them are tested in tests/rules.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include "AppFixture.h"
+#include "editors/MyPage4.h"
+#include "editors/OptionButton.h"
+
+namespace kx::test {
+
+class ChannelPageTest : public AppTest {
+ protected:
+  CMyPage4& page() { return view().Sheet().ChannelPage(); }
+  // The technician tabs out of an edit.
+  static void leave(QWidget* edit) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(edit, &out);
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST_F(ChannelPageTest, TypedFrequencyIsPointedSnappedAndCopiedToTransmit) {
+  start();
+  QTest::keyClicks(page().RxEdit(2), "1500065");
+  EXPECT_EQ(page().RxEdit(2)->text(), "150.0065");
+  EXPECT_EQ(page().RxEdit(2)->cursorPosition(), 8);
+  leave(page().RxEdit(2));
+
+  EXPECT_EQ(page().RxEdit(2)->text(), "150.01250");
+  EXPECT_EQ(page().TxEdit(2)->text(), "150.01250");
+  EXPECT_DOUBLE_EQ(doc().channels[2].txFreqMHz, 150.0125);
+  EXPECT_EQ(page().RxOption(2)->text(), "NO");
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  // Outside the sub-band: the stop message, the middle of the band, the focus on the option.
+  page().RxEdit(3)->setText(QStringLiteral("200"));
+  leave(page().RxEdit(3));
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  EXPECT_EQ(dialogs.notices[0].text, "Valid Range : 146 to 174MHz");
+  EXPECT_EQ(dialogs.notices[0].kind, NoticeKind::kStop);
+  EXPECT_EQ(page().RxEdit(3)->text(), "160.00000");
+}
+
+TEST_F(ChannelPageTest, OptionButtonsNeedBothFrequenciesAndShowTheToneColour) {
+  start();
+  int opened = 0;
+  page().runOptionDialog = [&] {
+    ++opened;
+    doc().channels[0].rxOption = kOptionCtcss;
+    doc().channels[0].rxCtcssHz = 69.3;
+    return true;
+  };
+  page().RxOption(0)->click();
+  EXPECT_EQ(opened, 0);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0], "Fill Rx/Tx Freq. first");
+
+  page().RxEdit(0)->setText(QStringLiteral("150.00000"));
+  leave(page().RxEdit(0));
+  page().TxOption(0)->click();
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(doc().currentChannel, 1);
+  EXPECT_EQ(page().RxOption(0)->text(), " 69.3");
+  EXPECT_EQ(page().RxOption(0)->Background(), 0xFFCCFFu);
+}
+
+TEST_F(ChannelPageTest, ControlsWriteTheDocumentAndFollowEachOther) {
+  start();
+  page().WidthBox(5)->click();
+  EXPECT_EQ(doc().channels[5].wide, 1);
+  EXPECT_EQ(page().WidthBox(5)->text(), "Wide");
+  page().HangList()->setCurrentIndex(3);
+  emit page().HangList()->activated(3);
+  EXPECT_EQ(doc().hangOnTimeMs, 200);
+
+  page().BusyLockoutBox()->click();
+  page().TxMatchedSatBox()->click();
+  EXPECT_EQ(doc().txMatchedSatEnabled, 1);
+  page().BusyLockoutBox()->click();  // off: Tx matched SAT goes with it
+  EXPECT_EQ(doc().txMatchedSatEnabled, 0);
+  EXPECT_FALSE(page().TxMatchedSatBox()->isEnabled());
+
+  page().PowerSaveBox()->click();
+  EXPECT_TRUE(page().RxOffEdit()->isEnabled());
+  page().RxOffEdit()->setText(QStringLiteral("15"));
+  leave(page().RxOffEdit());
+  EXPECT_EQ(dialogs.messages.back(), "Valid Settings 20 to 400");
+  EXPECT_EQ(page().RxOffEdit()->text(), "200");
+
+  // With the FFSK modem on, Tx Delay cannot be used once the page is shown again.
+  doc().txDelayEnabled = doc().ffsk = doc().modemEnabled = 1;
+  view().ShowChannelPage();
+  EXPECT_FALSE(page().TxDelayBox()->isEnabled());
+  EXPECT_EQ(doc().txDelayEnabled, 0);
+}
+
+}  // namespace kx::test
