@@ -23,6 +23,23 @@ class ChannelPageTest : public AppTest {
   }
 };
 
+TEST_F(ChannelPageTest, TabWalksARowLeftToRightThenTheNextRow) {
+  start();
+  // The next control Tab reaches from a widget.
+  auto next = [](QWidget* from) {
+    QWidget* w = from->nextInFocusChain();
+    while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
+      w = w->nextInFocusChain();
+    return w;
+  };
+  EXPECT_EQ(next(page().RxEdit(0)), page().RxOption(0));
+  EXPECT_EQ(next(page().RxOption(0)), page().TxEdit(0));
+  EXPECT_EQ(next(page().TxOption(0)), page().WidthBox(0));
+  EXPECT_EQ(next(page().ScanBox(0)), page().RxEdit(1));
+  EXPECT_EQ(page().RxEdit(2)->accessibleName(), "Channel 3 Rx Freq(MHz)");
+  EXPECT_EQ(page().TxOption(2)->accessibleName(), "Channel 3 TxOption");
+}
+
 TEST_F(ChannelPageTest, TypedFrequencyIsPointedSnappedAndCopiedToTransmit) {
   start();
   QTest::keyClicks(page().RxEdit(2), "1500065");

@@ -29,6 +29,18 @@ CKX200Doc roundTrip(CKX200Doc& doc) {
   return decoded;
 }
 
+TEST(MemoryMapTest, BitsAndFieldsAreSetAndClearedInPlace) {
+  image::Image img{};
+  img[0xB2] = 0xFF;
+  image::set(img, image::kUhfKx400Family, false);  // b3
+  EXPECT_EQ(img[0xB2], 0xF7);
+  image::set(img, image::kUhfKx400Family, true);
+  EXPECT_EQ(img[0xB2], 0xFF);
+  const image::Field low{0xB2, 0, 3};
+  image::set(img, low, 2);
+  EXPECT_EQ(img[0xB2], 0xFA);  // the field replaced, the rest of the byte kept
+}
+
 TEST(ImageCodecChannelTest, UhfChannelAt440MHzHasTheRadiosBytes) {
   CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
   ChannelRecord& c = doc.channels[0];
