@@ -7,8 +7,9 @@
 
 namespace kx {
 
-CMyPage2::CMyPage2(CKX200Doc& doc, QWidget* parent)
+CMyPage2::CMyPage2(CKX200Doc& doc, UserDialogs& dialogs, QWidget* parent)
     : COptionPage(doc, parent),
+      dialogs_(dialogs),
       form_(
           std::make_unique<ReadOnlyForm>(this, QStringLiteral(" SYSTEM OPTION  /  GPS OPTION "))) {
   form_->AddRow(QStringLiteral("Enables Squelch"),
@@ -37,6 +38,10 @@ CMyPage2::CMyPage2(CKX200Doc& doc, QWidget* parent)
 }
 
 CMyPage2::~CMyPage2() = default;
+
+void CMyPage2::ApplyModelEnabling() {}
+void CMyPage2::DisableExternalModulation() {}
+void CMyPage2::EnableExternalModulation() {}
 
 void CMyPage2::Refresh() {
   // Only the KX600 has the receive, transmit, scan and GPS options.

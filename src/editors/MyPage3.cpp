@@ -21,8 +21,9 @@ QString milliseconds(int ms) {
 
 }  // namespace
 
-CMyPage3::CMyPage3(CKX200Doc& doc, QWidget* parent)
+CMyPage3::CMyPage3(CKX200Doc& doc, UserDialogs& dialogs, QWidget* parent)
     : COptionPage(doc, parent),
+      dialogs_(dialogs),
       form_(std::make_unique<ReadOnlyForm>(this, QStringLiteral(" MODEM "))) {
   form_->AddRow(QStringLiteral("Modem type"), modemType);
   form_->AddRow(QStringLiteral("Modem"), [](const CKX200Doc& d) {
@@ -45,6 +46,9 @@ CMyPage3::CMyPage3(CKX200Doc& doc, QWidget* parent)
 }
 
 CMyPage3::~CMyPage3() = default;
+
+void CMyPage3::LockModemControls() {}
+void CMyPage3::UnlockModemControls() {}
 
 void CMyPage3::Refresh() {
   form_->Refresh(doc_);

@@ -10,9 +10,16 @@ namespace kx {
 CMySheet::CMySheet(CKX200Doc& doc, RadioMemory& memory, UserDialogs& dialogs, QWidget* parent)
     : QTabWidget(parent),
       channelPage_(new CMyPage4(doc, dialogs)),
-      modemPage_(new CMyPage3(doc)),
+      modemPage_(new CMyPage3(doc, dialogs)),
       comPage_(new CComDlg(doc, memory)),
-      systemPage_(new CMyPage2(doc)) {
+      systemPage_(new CMyPage2(doc, dialogs)) {
+  // No External Modulation while the modem is on.
+  modemPage_->onModemSwitched = [this](bool modemOn) {
+    if (modemOn)
+      systemPage_->DisableExternalModulation();
+    else
+      systemPage_->EnableExternalModulation();
+  };
   setObjectName(QStringLiteral("optionSheet"));
   addTab(channelPage_, QStringLiteral("Channel"));
   addTab(modemPage_, QStringLiteral("Modem"));
