@@ -158,6 +158,8 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
   dialog->onModelChosen = [this](ModelType type) { OnModelChosen(type); };
   // Enter without a model keeps the configuration and shows it again.
   dialog->onAccepted = [this] {
+    // The dialog leaves modemCondition at 2: the modem page's usable controls come back.
+    if (doc_.viewFlagB && doc_.modemCondition == 2) sheet_->ModemPage().UnlockModemControls();
     refreshMainForm();
     refreshPages();
     encodeIntoMap(0);

@@ -332,21 +332,21 @@ void CMyPage4::ApplyModemLayout() {
   showTxDelay(ApplyTxDelayRule(doc_));
 }
 
+void CMyPage4::applyTimeEdit(QLineEdit* edit, std::int32_t& field, const TimeEdit& checked) {
+  field = checked.value;
+  edit->setText(text(checked.text));
+  if (checked.notice) dialogs_.Show(this, *checked.notice);
+}
+
+// While power save is off the edits show 0 and the stored times stay.
 void CMyPage4::ValidateRxOffTime() {
-  // While power save is off the edit shows 0 and keeps the stored time.
-  if (!doc_.powerSaveEnabled) return;
-  const TimeEdit edit = kx::ValidateRxOffTime(text(rxOff_));
-  doc_.powerSaveOnMs = edit.value;
-  rxOff_->setText(text(edit.text));
-  if (edit.notice) dialogs_.Show(this, *edit.notice);
+  if (doc_.powerSaveEnabled)
+    applyTimeEdit(rxOff_, doc_.powerSaveOnMs, kx::ValidateRxOffTime(text(rxOff_)));
 }
 
 void CMyPage4::ValidateRxOnTime() {
-  if (!doc_.powerSaveEnabled) return;
-  const TimeEdit edit = kx::ValidateRxOnTime(text(rxOn_));
-  doc_.powerSaveOffMs = edit.value;
-  rxOn_->setText(text(edit.text));
-  if (edit.notice) dialogs_.Show(this, *edit.notice);
+  if (doc_.powerSaveEnabled)
+    applyTimeEdit(rxOn_, doc_.powerSaveOffMs, kx::ValidateRxOnTime(text(rxOn_)));
 }
 
 }  // namespace kx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "editors/OptionPage.h"
@@ -16,6 +17,7 @@ class OptionButton;
 class UserDialogs;
 struct ChannelPageView;
 struct FrequencyEdit;
+struct TimeEdit;
 
 // The channel input page ("Channel Configuration"): the sixteen channels with their receive and
 // transmit frequencies and signalling, width, power and scan membership, and the channel timers
@@ -79,6 +81,7 @@ class CMyPage4 : public COptionPage {
   QWidget* buildTimers();
   void connectRow(int row);
   void applyFrequencyEdit(int row, const FrequencyEdit& edit);
+  void applyTimeEdit(QLineEdit* edit, std::int32_t& field, const TimeEdit& checked);
   void showRowChecks(int row);
   void showPowerSave();
   void showView(const ChannelPageView& view);

@@ -6,6 +6,7 @@
 
 #include "link/ImageBackup.h"
 #include "link/RadioProtocol.h"
+#include "model/FormatText.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 
@@ -35,12 +36,6 @@ constexpr std::size_t kFrameBufferSize = 24;
 constexpr std::uint8_t kVersionOneOne = 0x11;
 constexpr std::uint8_t kReg10ForVersionOneOne = 3;
 constexpr std::uint8_t kReg10Otherwise = 2;
-
-std::string formatted(const char* pattern, int a, int b = 0) {
-  char text[96];
-  std::snprintf(text, sizeof text, pattern, a, b);
-  return text;
-}
 
 // The version byte of a ready answer at reply[ready]: the byte after it, skipping a doubled
 // 0xAA. A reply cut short after its 0xAA reads as version 0.0.
@@ -118,7 +113,7 @@ class ImageTransfer::Session {
     const auto identifier = static_cast<std::uint16_t>(port.number > 0 ? port.number - 1 : 0);
     if (!owner_.link_.Open(port.device, protocol::kBaudRate, identifier)) {
       outcome.portError = owner_.link_.LastError();
-      status(formatted(transfer_status::kFailToOpen, port.number));
+      status(FormatText(transfer_status::kFailToOpen, port.number));
       outcome.result = Result::kPortFailed;
       owner_.link_.Close();
       return false;
@@ -306,7 +301,7 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
   if (handshake == Session::Handshake::kOver) return s.outcome;
   if (handshake == Session::Handshake::kReady) {
     const auto v = protocol::VersionOf(version);
-    s.version(formatted("%d . %d", v.major, v.minor));
+    s.version(FormatText("%d . %d", v.major, v.minor));
     memory_.working[image::kReg10] =
         version == kVersionOneOne ? kReg10ForVersionOneOne : kReg10Otherwise;
     s.keepBackup(memory_.working, "write");
@@ -331,7 +326,7 @@ TransferOutcome ImageTransfer::OnRead(CKX200Doc& doc, const PortChoice& port,
   if (handshake == Session::Handshake::kOver) return s.outcome;
   if (handshake == Session::Handshake::kReady) {
     const auto v = protocol::VersionOf(version);
-    s.version(formatted("%d.%d", v.major, v.minor));
+    s.version(FormatText("%d.%d", v.major, v.minor));
     const bool received = receiveImage(s, memory_.received);
     s.progress(0);
     if (!received) return s.outcome;

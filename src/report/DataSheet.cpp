@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdarg>
-#include <cstdio>
 #include <map>
 
+#include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
 #include "model/ToneTables.h"
@@ -18,15 +17,6 @@ namespace {
 const std::string kSeparator(93, '-');
 constexpr int kSeparatorX = 250;
 constexpr int kUp = 115;  // the two lines of a tone cell sit this far above and below the row
-
-std::string format(const char* pattern, ...) {
-  char text[128];
-  va_list args;
-  va_start(args, pattern);
-  std::vsnprintf(text, sizeof text, pattern, args);
-  va_end(args);
-  return text;
-}
 
 const char* flagText(std::int32_t flag, const char* on, const char* off) {
   return flag ? on : off;
@@ -88,43 +78,43 @@ void toneCellA(Page& page, int y, int noX, int valueX, int option, double ctcssH
 }
 
 void channelRowA(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
-  page.text(700, y, c.rxFreqMHz == 0.0 ? "  -" : format("%8.4f", c.rxFreqMHz));
+  page.text(700, y, c.rxFreqMHz == 0.0 ? "  -" : FormatText("%8.4f", c.rxFreqMHz));
   toneCellA(page, y, 2600, 2400, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
   if (c.txFreqMHz == 0.0)
     page.text(3700, y, "-");
   else
-    page.text(3500, y, format("%8.4f", c.txFreqMHz));
+    page.text(3500, y, FormatText("%8.4f", c.txFreqMHz));
   toneCellA(page, y, 5600, 5400, c.txOption, c.txCtcssHz, c.txDcsCode);
   page.text(6700, y, flagText(c.scan, "ON", "OFF"));
   page.text(7500, y, flagText(c.wide, " WIDE", "NARROW"));
   page.text(8500, y, flagText(c.highPower, "HIGH", "LOW"));
-  page.text(9400, y, doc.hangOnTimeMs == 0 ? "  -" : format("%d", doc.hangOnTimeMs));
+  page.text(9400, y, doc.hangOnTimeMs == 0 ? "  -" : FormatText("%d", doc.hangOnTimeMs));
 }
 
 void toneCellB(Page& page, int y, int noX, int valueX, int option, double ctcssHz, int dcsCode) {
   if (option == kOptionNone)
     page.text(noX, y, "NO");
   else if (option == kOptionCtcss)
-    page.text(valueX, y, format("%0.1f (CTCSS)", ctcssHz));
+    page.text(valueX, y, FormatText("%0.1f (CTCSS)", ctcssHz));
   else if (option == kOptionDcs)
     page.text(valueX, y, value_text::DcsCode(dcsCode) + " (DCS)");
 }
 
 void channelRowB(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
-  page.text(800, y, c.rxFreqMHz == 0.0 ? "   -" : format("%8.4f", c.rxFreqMHz));
+  page.text(800, y, c.rxFreqMHz == 0.0 ? "   -" : FormatText("%8.4f", c.rxFreqMHz));
   toneCellB(page, y, 2700, 2400, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
-  page.text(3800, y, c.txFreqMHz == 0.0 ? "   -" : format("%8.4f", c.txFreqMHz));
+  page.text(3800, y, c.txFreqMHz == 0.0 ? "   -" : FormatText("%8.4f", c.txFreqMHz));
   toneCellB(page, y, 5700, 5400, c.txOption, c.txCtcssHz, c.txDcsCode);
   page.text(8000, y, flagText(c.scan, "S", "OFF"));
   page.text(8100, y, flagText(c.wide, "Wide", "Narrow"));
   page.text(9100, y, flagText(c.highPower, "High", "Low"));
-  page.text(10200, y, doc.hangOnTimeMs == 0 ? "   -" : format("%d", doc.hangOnTimeMs));
+  page.text(10200, y, doc.hangOnTimeMs == 0 ? "   -" : FormatText("%d", doc.hangOnTimeMs));
 }
 
 void channelPage(Page& page, const CKX200Doc& doc) {
   const ModelTraits& traits = Traits(doc.modelType);
   if (traits.sheetModelCaption)
-    page.text(1300, -900, format(": %s", std::string(doc.band().caption).c_str()));
+    page.text(1300, -900, FormatText(": %s", std::string(doc.band().caption).c_str()));
   page.text(3400, -600, "===== PC PROGRAMMER DATA SHEET =====");
   page.text(400, -900, "* MODEL");
   page.text(kSeparatorX, -1700, kSeparator);
@@ -136,7 +126,7 @@ void channelPage(Page& page, const CKX200Doc& doc) {
   headings(page, layoutB ? kLayoutB : kLayoutA);
   for (int n = 1; n <= kChannelCount; ++n) {
     const int y = rowY(n);
-    page.text(350, y, format("%d", n));
+    page.text(350, y, FormatText("%d", n));
     page.text(kSeparatorX, y - 350, kSeparator);
     const ChannelRecord& c = doc.channels[static_cast<std::size_t>(n - 1)];
     if (layoutB)
@@ -200,17 +190,18 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
   page.text(kLeftValueX, -2300, flagText(doc.powerSaveEnabled, ": ON", ": OFF"));
   page.text(kLeftLabelX, -2600, "2. DELAY TIME");
   page.text(kLeftValueX, -2600,
-            ps ? format(": %d Sec", value_text::DelaySeconds(doc.powerSaveDelayIndex)) : ": -");
+            ps ? FormatText(": %d Sec", value_text::DelaySeconds(doc.powerSaveDelayIndex)) : ": -");
   page.text(kLeftLabelX, -2900, "3. POWER SAVE ON TIME");
-  page.text(kLeftValueX, -2900, ps ? format(": %d ms", doc.powerSaveOnMs) : ": -");
+  page.text(kLeftValueX, -2900, ps ? FormatText(": %d ms", doc.powerSaveOnMs) : ": -");
   page.text(kLeftLabelX, -3200, "4. POWER SAVE OFF TIME");
-  page.text(kLeftValueX, -3200, ps ? format(": %d ms", doc.powerSaveOffMs) : ": -");
+  page.text(kLeftValueX, -3200, ps ? FormatText(": %d ms", doc.powerSaveOffMs) : ": -");
 
   page.text(kLeftHeadingX, -4700, "### SCAN OPTION ###");
   page.text(kLeftLabelX, -5000, "1. SCAN DELAY TIME");
-  page.text(kLeftValueX, -5000, format(": %d Sec", value_text::DelaySeconds(doc.scanDelayIndex)));
+  page.text(kLeftValueX, -5000,
+            FormatText(": %d Sec", value_text::DelaySeconds(doc.scanDelayIndex)));
   page.text(kLeftLabelX, -5300, "2. SCAN SPEED TIME");
-  page.text(kLeftValueX, -5300, format(": %d ms", doc.scanSpeedMs));
+  page.text(kLeftValueX, -5300, FormatText(": %d ms", doc.scanSpeedMs));
 
   const auto [sBaud, nBaud] = baudLines(doc);
   page.text(kLeftHeadingX, -6500, "### MODEM OPTION ###");
@@ -235,7 +226,7 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
 void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightHeadingX, -1700, "### TX OPTION ###");
   page.text(kRightLabelX, -2000, "1. TX TIME OUT TIME");
-  page.text(kRightValueX, -2000, format(": %d Sec", doc.txTimeoutSec));
+  page.text(kRightValueX, -2000, FormatText(": %d Sec", doc.txTimeoutSec));
   page.text(kRightLabelX, -2300, "2. BEEP WHEN HANG ON TIME");
   page.text(kRightValueX, -2300, flagText(doc.txDelayEnabled, ": ON", ": OFF"));
   page.text(kRightLabelX, -2600, "3. TX TONE GENERATION");
@@ -255,11 +246,11 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightValueX, -5000, flagText(doc.gpsEnabled, ": Enable", ": Disable"));
   page.text(kRightLabelX, -5300, "2. TRASMISSION CYCLE");
   page.text(kRightValueX, -5300,
-            gps ? format(": %d Hour", value_text::GpsCycleHours(doc.gpsCycleIndex)) : ": -");
+            gps ? FormatText(": %d Hour", value_text::GpsCycleHours(doc.gpsCycleIndex)) : ": -");
   page.text(kRightLabelX, -5600, "3. DATA TRANSMISSION TIME");
-  page.text(kRightValueX, -5600, gps ? format(": %d Sec", doc.gpsDataTimeSec) : ": -");
+  page.text(kRightValueX, -5600, gps ? FormatText(": %d Sec", doc.gpsDataTimeSec) : ": -");
   page.text(kRightLabelX, -5900, "4. DATA DELAY TIME");
-  page.text(kRightValueX, -5900, gps ? format(": %d Sec", doc.gpsDataDelaySec) : ": -");
+  page.text(kRightValueX, -5900, gps ? FormatText(": %d Sec", doc.gpsDataDelaySec) : ": -");
 }
 
 void rightSystem(Page& page, const CKX200Doc& doc) {
@@ -269,12 +260,12 @@ void rightSystem(Page& page, const CKX200Doc& doc) {
   page.text(kRightValueX, -6800, pick(kBaseBlockTexts, doc.baseBlockSizeIndex));
   page.text(kRightLabelX, -7100, "2. PREAMBLE DATA SIZE");
   if (doc.preambleSizeIndex >= 0 && doc.preambleSizeIndex <= 15)
-    page.text(kRightValueX, -7100, format(": %d BIT", 16 + 8 * doc.preambleSizeIndex));
+    page.text(kRightValueX, -7100, FormatText(": %d BIT", 16 + 8 * doc.preambleSizeIndex));
   page.text(kRightLabelX, -7400, "3. WAIT FOR BUSY TIME");
   if (kx400)
     page.text(kRightValueX, -7400, ": -");
   else if (doc.waitForBusyIndex >= 0 && doc.waitForBusyIndex <= 15)
-    page.text(kRightValueX, -7400, format(": %d ms", 100 * (doc.waitForBusyIndex + 1)));
+    page.text(kRightValueX, -7400, FormatText(": %d ms", 100 * (doc.waitForBusyIndex + 1)));
   page.text(kRightLabelX, -7700, "4. FLOW CONTROL");
   page.text(kRightValueX, -7700, pick(kFlowControlTexts, doc.flowControl));
   page.text(kRightLabelX, -8000, "5. TX DELAY TIME 1");
@@ -288,11 +279,11 @@ void rightSystem(Page& page, const CKX200Doc& doc) {
 
   page.text(kRightHeadingX, -9500, "### SYSTEM OPTION 3 ###");
   page.text(kRightLabelX, -9800, "1. TX OFF DELAY");
-  page.text(kRightValueX, -9800, format(": %d ms", doc.txOffDelayMs));
+  page.text(kRightValueX, -9800, FormatText(": %d ms", doc.txOffDelayMs));
   page.text(kRightLabelX, -10100, "2. TX ON TIME");
-  page.text(kRightValueX, -10100, format(": %d ms", doc.txOnDelayMs));
+  page.text(kRightValueX, -10100, FormatText(": %d ms", doc.txOnDelayMs));
   page.text(kRightLabelX, -10400, "3. RX ON DELAY");
-  page.text(kRightValueX, -10400, format(": %d ms", doc.rxOnDelayMs));
+  page.text(kRightValueX, -10400, FormatText(": %d ms", doc.rxOnDelayMs));
 }
 
 void optionPage(Page& page, const CKX200Doc& doc) {

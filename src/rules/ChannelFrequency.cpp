@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
 #include "model/ValueText.h"
@@ -17,9 +17,7 @@ constexpr std::size_t kPointPosition = 3;  // "150.125": three digits of MHz bef
 constexpr double kLargestMHz = 1e6;        // 1 THz: far beyond any radio, well inside int64 Hz
 
 std::string rangeMessage(const char* pattern, BandLimits limits) {
-  char text[64];
-  std::snprintf(text, sizeof text, pattern, limits.lowMHz, limits.highMHz);
-  return text;
+  return FormatText(pattern, limits.lowMHz, limits.highMHz);
 }
 
 // Outside the sub-band; 0 never is. Anything below the band counts, negative values included.

@@ -1,8 +1,8 @@
 #include "rules/TwoTone.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "rules/AccessCode.h"
 #include "rules/DecimalText.h"
@@ -20,16 +20,8 @@ struct ToneRange {
 constexpr ToneRange kFrequencyRange{300, 3000, "Valid Settings 300 - 3000 Hz"};
 constexpr ToneRange kDurationRange{100, 10000, "Valid Settings 100 - 10000 ms"};
 
-std::string format(const char* pattern, double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, pattern, value);
-  return text;
-}
-
 std::string wholeText(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%4d", static_cast<int>(value));
-  return text;
+  return FormatText("%4d", static_cast<int>(value));
 }
 
 bool inside(const ToneRange& range, double value) {
@@ -37,7 +29,7 @@ bool inside(const ToneRange& range, double value) {
 }
 
 ToneFieldEdit refused(const ToneRange& range, double stored) {
-  return {std::nullopt, format("%4.1f", stored), Notice::stop(range.message)};
+  return {std::nullopt, FormatText("%4.1f", stored), Notice::stop(range.message)};
 }
 
 double floored(double value) {
@@ -53,7 +45,7 @@ std::array<bool, 4> TwoToneEditsEnabled(int group) {
 }
 
 std::string TwoToneOpeningText(double value) {
-  return format("%4.0f", value);
+  return FormatText("%4.0f", value);
 }
 
 ToneFieldEdit ValidateToneFrequency(std::string_view text, double stored) {

@@ -63,27 +63,23 @@ for bad in "--channel 17" "--modem fm" "--bogus"; do
   [ $? -eq 2 ] || fail "kxsim $bad should exit 2"
 done
 
+# A signal in the middle of a transfer: the status, exit 1, the end of connection to the radio.
+interrupt() {  # signal, what, kxtool arguments...
+  local signal=$1 what=$2; shift 2
+  start_radio -v
+  "$kxtool" "$@" 2>"$work/err" &
+  local tool=$!
+  for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
+  kill "-$signal" "$tool"
+  wait "$tool"
+  [ $? -eq 1 ] || fail "$what should exit 1"
+  grep -qF 'Stopped by the user!' "$work/err" || fail "$what: no status"
+  for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
+  grep -q '89 00 89' "$work/sim.log" || fail "$what did not end the connection"
+}
+interrupt INT "write stopped with Ctrl+C" write --port "$pty" "$work/radio.dat"
 # A closed terminal (SIGHUP) stops a transfer as Ctrl+C does.
-start_radio -v
-"$kxtool" read --port "$pty" 2>"$work/err" &
-tool=$!
-for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
-kill -HUP "$tool"
-wait "$tool"
-[ $? -eq 1 ] || fail "hung-up read should exit 1"
-grep -qF 'Stopped by the user!' "$work/err" || fail "hung-up read: no status"
-
-# Ctrl+C in the middle of a write: end of connection to the radio, exit 1.
-start_radio -v
-"$kxtool" write --port "$pty" "$work/radio.dat" 2>"$work/err" &
-tool=$!
-for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
-kill -INT "$tool"
-wait "$tool"
-[ $? -eq 1 ] || fail "interrupted write should exit 1"
-grep -qF 'Stopped by the user!' "$work/err" || fail "interrupted write: no status"
-for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
-grep -q '89 00 89' "$work/sim.log" || fail "interrupted write did not end the connection"
+interrupt HUP "read of a closed terminal" read --port "$pty"
 
 [ "$failures" -eq 0 ] && echo "kxtool against the virtual radio: all checks passed"
 exit $((failures > 0))
