@@ -1,57 +1,372 @@
 #include "editors/MyPage3.h"
 
-#include "editors/ReadOnlyForm.h"
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "app/UserDialogs.h"
+#include "editors/ModemScanWarningDialog.h"
 #include "model/KX200Doc.h"
 
 namespace kx {
 
 namespace {
 
-QString modemType(const CKX200Doc& d) {
-  if (d.gmsk) return QStringLiteral("GMSK");
-  if (d.ffsk) return QStringLiteral("FFSK");
-  if (d.afsk)
-    return d.afskBell202 ? QStringLiteral("AFSK (BELL 202)") : QStringLiteral("AFSK (V23)");
-  return QStringLiteral("Modem is not selected");
+constexpr int kDelayLength = 4;
+// Which delay an edit holds, for the event filter.
+constexpr const char* kDelayProperty = "modemDelay";
+
+QString text(const std::string& s) {
+  return QString::fromStdString(s);
 }
 
-QString milliseconds(int ms) {
-  return QStringLiteral("%1 ms").arg(ms);
+void showToggle(QAbstractButton* button, const ModemToggle& toggle) {
+  const QSignalBlocker quiet(button);
+  button->setChecked(toggle.checked);
+  button->setEnabled(toggle.enabled);
+}
+
+void showList(QComboBox* box, const ModemList& list) {
+  const QSignalBlocker quiet(box);
+  QStringList items;
+  for (const std::string& item : list.items)
+    items << text(item);
+  bool same = box->count() == items.size();
+  for (int i = 0; same && i < box->count(); ++i)
+    same = box->itemText(i) == items[i];
+  if (!same) {
+    box->clear();
+    box->addItems(items);
+  }
+  box->setCurrentIndex(list.selected);
+  box->setEnabled(list.enabled);
+}
+
+// A pair of radios of which one, or neither, is set.
+void showRadios(QButtonGroup* group, QRadioButton* first, QRadioButton* second, int which,
+                bool enabled) {
+  const QSignalBlocker quietFirst(first);
+  const QSignalBlocker quietSecond(second);
+  group->setExclusive(false);
+  first->setChecked(which == 0);
+  second->setChecked(which == 1);
+  group->setExclusive(true);
+  first->setEnabled(enabled);
+  second->setEnabled(enabled);
+}
+
+// A label in front of a control, the control named after it for a screen reader.
+QLabel* labelFor(QWidget* control, const char* caption, const char* accessibleName) {
+  auto* label = new QLabel(QString::fromLatin1(caption));
+  label->setBuddy(control);
+  control->setAccessibleName(QString::fromLatin1(accessibleName));
+  return label;
 }
 
 }  // namespace
 
 CMyPage3::CMyPage3(CKX200Doc& doc, UserDialogs& dialogs, QWidget* parent)
-    : COptionPage(doc, parent),
-      dialogs_(dialogs),
-      form_(std::make_unique<ReadOnlyForm>(this, QStringLiteral(" MODEM "))) {
-  form_->AddRow(QStringLiteral("Modem type"), modemType);
-  form_->AddRow(QStringLiteral("Modem"), [](const CKX200Doc& d) {
-    return d.modemEnabled ? QStringLiteral("Modem Enable") : QStringLiteral("Modem Disable");
-  });
-  form_->AddRow(QStringLiteral("Mode"), [](const CKX200Doc& d) {
-    return d.modemMode == 1 ? QStringLiteral("Dumb Mode") : QStringLiteral("Auto Mode");
-  });
-  form_->AddRow(QStringLiteral("Tx OFF delay"),
-                [](const CKX200Doc& d) { return milliseconds(d.txOffDelayMs); });
-  form_->AddRow(QStringLiteral("Tx ON delay"),
-                [](const CKX200Doc& d) { return milliseconds(d.txOnDelayMs); });
-  form_->AddRow(QStringLiteral("Rx ON delay"),
-                [](const CKX200Doc& d) { return milliseconds(d.rxOnDelayMs); });
-  form_->AddRow(QStringLiteral("Enables Tx Forcing Mode"),
-                [](const CKX200Doc& d) { return OnOff(d.txForcingMode); });
-  // The main form refreshes this page only once it says it has its controls.
+    : COptionPage(doc, parent), dialogs_(dialogs), view_(InitialModemView()) {
+  setObjectName(QStringLiteral("modemPage"));
+  runScanWarning = [this] {
+    ModemScanWarningDialog dialog(doc_, this);
+    return dialog.exec() == QDialog::Accepted;
+  };
+
+  auto* group = new QGroupBox(QStringLiteral(" MODEM "));
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(buildModemSelect(), 0, 0);
+  grid->addWidget(buildBaudRates(), 1, 0);
+  grid->addWidget(buildSystemOption1(), 2, 0);
+  grid->addWidget(buildSystemOption2(), 0, 1, 2, 1);
+  grid->addWidget(buildSystemOption3(), 2, 1);
+  grid->setRowStretch(3, 1);
+  grid->setColumnStretch(2, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group);
+  connectControls();
+
+  // The main form and the model dialog refresh this page only once it says it has its controls.
   doc_.viewFlagB = 1;
   Refresh();
 }
 
-CMyPage3::~CMyPage3() = default;
+QWidget* CMyPage3::buildModemSelect() {
+  auto* box = new QGroupBox(QStringLiteral("MODEM SELECT"));
+  auto* grid = new QGridLayout(box);
+  gmsk_ = new QCheckBox(QStringLiteral(" GMSK"));
+  ffsk_ = new QCheckBox(QStringLiteral(" FFSK"));
+  afsk_ = new QCheckBox(QStringLiteral(" AFSK"));
+  gmsk_->setAccessibleName(QStringLiteral("GMSK"));
+  ffsk_->setAccessibleName(QStringLiteral("FFSK"));
+  afsk_->setAccessibleName(QStringLiteral("AFSK"));
+  v23_ = new QRadioButton(QStringLiteral("V23"));
+  bell202_ = new QRadioButton(QStringLiteral("BELL 202"));
+  v23_->setAccessibleName(QStringLiteral("V23"));
+  bell202_->setAccessibleName(QStringLiteral("BELL 202"));
+  flavourGroup_ = new QButtonGroup(this);
+  flavourGroup_->addButton(v23_);
+  flavourGroup_->addButton(bell202_);
+  grid->addWidget(gmsk_, 0, 0);
+  grid->addWidget(ffsk_, 1, 0);
+  grid->addWidget(afsk_, 2, 0);
+  grid->addWidget(v23_, 2, 1);
+  grid->addWidget(bell202_, 2, 2);
 
-void CMyPage3::LockModemControls() {}
-void CMyPage3::UnlockModemControls() {}
+  modem_ = new QPushButton(QStringLiteral(" Modem Disable"));
+  modem_->setCheckable(true);
+  modem_->setMinimumHeight(modem_->sizeHint().height() * 3 / 2);
+  grid->addWidget(modem_, 3, 0, 1, 3);
+  grid->setColumnStretch(3, 1);
+  return box;
+}
+
+QComboBox* CMyPage3::makeList(ModemListId id, const char* accessibleName) {
+  auto* list = new QComboBox;
+  list->setAccessibleName(QString::fromLatin1(accessibleName));
+  // Long enough for "Xon/Xoff" and the widest number.
+  list->setMinimumContentsLength(8);
+  lists_[static_cast<std::size_t>(id)] = list;
+  return list;
+}
+
+QWidget* CMyPage3::buildBaudRates() {
+  auto* box = new QGroupBox(QStringLiteral("# MODEM BAUD RATE"));
+  auto* grid = new QGridLayout(box);
+  const struct {
+    ModemListId id;
+    const char* caption;
+  } bands[] = {{ModemListId::kSBand, "S - BAND"}, {ModemListId::kNBand, "N - BAND"}};
+  for (int line = 0; line < 2; ++line) {
+    QComboBox* list = makeList(bands[line].id, bands[line].caption);
+    grid->addWidget(labelFor(list, bands[line].caption, bands[line].caption), line, 0);
+    grid->addWidget(list, line, 1);
+    grid->addWidget(new QLabel(QStringLiteral("bps")), line, 2);
+  }
+  grid->setColumnStretch(3, 1);
+  return box;
+}
+
+QWidget* CMyPage3::buildSystemOption1() {
+  auto* box = new QGroupBox(QStringLiteral("SYSTEM OPTION 1"));
+  auto* column = new QVBoxLayout(box);
+  dumb_ = new QRadioButton(QStringLiteral("Dumb Mode"));
+  auto_ = new QRadioButton(QStringLiteral("Auto Mode"));
+  modeGroup_ = new QButtonGroup(this);
+  modeGroup_->addButton(dumb_);
+  modeGroup_->addButton(auto_);
+  txForcing_ = new QCheckBox(QStringLiteral("Enables Tx Forcing Mode"));
+  initHt_ = new QCheckBox(QStringLiteral("Enables Initializing Data For HT"));
+  for (QAbstractButton* button :
+       std::initializer_list<QAbstractButton*>{dumb_, auto_, txForcing_, initHt_}) {
+    button->setAccessibleName(button->text());
+    column->addWidget(button);
+  }
+  return box;
+}
+
+QWidget* CMyPage3::buildSystemOption2() {
+  auto* box = new QGroupBox(QStringLiteral("SYSTEM OPTION 2"));
+  auto* grid = new QGridLayout(box);
+  baseBlock_ = new QCheckBox(QStringLiteral("1. Base Block Size  1 ( byte )"));
+  baseBlock_->setAccessibleName(QStringLiteral("Base Block Size 1"));
+  grid->addWidget(baseBlock_, 0, 0);
+  grid->addWidget(makeList(ModemListId::kBaseBlockSize, "Base Block Size 1 ( byte )"), 0, 1);
+  const struct {
+    ModemListId id;
+    const char* caption;
+    const char* name;
+  } rows[] = {
+      {ModemListId::kPreamble, "2. Preamble Data Size ( bit )", "Preamble Data Size ( bit )"},
+      {ModemListId::kWaitForBusy, "3. Wait For Busy Time ( ms )", "Wait For Busy Time ( ms )"},
+      {ModemListId::kFlowControl, "4. Flow Control", "Flow Control"},
+      {ModemListId::kTxDelay1, "5. Tx Delay Time 1 (ms) ", "Tx Delay Time 1 (ms)"},
+      {ModemListId::kTxDelay2, "6. Tx Delay Time 2 (ms, Tone Only) ",
+       "Tx Delay Time 2 (ms, Tone Only)"},
+      {ModemListId::kStartBitErrors, "7. Number of Allowable Errors for Start Bit",
+       "Number of Allowable Errors for Start Bit"},
+  };
+  int line = 1;
+  for (const auto& row : rows) {
+    QComboBox* list = makeList(row.id, row.name);
+    grid->addWidget(labelFor(list, row.caption, row.name), line, 0);
+    grid->addWidget(list, line, 1);
+    ++line;
+  }
+  default_ = new QPushButton(QStringLiteral("D\nE\nF\nA\nU\nL\nT"));
+  default_->setAccessibleName(QStringLiteral("DEFAULT"));
+  default_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+  grid->addWidget(default_, 0, 2, line, 1);
+  return box;
+}
+
+QWidget* CMyPage3::buildSystemOption3() {
+  auto* box = new QGroupBox(QStringLiteral("SYSTEM OPTION 3"));
+  auto* grid = new QGridLayout(box);
+  const struct {
+    ModemDelay delay;
+    const char* caption;
+    const char* name;
+  } rows[] = {
+      {ModemDelay::kTxOff, "1. Tx OFF Delay  ( 0 - 16ms, step 2ms )", "Tx OFF Delay"},
+      {ModemDelay::kTxOn, "2. Tx On Delay  ( 0 - 254ms, step 2ms )", "Tx On Delay"},
+      {ModemDelay::kRxOn, "3. Rx On Delay  ( 0 - 126ms, step 2ms )", "Rx On Delay"},
+  };
+  int line = 0;
+  for (const auto& row : rows) {
+    auto* edit = new QLineEdit;
+    edit->setMaxLength(kDelayLength);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    edit->setProperty(kDelayProperty, static_cast<int>(row.delay));
+    edit->installEventFilter(this);
+    delays_[static_cast<std::size_t>(row.delay)] = edit;
+    grid->addWidget(labelFor(edit, row.caption, row.name), line, 0);
+    grid->addWidget(edit, line, 1);
+    grid->addWidget(new QLabel(QStringLiteral("ms")), line, 2);
+    ++line;
+  }
+  grid->setColumnStretch(3, 1);
+  return box;
+}
+
+void CMyPage3::connectControls() {
+  connect(gmsk_, &QCheckBox::clicked, this,
+          [this](bool on) { apply(ChooseGmsk(doc_, view_, on)); });
+  connect(ffsk_, &QCheckBox::clicked, this,
+          [this](bool on) { apply(ChooseFfsk(doc_, view_, on)); });
+  connect(afsk_, &QCheckBox::clicked, this,
+          [this](bool on) { apply(ChooseAfsk(doc_, view_, on)); });
+  connect(v23_, &QRadioButton::clicked, this,
+          [this] { apply(ChooseAfskFlavour(doc_, view_, false)); });
+  connect(bell202_, &QRadioButton::clicked, this,
+          [this] { apply(ChooseAfskFlavour(doc_, view_, true)); });
+  connect(modem_, &QPushButton::clicked, this, [this](bool on) { switchModem(on); });
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    const auto id = static_cast<ModemListId>(i);
+    connect(lists_[i], &QComboBox::activated, this,
+            [this, id](int position) { apply(ChooseModemList(doc_, view_, id, position)); });
+  }
+  connect(baseBlock_, &QCheckBox::clicked, this,
+          [this](bool on) { apply(SetBaseBlock(doc_, view_, on)); });
+  connect(default_, &QPushButton::clicked, this,
+          [this] { apply(RestoreModemDefaults(doc_, view_)); });
+  connect(dumb_, &QRadioButton::clicked, this,
+          [this] { apply(ChooseModemMode(doc_, view_, true)); });
+  connect(auto_, &QRadioButton::clicked, this,
+          [this] { apply(ChooseModemMode(doc_, view_, false)); });
+  connect(txForcing_, &QCheckBox::clicked, this, [this](bool on) {
+    SetTxForcing(doc_, on);
+    view_.txForcing.checked = on;
+  });
+  connect(initHt_, &QCheckBox::clicked, this, [this](bool on) {
+    SetInitDataForHt(doc_, on);
+    view_.initDataForHt.checked = on;
+  });
+}
+
+bool CMyPage3::eventFilter(QObject* watched, QEvent* event) {
+  // No check on an input method's composition key-up (a Windows matter): Qt hands composed
+  // text over as ordinary typing, so leaving the edit is the one check.
+  if (event->type() == QEvent::FocusOut) {
+    // A message box or a menu taking the focus is not the technician leaving the edit.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    const QVariant delay = watched->property(kDelayProperty);
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+        delay.isValid()) {
+      // Checked once the focus has settled, so a message box never opens inside a focus change.
+      QMetaObject::invokeMethod(
+          this, [this, which = static_cast<ModemDelay>(delay.toInt())] { ValidateDelay(which); },
+          Qt::QueuedConnection);
+    }
+  }
+  return COptionPage::eventFilter(watched, event);
+}
+
+void CMyPage3::ValidateDelay(ModemDelay delay) {
+  QLineEdit* edit = DelayEdit(delay);
+  const TimeEdit checked = ValidateModemDelay(doc_, delay, edit->text().toStdString());
+  edit->setText(text(checked.text));
+  ModemEdit& shown = delay == ModemDelay::kTxOff  ? view_.txOffDelay
+                     : delay == ModemDelay::kTxOn ? view_.txOnDelay
+                                                  : view_.rxOnDelay;
+  shown.text = checked.text;
+  if (!checked.notice) return;
+  dialogs_.Show(this, *checked.notice);
+  edit->setFocus(Qt::OtherFocusReason);
+}
+
+void CMyPage3::switchModem(bool on) {
+  const ModemUpdate update = SwitchModem(doc_, view_, on);
+  apply(update);
+  if (!update.askScanWarning) return;
+  const bool yes = runScanWarning && runScanWarning();
+  // The dialog has answered already; the pending request makes a second answer do nothing.
+  AnswerScanWarning(doc_, yes);
+  apply(FinishModemSwitch(doc_, view_));
+}
+
+void CMyPage3::apply(const ModemUpdate& update) {
+  view_ = update.view;
+  show();
+  dialogs_.ShowMessages(this, update.notices);
+  if (update.modemSwitched && onModemSwitched) onModemSwitched(*update.modemSwitched);
+}
+
+void CMyPage3::show() {
+  const ModemView& v = view_;
+  showToggle(gmsk_, v.gmsk);
+  showToggle(ffsk_, v.ffsk);
+  showToggle(afsk_, v.afsk);
+  showToggle(modem_, v.modem);
+  modem_->setText(text(v.modemCaption));
+  modem_->setAccessibleName(text(v.modemCaption).trimmed());
+  showRadios(flavourGroup_, v23_, bell202_, v.flavour, v.flavourEnabled);
+  const std::array<const ModemList*, 9> lists{&v.sBand,    &v.nBand,       &v.baseBlockSize,
+                                              &v.preamble, &v.waitForBusy, &v.flowControl,
+                                              &v.txDelay1, &v.txDelay2,    &v.startBitErrors};
+  for (std::size_t i = 0; i < lists.size(); ++i)
+    showList(lists_[i], *lists[i]);
+  showToggle(baseBlock_, v.baseBlock);
+  default_->setEnabled(v.defaultEnabled);
+  showRadios(modeGroup_, dumb_, auto_, v.mode - 1, v.modeEnabled);
+  showToggle(txForcing_, v.txForcing);
+  showToggle(initHt_, v.initDataForHt);
+  const std::array<const ModemEdit*, 3> edits{&v.txOffDelay, &v.txOnDelay, &v.rxOnDelay};
+  for (std::size_t i = 0; i < edits.size(); ++i) {
+    delays_[i]->setText(text(edits[i]->text));
+    delays_[i]->setEnabled(edits[i]->enabled);
+  }
+}
+
+void CMyPage3::LockModemControls() {
+  kx::LockModemControls(view_);
+  show();
+}
+
+void CMyPage3::UnlockModemControls() {
+  kx::UnlockModemControls(doc_, view_);
+  show();
+}
 
 void CMyPage3::Refresh() {
-  form_->Refresh(doc_);
+  view_ = LoadModemPage(doc_, view_);
+  show();
+  // A file or a radio may bring the modem on: External Modulation is then taken away as when
+  // the button switches it on.
+  if (onModemSwitched) onModemSwitched(view_.modem.checked);
 }
 
 }  // namespace kx

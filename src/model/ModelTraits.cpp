@@ -9,8 +9,10 @@ using enum ModelLine;
 constexpr std::array<int, 3> kVhfSteps{6250, 5000, 2500};
 constexpr std::array<int, 3> kUhfSteps{6250, 5000, 0};
 
-// A row from the family rules; byte 0x00B's default is the one value that follows no rule.
-constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B) {
+// A row from the family rules; byte 0x00B's default and the model's name in the Tx Delay Time 2
+// refusal are the values that follow no rule.
+constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B,
+                          const char* shortTxDelay2Refusal = nullptr) {
   const bool uhf = (type & 1) != 0;
   const bool kx600 = line == kKx600;
   const bool firstGeneration = line == kFirstGeneration;
@@ -36,6 +38,10 @@ constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B) {
       .defaultTxDelay2Index = !uhf && !kx600 ? 4 : 1,
       .defaultAfskDumbForcing = !kx600,
       .fullSystemPage = kx600,
+      .modemAfskDumbOnly = !kx600,
+      .afskFlavourPicksMode = kx600,
+      .defaultButtonTxDelay2Index = uhf ? 1 : 4,
+      .shortTxDelay2Refusal = shortTxDelay2Refusal,
       .sheetLayout = firstGeneration ? SheetLayout::kB : SheetLayout::kA,
       .sheetModelCaption = !firstGeneration,
       .sheetKx400ModemTimings = line == kKx400,
@@ -43,9 +49,9 @@ constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B) {
 }
 
 constexpr std::array<ModelTraits, model::kLast + 1> kModelTraits{{
-    row(model::kFirstGenVhf, kFirstGeneration, 9),
+    row(model::kFirstGenVhf, kFirstGeneration, 9, "KX210 dosen't have under 400 value"),
     row(model::kFirstGenUhf, kFirstGeneration, 9),
-    row(model::kKx400Vhf, kKx400, 12),
+    row(model::kKx400Vhf, kKx400, 12, "KX220 dosen't have under 400 value"),
     row(model::kKx400Uhf, kKx400, 12),
     row(model::kKx600Vhf, kKx600, 12),
     row(model::kKx600Uhf, kKx600, 9),

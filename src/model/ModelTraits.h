@@ -48,6 +48,15 @@ struct ModelTraits {
   // System option / GPS page: every control usable (otherwise only External Modulation).
   bool fullSystemPage;
 
+  // Modem page. Only the KX600 offers GMSK and FFSK, a choice of Dumb or Auto mode and Tx Delay
+  // Time 2; the others run AFSK in Dumb mode.
+  bool modemAfskDumbOnly;
+  bool afskFlavourPicksMode;  // with AFSK, BELL 202 runs in Dumb mode and V23 in Auto mode
+  // Tx Delay Time 2 as the page's DEFAULT button sets it (VHF 400 ms, UHF 250 ms).
+  std::int32_t defaultButtonTxDelay2Index;
+  // Refusal of a Tx Delay Time 2 under 400 ms on the models that have none; null where allowed.
+  const char* shortTxDelay2Refusal;
+
   // Data sheet.
   SheetLayout sheetLayout;
   bool sheetModelCaption;       // ": <caption>" after "* MODEL"

@@ -4,7 +4,8 @@
 // PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS. With --during-read the picture is
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
 // With --message it shows a failed save's message box over the window; with --dialog NAME one
-// of the channel dialogs (option, ctcss, dcs, two-tone, condition) over the channel page.
+// of the channel dialogs (option, ctcss, dcs, two-tone, condition) over the channel page;
+// --model TYPE (2..5) chooses the model first.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -85,6 +86,12 @@ int main(int argc, char* argv[]) {
   const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
   const bool message = args.removeAll(QStringLiteral("--message")) > 0;
   QString dialogName;
+  int model = 0;
+  if (const qsizetype at = args.indexOf(QStringLiteral("--model"));
+      at >= 0 && at + 1 < args.size()) {
+    model = args[at + 1].toInt();
+    args.remove(at, 2);
+  }
   if (const qsizetype at = args.indexOf(QStringLiteral("--dialog"));
       at >= 0 && at + 1 < args.size()) {
     dialogName = args[at + 1];
@@ -113,6 +120,7 @@ int main(int argc, char* argv[]) {
   settle(500);
   kx::CKX200View* view = program.View();
   if (!keepModelDialog && view->FirstModelDialog()) view->FirstModelDialog()->close();
+  if (model != 0) view->OnModelChosen(model);
   switch (page) {
     case 1:
       view->ShowModemPage();

@@ -1,0 +1,652 @@
+#include "rules/ModemPage.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
+#include "model/OptionKind.h"
+#include "rules/DecimalText.h"
+
+namespace kx {
+
+namespace {
+
+constexpr const char* kModemEnable = "Modem Enable";
+constexpr const char* kModemDisable = "Modem Disable";
+constexpr const char* kSelectModemType = "You should select GMSK, FFSK or AFSK!";
+constexpr const char* kExternalModulation =
+    "You cannot use Modem with External Modulation at the same time!\r\nYou should remove the "
+    "check on the External Modulation on SYS/GPS tab.";
+constexpr const char* kGmskTone = "Tone isn't used in GMSK modem";
+constexpr const char* kFfskTwoTone = "Two Tone isn't used in FFSK modem";
+constexpr const char* kNotInDumbMode = "It is not used in Dumb Mode!";
+
+// modemCondition: the page locked, or open for editing (the model dialog's choice).
+constexpr int kConditionLocked = 1;
+constexpr int kConditionEditable = 2;
+constexpr int kDumbMode = 1;
+constexpr int kAutoMode = 2;
+constexpr int kFlowNone = 0;
+constexpr int kFlowXonXoff = 1;
+constexpr int kFlowRtsCts = 2;
+constexpr int kTxDelay2Of400 = 4;  // "400" in the Tx Delay Time 2 list
+
+using Items = std::vector<std::string>;
+
+// The baud lists are sorted lists, and the stored indices are positions in them as sorted.
+constexpr std::array<std::string_view, 2> kGmskSBand{"4800", "9600"};
+constexpr std::array<std::string_view, 1> kGmskNBand{"4800"};
+constexpr std::array<std::string_view, 3> kFfskSBand{"1200", "2400", "4800"};
+constexpr std::array<std::string_view, 2> kFfskNBand{"1200", "2400"};
+constexpr std::array<std::string_view, 1> kAfskBand{"1200"};
+static_assert(std::ranges::is_sorted(kGmskSBand) && std::ranges::is_sorted(kFfskSBand) &&
+              std::ranges::is_sorted(kFfskNBand));
+
+// Baud rates a modem type starts with when it is chosen: S - BAND, N - BAND positions.
+constexpr int kGmskSStart = 1;  // 9600 bps
+constexpr int kGmskNStart = 0;  // 4800 bps
+constexpr int kFfskSStart = 2;  // 4800 bps
+constexpr int kFfskNStart = 1;  // 2400 bps
+
+constexpr std::array<std::string_view, 6> kBaseBlockSizes{"NONE", "32", "64", "128", "256", "512"};
+constexpr std::array<std::string_view, 3> kFlowControls{"NONE", "Xon/Xoff", "RTS/CTS"};
+constexpr std::array<std::string_view, 6> kTxDelay2{"200", "250", "300", "350", "400", "450"};
+constexpr int kSteppedItems = 16;
+
+template <std::size_t N>
+Items items(const std::array<std::string_view, N>& texts) {
+  return Items(texts.begin(), texts.end());
+}
+
+// first, first + step, ... : the preamble, wait-for-busy and Tx Delay Time 1 lists.
+Items stepped(int first, int step, int count) {
+  Items list;
+  for (int i = 0; i < count; ++i)
+    list.push_back(std::to_string(first + i * step));
+  return list;
+}
+
+// A stored index outside the list (a damaged file) selects nothing; the document keeps it.
+void select(ModemList& list, int stored) {
+  list.selected = stored >= 0 && stored < static_cast<int>(list.items.size()) ? stored : -1;
+}
+
+void showBaudLists(const CKX200Doc& doc, ModemView& v) {
+  if (doc.gmsk) {
+    v.sBand.items = items(kGmskSBand);
+    v.nBand.items = items(kGmskNBand);
+    select(v.sBand, doc.sBandBaudIndex);
+    v.nBand.selected = 0;  // GMSK has one N - BAND rate, whatever index is stored
+  } else if (doc.ffsk) {
+    v.sBand.items = items(kFfskSBand);
+    v.nBand.items = items(kFfskNBand);
+    select(v.sBand, doc.sBandBaudIndex);
+    select(v.nBand, doc.nBandBaudIndex);
+  } else if (doc.afsk) {
+    v.sBand.items = v.nBand.items = items(kAfskBand);
+    v.sBand.selected = v.nBand.selected = 0;
+  }
+}
+
+// A modem type was ticked: its baud lists with the rates it starts with.
+void startBaudRates(CKX200Doc& doc, ModemView& v, int sIndex, int nIndex) {
+  doc.sBandBaudIndex = sIndex;
+  doc.nBandBaudIndex = nIndex;
+  showBaudLists(doc, v);
+}
+
+void setBaudListsEnabled(ModemView& v, bool enabled) {
+  v.sBand.enabled = v.nBand.enabled = enabled;
+}
+
+void showModemButton(ModemView& v, bool on) {
+  v.modem.checked = on;
+  v.modemCaption = on ? kModemEnable : kModemDisable;
+}
+
+// The modem is on: the button pressed, the baud lists usable, External Modulation taken away.
+void showModemOn(ModemUpdate& u) {
+  showModemButton(u.view, true);
+  setBaudListsEnabled(u.view, true);
+  u.modemSwitched = true;
+}
+
+// The modem is off: the button released, the baud lists out of use, the modem warnings of the
+// channel option dialog armed again, External Modulation given back.
+void showModemOff(CKX200Doc& doc, ModemUpdate& u) {
+  showModemButton(u.view, false);
+  setBaudListsEnabled(u.view, false);
+  doc.gmskToneWarned = doc.ffskTwoToneWarned = 0;
+  u.modemSwitched = false;
+}
+
+// Clearing the modem type switches the modem off.
+void switchOffWithType(CKX200Doc& doc, ModemUpdate& u) {
+  const bool wasOn = doc.modemEnabled != 0;
+  doc.modemEnabled = 0;
+  showModemOff(doc, u);
+  if (!wasOn) u.modemSwitched.reset();
+}
+
+void selectFlowControl(const CKX200Doc& doc, ModemView& v) {
+  // In Dumb mode the list holds one entry, shown whatever is stored.
+  if (v.flowControl.items.size() == kFlowControls.size())
+    select(v.flowControl, doc.flowControl);
+  else
+    v.flowControl.selected = v.flowControl.items.empty() ? -1 : 0;
+}
+
+void applyDumbMode(CKX200Doc& doc, ModemView& v) {
+  doc.modemMode = kDumbMode;
+  v.mode = kDumbMode;
+  v.flowControl.items = {std::string(kFlowControls[kFlowNone])};
+  v.flowControl.selected = 0;
+  doc.flowControl = kFlowNone;
+  v.baseBlock.checked = false;
+  doc.baseBlockEnabled = 0;
+  v.txDelay1.enabled = v.baseBlockSize.enabled = v.waitForBusy.enabled = false;
+  v.baseBlock.enabled = false;
+}
+
+void applyAutoMode(CKX200Doc& doc, ModemView& v) {
+  doc.modemMode = kAutoMode;
+  v.mode = kAutoMode;
+  v.flowControl.items = items(kFlowControls);
+  v.flowControl.selected = kFlowXonXoff;
+  doc.flowControl = kFlowXonXoff;
+  v.baseBlockSize.enabled = doc.baseBlockEnabled != 0;
+  v.txDelay1.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = true;
+}
+
+// On the KX600 the AFSK flavour decides the mode: BELL 202 runs in Dumb mode only, V23 leaves
+// the choice to the technician in Auto mode.
+void applyFlavourMode(CKX200Doc& doc, ModemView& v) {
+  if (doc.afskBell202) {
+    applyDumbMode(doc, v);
+    v.modeEnabled = false;
+  } else {
+    applyAutoMode(doc, v);
+    v.modeEnabled = true;
+  }
+}
+
+ModemList* listOf(ModemView& v, ModemListId id) {
+  switch (id) {
+    case ModemListId::kSBand:
+      return &v.sBand;
+    case ModemListId::kNBand:
+      return &v.nBand;
+    case ModemListId::kBaseBlockSize:
+      return &v.baseBlockSize;
+    case ModemListId::kPreamble:
+      return &v.preamble;
+    case ModemListId::kWaitForBusy:
+      return &v.waitForBusy;
+    case ModemListId::kFlowControl:
+      return &v.flowControl;
+    case ModemListId::kTxDelay1:
+      return &v.txDelay1;
+    case ModemListId::kTxDelay2:
+      return &v.txDelay2;
+    case ModemListId::kStartBitErrors:
+      return &v.startBitErrors;
+  }
+  return nullptr;
+}
+
+std::int32_t* fieldOf(CKX200Doc& doc, ModemListId id) {
+  switch (id) {
+    case ModemListId::kSBand:
+      return &doc.sBandBaudIndex;
+    case ModemListId::kNBand:
+      return &doc.nBandBaudIndex;
+    case ModemListId::kBaseBlockSize:
+      return &doc.baseBlockSizeIndex;
+    case ModemListId::kPreamble:
+      return &doc.preambleSizeIndex;
+    case ModemListId::kWaitForBusy:
+      return &doc.waitForBusyIndex;
+    case ModemListId::kFlowControl:
+      return &doc.flowControl;
+    case ModemListId::kTxDelay1:
+      return &doc.txDelay1Index;
+    case ModemListId::kTxDelay2:
+      return &doc.txDelay2Index;
+    case ModemListId::kStartBitErrors:
+      return &doc.startBitErrors;
+  }
+  return nullptr;
+}
+
+void chooseFlowControl(CKX200Doc& doc, ModemView& v, int position) {
+  // Dumb mode's one entry stands for RTS/CTS.
+  if (doc.modemMode == kDumbMode) {
+    doc.flowControl = kFlowRtsCts;
+    return;
+  }
+  doc.flowControl = position;
+  if (position == kFlowNone) {
+    // No flow control, no base block.
+    v.baseBlockSize.selected = 0;
+    v.baseBlockSize.enabled = false;
+    doc.baseBlockSizeIndex = 0;
+  } else {
+    v.baseBlockSize.enabled = true;
+  }
+}
+
+void chooseTxDelay2(CKX200Doc& doc, ModemUpdate& u, int position) {
+  doc.txDelay2Index = position;
+  const char* refusal = Traits(doc.modelType).shortTxDelay2Refusal;
+  if (refusal && position < kTxDelay2Of400) {
+    u.notices.push_back(Notice::stop(refusal));
+    doc.txDelay2Index = kTxDelay2Of400;
+    u.view.txDelay2.selected = kTxDelay2Of400;
+  }
+}
+
+void showModeRadios(const CKX200Doc& doc, ModemView& v) {
+  if (doc.modemMode == kDumbMode) {
+    v.txDelay1.enabled = false;
+    // A Dumb-mode radio always runs RTS/CTS, whatever the field holds.
+    v.flowControl.items = {std::string(kFlowControls[kFlowRtsCts])};
+    v.flowControl.selected = 0;
+    v.mode = kDumbMode;
+  } else if (doc.modemMode == kAutoMode) {
+    v.txDelay1.enabled = true;
+    v.flowControl.items = items(kFlowControls);
+    select(v.flowControl, doc.flowControl);
+    v.mode = kAutoMode;
+  } else {
+    v.mode = 0;
+  }
+}
+
+void showModemType(const CKX200Doc& doc, ModemView& v) {
+  const bool typeChosen = doc.gmsk || doc.ffsk || doc.afsk;
+  if (!typeChosen) {
+    v.gmsk.enabled = v.ffsk.enabled = true;
+    v.preamble.enabled = true;
+    setBaudListsEnabled(v, false);
+    v.flavourEnabled = false;
+    v.gmsk.checked = v.ffsk.checked = v.afsk.checked = false;
+    // A file may say the modem is on with no type: it shows off and keeps what it says.
+    showModemButton(v, false);
+    return;
+  }
+  if (doc.gmsk) {
+    v.gmsk.checked = true;
+    v.ffsk = v.afsk = {false, false};
+    v.flavourEnabled = false;
+  } else if (doc.ffsk) {
+    v.ffsk.checked = true;
+    v.gmsk = v.afsk = {false, false};
+    v.flavourEnabled = false;
+  } else {
+    v.afsk.checked = true;
+    v.gmsk = v.ffsk = {false, false};
+    v.flavourEnabled = true;
+    v.flavour = doc.afskBell202 ? 1 : 0;
+  }
+  showBaudLists(doc, v);
+  showModemButton(v, doc.modemEnabled != 0);
+  setBaudListsEnabled(v, doc.modemEnabled != 0);
+}
+
+void showSystemOption2(const CKX200Doc& doc, ModemView& v) {
+  v.txForcing.checked = doc.txForcingMode != 0;
+  v.initDataForHt.checked = doc.initDataForHt != 0;
+  select(v.startBitErrors, doc.startBitErrors);
+  v.baseBlock.checked = doc.baseBlockEnabled != 0;
+  select(v.baseBlockSize, doc.baseBlockSizeIndex);
+  if (doc.modemMode == kDumbMode) {
+    v.baseBlockSize.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = false;
+  } else if (doc.modemMode == kAutoMode) {
+    v.baseBlockSize.enabled = doc.baseBlockEnabled != 0;
+    v.waitForBusy.enabled = v.baseBlock.enabled = true;
+  } else {
+    v.baseBlockSize.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = false;
+  }
+}
+
+ModemUpdate updateOf(ModemView view) {
+  ModemUpdate u;
+  u.view = std::move(view);
+  return u;
+}
+
+struct DelayRule {
+  std::int32_t CKX200Doc::*field;
+  int highest;
+  const char* message;
+};
+// The radio counts in 2 ms. The Tx On and Rx On messages name one more than the highest value
+// taken.
+constexpr DelayRule kTxOffDelay{&CKX200Doc::txOffDelayMs, 16, "Valid Settings 0 - 16 ms"};
+constexpr DelayRule kTxOnDelay{&CKX200Doc::txOnDelayMs, 254, "Valid Settings 0 - 255 ms"};
+constexpr DelayRule kRxOnDelay{&CKX200Doc::rxOnDelayMs, 126, "Valid Settings 0 - 127 ms"};
+constexpr int kDelayStepMs = 2;
+// What an empty delay reads as.
+constexpr int kTxOnDelayDefault = 20;
+constexpr int kRxOnDelayDefault = 6;
+
+}  // namespace
+
+std::string ModemList::Shown() const {
+  return selected >= 0 && selected < static_cast<int>(items.size())
+             ? items[static_cast<std::size_t>(selected)]
+             : std::string();
+}
+
+ModemView InitialModemView() {
+  ModemView v;
+  v.modemCaption = " Modem Disable";
+  v.baseBlockSize.items = items(kBaseBlockSizes);
+  v.preamble.items = stepped(16, 8, kSteppedItems);
+  v.waitForBusy.items = stepped(100, 100, kSteppedItems);
+  v.flowControl.items = items(kFlowControls);
+  v.txDelay1.items = stepped(5, 5, kSteppedItems);
+  v.txDelay2.items = items(kTxDelay2);
+  v.startBitErrors.items = stepped(0, 1, 4);
+  return v;
+}
+
+void LockModemControls(ModemView& v) {
+  for (ModemToggle* t :
+       {&v.gmsk, &v.ffsk, &v.afsk, &v.modem, &v.baseBlock, &v.txForcing, &v.initDataForHt})
+    t->enabled = false;
+  for (ModemList* l : {&v.sBand, &v.nBand, &v.baseBlockSize, &v.preamble, &v.waitForBusy,
+                       &v.flowControl, &v.txDelay1, &v.txDelay2, &v.startBitErrors})
+    l->enabled = false;
+  for (ModemEdit* e : {&v.txOffDelay, &v.txOnDelay, &v.rxOnDelay})
+    e->enabled = false;
+  v.flavourEnabled = v.defaultEnabled = v.modeEnabled = false;
+}
+
+void UnlockModemControls(const CKX200Doc& doc, ModemView& v) {
+  v.modem.enabled = v.modeEnabled = true;
+  for (ModemEdit* e : {&v.txOffDelay, &v.txOnDelay, &v.rxOnDelay})
+    e->enabled = true;
+  v.baseBlock.enabled = true;
+  for (ModemList* l :
+       {&v.baseBlockSize, &v.waitForBusy, &v.flowControl, &v.txDelay2, &v.startBitErrors})
+    l->enabled = true;
+  v.defaultEnabled = true;
+  v.txForcing.enabled = v.initDataForHt.enabled = v.afsk.enabled = true;
+  if (doc.flowControl == kFlowNone) v.baseBlockSize.enabled = false;
+  if (Traits(doc.modelType).modemAfskDumbOnly) v.txDelay2.enabled = false;
+}
+
+ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
+  const ModelTraits& traits = Traits(doc.modelType);
+  if (traits.modemAfskDumbOnly) {
+    doc.modemMode = kDumbMode;
+    if (doc.modemEnabled && (doc.ffsk || doc.gmsk)) {
+      doc.ffsk = doc.gmsk = 0;
+      doc.afsk = 1;
+    }
+    if (!doc.modemEnabled) doc.ffsk = doc.gmsk = 0;
+  }
+  showModeRadios(doc, v);
+
+  if (doc.txOnDelayMs == 0) doc.txOnDelayMs = kTxOnDelayDefault;
+  if (doc.rxOnDelayMs == 0) doc.rxOnDelayMs = kRxOnDelayDefault;
+  v.txOffDelay.text = std::to_string(doc.txOffDelayMs);
+  v.txOnDelay.text = std::to_string(doc.txOnDelayMs);
+  v.rxOnDelay.text = std::to_string(doc.rxOnDelayMs);
+
+  select(v.preamble, doc.preambleSizeIndex);
+  select(v.waitForBusy, doc.waitForBusyIndex);
+  select(v.txDelay1, doc.txDelay1Index);
+  select(v.txDelay2, doc.txDelay2Index);
+
+  if (doc.modemCondition == kConditionLocked) LockModemControls(v);
+  if (doc.modemCondition == kConditionEditable) UnlockModemControls(doc, v);
+
+  if (!traits.modemAfskDumbOnly) {
+    v.gmsk.enabled = v.ffsk.enabled = v.afsk.enabled = true;
+    v.modeEnabled = true;
+  }
+  showModemType(doc, v);
+  showSystemOption2(doc, v);
+
+  if (doc.gmsk) v.txDelay2.enabled = false;
+  if (traits.modemAfskDumbOnly) {
+    v.gmsk.enabled = v.ffsk.enabled = v.txDelay2.enabled = false;
+    v.modeEnabled = false;
+  }
+  if (traits.afskFlavourPicksMode && doc.afsk && !doc.afskBell202) {
+    // V23 runs in Auto mode. A configuration already in Auto mode is shown as it is (its flow
+    // control kept); only a change of mode starts the flow control again at Xon/Xoff.
+    if (doc.modemMode != kAutoMode) applyAutoMode(doc, v);
+    v.modeEnabled = true;
+  }
+  return v;
+}
+
+ModemUpdate ChooseGmsk(CKX200Doc& doc, ModemView view, bool on) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemView& v = u.view;
+  v.gmsk.checked = on;
+  doc.gmsk = on ? 1 : 0;
+  if (on) {
+    v.ffsk.enabled = v.afsk.enabled = false;
+    // GMSK sends no tone, so Tx Delay Time 2 (tone only) has no use.
+    v.txDelay2.enabled = false;
+    v.preamble.enabled = true;
+    startBaudRates(doc, v, kGmskSStart, kGmskNStart);
+  } else {
+    v.ffsk.enabled = v.afsk.enabled = v.txDelay2.enabled = true;
+    switchOffWithType(doc, u);
+  }
+  if (Traits(doc.modelType).modemAfskDumbOnly) v.txDelay2.enabled = false;
+  return u;
+}
+
+ModemUpdate ChooseFfsk(CKX200Doc& doc, ModemView view, bool on) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemView& v = u.view;
+  v.ffsk.checked = on;
+  doc.ffsk = on ? 1 : 0;
+  if (on) {
+    v.gmsk.enabled = v.afsk.enabled = false;
+    startBaudRates(doc, v, kFfskSStart, kFfskNStart);
+  } else {
+    v.gmsk.enabled = v.afsk.enabled = true;
+    switchOffWithType(doc, u);
+  }
+  return u;
+}
+
+ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemView& v = u.view;
+  v.afsk.checked = on;
+  doc.afsk = on ? 1 : 0;
+  const ModelTraits& traits = Traits(doc.modelType);
+  if (on) {
+    v.gmsk = v.ffsk = {false, false};
+    doc.gmsk = doc.ffsk = 0;
+    v.flavourEnabled = true;
+    // The radios show the flavour the document holds, which is the one the radio gets.
+    v.flavour = doc.afskBell202 ? 1 : 0;
+    startBaudRates(doc, v, 0, 0);
+    if (traits.afskFlavourPicksMode) applyFlavourMode(doc, v);
+  } else {
+    v.gmsk.enabled = v.ffsk.enabled = true;
+    v.flavourEnabled = false;
+    switchOffWithType(doc, u);
+  }
+  if (traits.modemAfskDumbOnly) v.gmsk.enabled = v.ffsk.enabled = false;
+  return u;
+}
+
+ModemUpdate ChooseAfskFlavour(CKX200Doc& doc, ModemView view, bool bell202) {
+  ModemUpdate u = updateOf(std::move(view));
+  doc.afskBell202 = bell202 ? 1 : 0;
+  u.view.flavour = bell202 ? 1 : 0;
+  if (Traits(doc.modelType).afskFlavourPicksMode && doc.afsk) {
+    if (bell202)
+      applyFlavourMode(doc, u.view);
+    else
+      u.view.modeEnabled = true;
+  }
+  return u;
+}
+
+ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
+  ModemUpdate u = updateOf(std::move(view));
+  if (!on) {
+    doc.modemEnabled = 0;
+    showModemOff(doc, u);
+    return u;
+  }
+  const char* refusal = nullptr;
+  if (!doc.gmsk && !doc.ffsk && !doc.afsk)
+    refusal = kSelectModemType;
+  else if (doc.externalModulation)
+    refusal = kExternalModulation;
+  if (refusal) {
+    // Refused: the button springs back and the modem stays off.
+    doc.modemEnabled = 0;
+    showModemButton(u.view, false);
+    u.notices.push_back(Notice::warning(refusal));
+    return u;
+  }
+  doc.modemEnabled = 1;
+  u.view.modem.checked = true;
+  const bool scanning =
+      std::ranges::any_of(doc.channels, [](const ChannelRecord& c) { return c.scan != 0; });
+  if (scanning) {
+    // The radio cannot scan with the modem on: the technician says which of the two stays.
+    doc.modemRequestPending = 1;
+    u.askScanWarning = true;
+    return u;
+  }
+  return FinishModemSwitch(doc, std::move(u.view));
+}
+
+ModemUpdate FinishModemSwitch(CKX200Doc& doc, ModemView view) {
+  ModemUpdate u = updateOf(std::move(view));
+  if (!doc.modemEnabled) {
+    showModemOff(doc, u);
+    return u;
+  }
+  for (const ChannelRecord& c : doc.channels) {
+    if (doc.gmsk && (c.rxOption != kOptionNone || c.txOption != kOptionNone))
+      u.notices.push_back(Notice::warning(kGmskTone));
+    if (doc.ffsk && c.rxOption == kOptionTwoTone)
+      u.notices.push_back(Notice::warning(kFfskTwoTone));
+  }
+  showModemOn(u);
+  return u;
+}
+
+void AnswerScanWarning(CKX200Doc& doc, bool yes) {
+  if (doc.modemRequestPending) {
+    if (yes) {
+      for (ChannelRecord& c : doc.channels)
+        c.scan = 0;
+    } else {
+      doc.modemEnabled = 0;
+    }
+  }
+  doc.modemRequestPending = 0;
+}
+
+ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, int position) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemList* shown = listOf(u.view, list);
+  std::int32_t* field = fieldOf(doc, list);
+  // Only an entry of the list can be chosen.
+  if (!shown || !field || position < 0 || position >= static_cast<int>(shown->items.size()))
+    return u;
+  shown->selected = position;
+  if (list == ModemListId::kFlowControl)
+    chooseFlowControl(doc, u.view, position);
+  else if (list == ModemListId::kTxDelay2)
+    chooseTxDelay2(doc, u, position);
+  else
+    *field = position;
+  return u;
+}
+
+ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemView& v = u.view;
+  const bool refused = on && doc.modemMode == kDumbMode;
+  if (refused) u.notices.push_back(Notice::warning(kNotInDumbMode));
+  on = on && !refused;
+  v.baseBlock.checked = on;
+  doc.baseBlockEnabled = on ? 1 : 0;
+  v.baseBlockSize.enabled = on;
+  if (!on && !refused) {
+    // The list shows "NONE", and so does the document: ticking the box again must not send a
+    // size the list does not show.
+    v.baseBlockSize.selected = 0;
+    doc.baseBlockSizeIndex = 0;
+  }
+  return u;
+}
+
+ModemUpdate ChooseModemMode(CKX200Doc& doc, ModemView view, bool dumb) {
+  ModemUpdate u = updateOf(std::move(view));
+  if (dumb)
+    applyDumbMode(doc, u.view);
+  else
+    applyAutoMode(doc, u.view);
+  return u;
+}
+
+void SetTxForcing(CKX200Doc& doc, bool on) {
+  doc.txForcingMode = on ? 1 : 0;
+}
+
+void SetInitDataForHt(CKX200Doc& doc, bool on) {
+  doc.initDataForHt = on ? 1 : 0;
+}
+
+ModemUpdate RestoreModemDefaults(CKX200Doc& doc, ModemView view) {
+  ModemUpdate u = updateOf(std::move(view));
+  ModemView& v = u.view;
+  doc.baseBlockSizeIndex = 0;
+  doc.preambleSizeIndex = 2;
+  doc.waitForBusyIndex = 9;
+  doc.byteCountIndex = 2;
+  doc.flowControl = kFlowXonXoff;
+  doc.txDelay1Index = 3;
+  doc.txDelay2Index = Traits(doc.modelType).defaultButtonTxDelay2Index;
+  doc.startBitErrors = 0;
+  doc.baseBlockEnabled = 0;
+  v.baseBlock.checked = false;
+  select(v.baseBlockSize, doc.baseBlockSizeIndex);
+  v.baseBlockSize.enabled = false;
+  select(v.preamble, doc.preambleSizeIndex);
+  select(v.waitForBusy, doc.waitForBusyIndex);
+  selectFlowControl(doc, v);
+  select(v.txDelay1, doc.txDelay1Index);
+  select(v.txDelay2, doc.txDelay2Index);
+  select(v.startBitErrors, doc.startBitErrors);
+  return u;
+}
+
+TimeEdit ValidateModemDelay(CKX200Doc& doc, ModemDelay delay, std::string_view text) {
+  const DelayRule& rule = delay == ModemDelay::kTxOff  ? kTxOffDelay
+                          : delay == ModemDelay::kTxOn ? kTxOnDelay
+                                                       : kRxOnDelay;
+  // The typed value is checked, then floored to the step: 255 ms is refused, 253 ms is 252.
+  const int typed = ParseDecimalInt(text);
+  TimeEdit edit;
+  if (typed < 0 || typed > rule.highest) {
+    edit.value = 0;
+    edit.notice = Notice::stop(rule.message);
+  } else {
+    edit.value = typed / kDelayStepMs * kDelayStepMs;
+  }
+  doc.*rule.field = edit.value;
+  edit.text = std::to_string(edit.value);
+  return edit;
+}
+
+}  // namespace kx
