@@ -136,7 +136,7 @@ void CKX200View::OnInitialUpdate() {
   frame_.BuildPortMenu();
   frame_.SetCurrentPage(sheet_->eepromPageIndex);
   sheet_->SetActivePage(sheet_->eepromPageIndex);
-  encodeIntoMap(0);
+  encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
   initialised_ = true;
 }
@@ -162,7 +162,7 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
     if (doc_.viewFlagB && doc_.modemCondition == 2) sheet_->ModemPage().UnlockModemControls();
     refreshMainForm();
     refreshPages();
-    encodeIntoMap(0);
+    encodeIntoMap(MapMarking::kPlain);
   };
   return dialog;
 }
@@ -182,7 +182,7 @@ void CKX200View::OnModelChosen(ModelType type) {
   frame_.AppendSystemMenuItem();
   refreshMainForm();
   refreshPages();
-  encodeIntoMap(0);
+  encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
 }
 
@@ -206,9 +206,11 @@ void CKX200View::refreshPages() {
   sheet_->SystemPage().Refresh();
 }
 
-void CKX200View::encodeIntoMap(int mode) {
+void CKX200View::encodeIntoMap(MapMarking marking) {
+  // The map shows what a write would send: the encoded image with the hand patches over it.
   EncodeImage(doc_, memory_);
-  sheet_->ComPage().RefreshMapGrid(mode);
+  memory_.applyPendingEdits();
+  sheet_->ComPage().RefreshMapGrid(marking);
 }
 
 void CKX200View::OnSelchangeBand(int index) {
@@ -225,10 +227,9 @@ void CKX200View::OnSelchangeBand(int index) {
 
 void CKX200View::showPage(int index) {
   frame_.SetCurrentPage(index);
-  if (index == sheet_->channelPageIndex)
-    sheet_->ChannelPage().ApplyModemLayout();
+  if (index == sheet_->channelPageIndex) sheet_->ChannelPage().ApplyModemLayout();
   // The map shows what a write would send now, the bytes that changed marked.
-  if (index == sheet_->eepromPageIndex) encodeIntoMap(1);
+  if (index == sheet_->eepromPageIndex) encodeIntoMap(MapMarking::kChanged);
   sheet_->SetActivePage(index);
 }
 
@@ -248,7 +249,7 @@ void CKX200View::ShowSystemPage() {
 void CKX200View::OnFileNew() {
   doc_.ResetToDefaults();
   refreshPages();
-  encodeIntoMap(0);
+  encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
 }
 
@@ -259,7 +260,7 @@ void CKX200View::OnFileOpen() {
   dialogs_.ShowMessages(this, opened.messages);
   refreshPages();
   refreshMainForm();
-  encodeIntoMap(1);
+  encodeIntoMap(MapMarking::kChanged);
 }
 
 void CKX200View::OnFileSave() {

@@ -10,6 +10,7 @@
 #include "link/ImageTransfer.h"
 #include "model/ModelType.h"
 #include "model/Outcome.h"
+#include "rules/MapEdit.h"
 
 class QComboBox;
 class QLineEdit;
@@ -91,7 +92,7 @@ class CKX200View : public QWidget {
   void fillBandList();
   void refreshMainForm();
   void refreshPages();
-  void encodeIntoMap(int mode);
+  void encodeIntoMap(MapMarking marking);
   void runTransfer(bool write);
   CReadWriteDlg* showReadWriteWindow();
   void showHeldPortMessages();

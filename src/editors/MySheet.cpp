@@ -11,7 +11,7 @@ CMySheet::CMySheet(CKX200Doc& doc, RadioMemory& memory, UserDialogs& dialogs, QW
     : QTabWidget(parent),
       channelPage_(new CMyPage4(doc, dialogs)),
       modemPage_(new CMyPage3(doc, dialogs)),
-      comPage_(new CComDlg(doc, memory)),
+      comPage_(new CComDlg(doc, memory, dialogs)),
       systemPage_(new CMyPage2(doc, dialogs)) {
   // No External Modulation while the modem is on.
   modemPage_->onModemSwitched = [this](bool modemOn) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/MemoryMap.h"
 
@@ -22,6 +24,28 @@ struct RadioMemory {
     pendingFlags.fill(0);
     pendingValues.fill(0);
   }
+  // A byte patched by hand: it goes into the working image now and over every encoded image
+  // until a read clears the patches.
+  void setPendingEdit(std::size_t address, std::uint8_t value) {
+    working.at(address) = value;
+    pendingFlags.at(address) = 1;
+    pendingValues.at(address) = value;
+  }
+  std::size_t pendingCount() const {
+    std::size_t n = 0;
+    for (std::uint8_t flag : pendingFlags)
+      n += flag != 0;
+    return n;
+  }
+  // The addresses whose working byte differs from what the map last showed, in order.
+  std::vector<std::size_t> changedSinceShown() const {
+    std::vector<std::size_t> changed;
+    for (std::size_t at = 0; at < image::kSize; ++at) {
+      if (shown[at] != working[at]) changed.push_back(at);
+    }
+    return changed;
+  }
+  void markShown() { shown = working; }
   // The hand-patched bytes over the working image.
   void applyPendingEdits() {
     for (std::size_t at = 0; at < image::kSize; ++at) {

@@ -11,6 +11,7 @@
 #include "editors/ComDlg.h"
 #include "editors/MyPage4.h"
 #include "model/ConfigFile.h"
+#include "rules/MapEdit.h"
 
 namespace kx::test {
 
@@ -283,6 +284,12 @@ TEST_F(MainFormTest, EepromPageShowsWhatAWriteWouldSendWithChangesMarked) {
   EXPECT_EQ(grid->item(0, 1)->text(), "0C");
   EXPECT_NE(before, "0C");
   EXPECT_EQ(grid->item(0, 1)->background().color(), QColor(0xFF, 0xCC, 0xFF));
+  EXPECT_EQ(grid->item(0, 1)->toolTip(), "0x001: Tx time-out (s / 10)");
+
+  // Clear Changes: white again, the texts stay.
+  view().Sheet().ComPage().ClearButton()->click();
+  EXPECT_EQ(grid->item(0, 1)->background().color(), QColor(Qt::white));
+  EXPECT_EQ(grid->item(0, 1)->text(), "0C");
 }
 
 }  // namespace kx::test

@@ -11,6 +11,7 @@
 #include "VirtualRadio.h"
 #include "app/CommandIds.h"
 #include "app/ReadWriteDlg.h"
+#include "editors/ChangeMapDlg.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage4.h"
 #include "model/ImageCodec.h"
@@ -153,6 +154,26 @@ TEST_F(RadioTransferTest, WriteFromTheToolbarPutsTheConfigurationIntoTheRadio) {
   EXPECT_EQ(written.channels[0].txFreqMHz, 155.0);
   EXPECT_EQ(written.scanSpeedMs, 300);
   EXPECT_EQ(doc().channels[0].rxFreqMHz, 150.0);  // a write leaves the document alone
+}
+
+TEST_F(RadioTransferTest, HandPatchesMadeOneAfterAnotherAllReachTheRadio) {
+  startWithRadio({});
+  CComDlg& map = view().Sheet().ComPage();
+  for (const auto& [column, value] : {std::pair{12, "42"}, {13, "55"}}) {
+    map.runDialog = [value](QDialog& dialog) {
+      auto& change = dynamic_cast<CChangeMapDlg&>(dialog);
+      change.CodeEdit()->setText(QStringLiteral("8413"));
+      change.InputButton()->click();
+      change.ValueEdit()->setText(QString::fromLatin1(value));
+      change.OkButton()->click();
+      return dialog.result();
+    };
+    map.EditByte(1, column);  // 0x01C and 0x01D, bytes the radio keeps for itself
+  }
+  trigger(cmd::kWriteRadio);
+  ASSERT_EQ(radio->State().writesCompleted, 1);
+  EXPECT_EQ(radio->Memory()[0x1C], 0x42);
+  EXPECT_EQ(radio->Memory()[0x1D], 0x55);
 }
 
 TEST_F(RadioTransferTest, RefusedReadLeavesTheWindowOpenAndTheConfigurationAlone) {

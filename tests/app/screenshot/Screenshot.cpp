@@ -4,7 +4,7 @@
 // PAGE is 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS. With --during-read the picture is
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
 // With --message it shows a failed save's message box over the window; with --dialog NAME one
-// of the channel dialogs (option, ctcss, dcs, two-tone, condition) over the channel page;
+// of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
 // --model TYPE (2..5) chooses the model first.
 #include <QApplication>
 #include <QEventLoop>
@@ -19,7 +19,9 @@
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/UserDialogs.h"
+#include "editors/ChangeMapDlg.h"
 #include "editors/ChannelOptionDialog.h"
+#include "editors/EngSettingsDlg.h"
 #include "editors/MyPage4.h"
 #include "editors/MySheet.h"
 #include "editors/TonePickerDialog.h"
@@ -65,6 +67,10 @@ bool shootDialog(kx::CProgrammerApp& program, kx::UserDialogs& dialogs, const QS
   if (name == QStringLiteral("dcs")) dialog = std::make_unique<kx::DcsPickerDialog>();
   if (name == QStringLiteral("two-tone"))
     dialog = std::make_unique<kx::TwoToneDataDialog>(doc, dialogs);
+  if (name == QStringLiteral("change-map"))
+    dialog = std::make_unique<kx::CChangeMapDlg>(doc, program.Memory(), dialogs, 0xB8);
+  if (name == QStringLiteral("settings"))
+    dialog = std::make_unique<kx::CEngSettingsDlg>(program.Memory().working);
   if (name == QStringLiteral("condition"))
     dialog = std::make_unique<kx::TwoToneConditionDialog>(doc, dialogs);
   if (!dialog) {
