@@ -26,6 +26,8 @@
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
 #include "model/ValueText.h"
+#include "service/CalibrationDlg.h"
+#include "service/SquelchDlg.h"
 
 namespace kx {
 
@@ -270,23 +272,12 @@ void CKX200View::OnFileSave() {
   dialogs_.ShowMessages(this, doc_.OnSaveDocument(localPath(*path)).messages);
 }
 
-// The data sheet and the service dialogs are not part of this version; their commands stay
-// disabled (IsCommandAvailable) until they are.
+// The data sheet is not part of this version; its command stays disabled (IsCommandAvailable)
+// until it is.
 void CKX200View::OnFilePrint() {}
-void CKX200View::OnSquelch() {}
-void CKX200View::OnCalibration() {}
 
 bool CKX200View::IsCommandAvailable(int command) const {
-  switch (command) {
-    case cmd::kFilePrint:
-    case cmd::kSquelchMenu:
-    case cmd::kSquelchTool:
-    case cmd::kCalibrationMenu:
-    case cmd::kCalibrationTool:
-      return false;
-    default:
-      return true;
-  }
+  return command != cmd::kFilePrint;
 }
 
 void CKX200View::OnRead() {
@@ -401,6 +392,54 @@ void CKX200View::runTransfer(bool write) {
     refreshMainForm();
     refreshPages();
   }
+}
+
+ImageTransfer::PauseFunction CKX200View::servicePause() {
+  if (pause_) return pause_;
+  return [](int milliseconds) {
+    // The window keeps painting; clicks wait until the command is over, so no second command
+    // starts in the middle of one.
+    QEventLoop loop;
+    QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  };
+}
+
+void CKX200View::OnCalibration() {
+  if (transferring_ || inService_) return;
+  CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
+  runService(dialog);
+}
+
+void CKX200View::OnSquelch() {
+  if (transferring_ || inService_) return;
+  CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
+  runService(dialog);
+}
+
+void CKX200View::runService(ServiceDialog& dialog) {
+  // The dialog holds the port until it ends; the frame stays open until then.
+  inService_ = true;
+  frame_.SetBusy(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const PortChoice port = frame_.CurrentPort();
+  const ServiceOpening opening = dialog.Start();
+  QApplication::restoreOverrideCursor();
+  if (opening.version) version_->setText(QString::fromStdString(*opening.version));
+  if (opening.notice) {
+    Notice notice = *opening.notice;
+    if (opening.portFailed) notice.detail = portFailureDetail(port, notice.detail).toStdString();
+    dialogs_.Show(this, notice);
+  }
+  if (opening.ready) {
+    if (runServiceDialog_) {
+      runServiceDialog_(dialog);
+    } else {
+      dialog.exec();
+    }
+  }
+  frame_.SetBusy(false);
+  inService_ = false;
 }
 
 }  // namespace kx

@@ -13,6 +13,7 @@
 #include "rules/MapEdit.h"
 
 class QComboBox;
+class QDialog;
 class QLineEdit;
 
 namespace kx {
@@ -22,6 +23,7 @@ class CMainFrame;
 class CModelSelectDlg;
 class CMySheet;
 class CReadWriteDlg;
+class ServiceDialog;
 class UserDialogs;
 struct RadioMemory;
 
@@ -50,11 +52,13 @@ class CKX200View : public QWidget {
   void ShowSystemPage();
   void OnRead();
   void OnWrite();
+  // The service dialogs: the port is opened and the radio put into service mode first; the
+  // dialog runs only when that worked. The radio's version goes into the VERSION field.
   void OnSquelch();
   void OnCalibration();
   // The band list's selection became line index.
   void OnSelchangeBand(int index);
-  // Whether a command is carried out in this version (print and the service dialogs are not).
+  // Whether a command is carried out in this version (print is not).
   bool IsCommandAvailable(int command) const;
 
   // A message of the serial port's watch thread ("Serial port lost: ..."), on the user-interface
@@ -69,6 +73,13 @@ class CKX200View : public QWidget {
   void PauseWithPainting(int milliseconds);
   void SetPauseFunction(ImageTransfer::PauseFunction pause) { pause_ = std::move(pause); }
   bool Transferring() const { return transferring_; }
+  // How a service dialog runs once the radio is in service mode: modally by default. A test
+  // puts its own runner here to work the dialog in place.
+  void SetServiceDialogRunner(std::function<void(QDialog&)> runner) {
+    runServiceDialog_ = std::move(runner);
+  }
+  // A service dialog is starting or open.
+  bool InService() const { return inService_; }
 
   CMySheet& Sheet() const { return *sheet_; }
   QLineEdit* ModelCaption() const { return caption_; }
@@ -94,6 +105,9 @@ class CKX200View : public QWidget {
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
   void runTransfer(bool write);
+  void runService(ServiceDialog& dialog);
+  // The pause of the service dialogs: painting goes on, the technician's input waits for it.
+  ImageTransfer::PauseFunction servicePause();
   CReadWriteDlg* showReadWriteWindow();
   void showHeldPortMessages();
   CModelSelectDlg* makeModelDialog();
@@ -114,6 +128,8 @@ class CKX200View : public QWidget {
   QPointer<CModelSelectDlg> firstModelDialog_;
   bool initialised_ = false;
   bool transferring_ = false;
+  bool inService_ = false;
+  std::function<void(QDialog&)> runServiceDialog_;
   std::vector<Notice> heldPortMessages_;
 };
 

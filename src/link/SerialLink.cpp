@@ -13,8 +13,14 @@ void CommPortLink::Close() {
 std::size_t CommPortLink::Write(const std::uint8_t* bytes, std::size_t count) {
   return port_.Write(bytes, count);
 }
+void CommPortLink::SetDtr() {
+  port_.SetDtr();
+}
 void CommPortLink::ClearDtr() {
   port_.ClearDtr();
+}
+void CommPortLink::ClearRts() {
+  port_.ClearRts();
 }
 int CommPortLink::Count() {
   return port_.m_QueueRead.Count();

@@ -16,7 +16,10 @@ class SerialLink {
   virtual bool Open(const std::string& device, unsigned baud, std::uint16_t identifier) = 0;
   virtual void Close() = 0;
   virtual std::size_t Write(const std::uint8_t* bytes, std::size_t count) = 0;
+  // Line control, issued right after a command is written.
+  virtual void SetDtr() = 0;
   virtual void ClearDtr() = 0;
+  virtual void ClearRts() = 0;
   // The receive queue.
   virtual int Count() = 0;
   virtual bool Take(std::uint8_t& byte) = 0;
@@ -31,7 +34,9 @@ class CommPortLink : public SerialLink {
   bool Open(const std::string& device, unsigned baud, std::uint16_t identifier) override;
   void Close() override;
   std::size_t Write(const std::uint8_t* bytes, std::size_t count) override;
+  void SetDtr() override;
   void ClearDtr() override;
+  void ClearRts() override;
   int Count() override;
   bool Take(std::uint8_t& byte) override;
   std::string LastError() const override;

@@ -44,7 +44,7 @@ class ScriptedRadio : public SerialLink {
   std::vector<std::uint8_t> hostBytes;
   std::vector<std::vector<std::uint8_t>> writtenFrames;  // each 24-byte block frame as sent
   std::vector<std::vector<std::uint8_t>> hostAnswers;    // each A1/58 + check pair
-  int opens = 0, closes = 0, dtrClears = 0, pauses = 0;
+  int opens = 0, closes = 0, dtrClears = 0, dtrSets = 0, rtsClears = 0, pauses = 0;
   bool open = false;
   bool endOfConnectionSeen = false;
 
@@ -78,7 +78,9 @@ class ScriptedRadio : public SerialLink {
     pending_.insert(pending_.end(), bytes, bytes + count);
     return count;
   }
+  void SetDtr() override { ++dtrSets; }
   void ClearDtr() override { ++dtrClears; }
+  void ClearRts() override { ++rtsClears; }
   int Count() override { return static_cast<int>(queue_.size()); }
   bool Take(std::uint8_t& byte) override {
     if (queue_.empty()) return false;

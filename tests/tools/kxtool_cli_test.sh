@@ -91,5 +91,14 @@ check "show import" 0 "$kxtool" show "$work/old.dat"
 expect_text "imported channel" "440.0000"
 expect_text "imported sub-band" "Sub-band: U2"
 
+# Service commands are checked before the port is touched.
+check "service channel out of range" 2 "$kxtool" service --port /dev/ttyKX_ABSENT channel 17 rx
+expect_text "service channel out of range" "channel takes a number 1..16, not '17'"
+check "service channel without a number" 2 "$kxtool" service --port /dev/ttyKX_ABSENT channel
+check "service setting missing" 2 "$kxtool" service --port /dev/ttyKX_ABSENT rx gps-power
+expect_text "service setting missing" "gps-power takes on|off"
+check "service unknown command" 2 "$kxtool" service --port /dev/ttyKX_ABSENT rx dance
+check "service without commands" 2 "$kxtool" service --port /dev/ttyKX_ABSENT
+
 [ "$failures" -eq 0 ] && echo "kxtool: all checks passed"
 exit $((failures > 0))

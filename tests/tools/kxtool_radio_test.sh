@@ -57,6 +57,25 @@ grep -qF 'No such file or directory' "$work/err" || fail "absent port: no reason
 "$kxtool" write --port nonsense "$work/radio.dat" 2>/dev/null
 [ $? -eq 2 ] || fail "a port that is no port is a usage error"
 
+# Service commands in order, each with what the radio answered.
+start_radio --channel 3 --fault deny-tx
+"$kxtool" service --port "$pty" ident channel 9 tx rx squelch save >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "service with a denied transmit should exit 1"
+for line in 'Channel 3, version 2.1, GMSK modem' 'channel 9: done' \
+    'tx: This command is not allowed!' 'rx: done' 'squelch save: done'; do
+  grep -qxF "$line" "$work/out" || { fail "service: no '$line'"; cat "$work/out" "$work/err"; }
+done
+"$kxtool" service --port "$pty" channel 2 gps-power off gps-data external >"$work/out" 2>"$work/err"
+[ $? -eq 0 ] || { fail "service commands the radio accepts"; cat "$work/out" "$work/err"; }
+start_radio --fault refuse
+"$kxtool" service --port "$pty" rx >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] && grep -qxF 'Error!' "$work/err" || fail "service refused by the radio"
+# A silent radio: the repeated command gives up after about 3 s.
+start_radio --fault silent
+"$kxtool" service --port "$pty" gps-power off >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "service to a silent radio should exit 1"
+grep -qxF 'gps-power off: The radio did not answer!' "$work/out" || fail "silent radio not reported"
+
 # Every usage error of the virtual radio exits 2, whichever check finds it.
 for bad in "--channel 17" "--modem fm" "--bogus"; do
   "$kxsim" $bad >/dev/null 2>&1

@@ -29,18 +29,6 @@ void onInterrupt(int) {
 constexpr int kBarWidth = 40;
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// What a technician can do about a port that would not open.
-std::string portHint(const kx::PortChoice& port, const std::string& reason) {
-  std::string text = port.device + ": " + (reason.empty() ? "cannot be opened" : reason);
-  struct stat info {};
-  if (reason.find("ermission") != std::string::npos && ::stat(port.device.c_str(), &info) == 0) {
-    const group* owner = ::getgrgid(info.st_gid);
-    const std::string name = owner ? owner->gr_name : std::to_string(info.st_gid);
-    text += "\n  the port belongs to group '" + name + "': add yourself with\n" +
-            "  sudo usermod -aG " + name + " $USER   (then log in again)";
-  }
-  return text;
-}
 }  // namespace
 
 TransferConsole::TransferConsole(kx::ImageTransfer& transfer) : live_(::isatty(STDERR_FILENO)) {
@@ -66,12 +54,7 @@ TransferConsole::~TransferConsole() {
 }
 
 bool TransferConsole::OpenTrace(const std::string& path, std::string& error) {
-  // Written as it goes rather than renamed into place, so a trace survives a crash; the same
-  // rules as for every other file decide where it may go.
-  const auto target = kx::fileio::writableTarget(path, &error);
-  if (!target) return false;
-  trace_ = std::fopen(target->c_str(), "w");
-  if (!trace_) error = std::strerror(errno);
+  trace_ = OpenTraceFile(path, error);
   return trace_ != nullptr;
 }
 
@@ -100,12 +83,26 @@ void TransferConsole::DrawBar() {
 }
 
 void TransferConsole::Trace(bool sent, const std::uint8_t* bytes, std::size_t count) {
-  if (!trace_) return;
-  std::fprintf(trace_, "%s %s", kx::TimeStamp("%H:%M:%S", '.').c_str(), sent ? ">" : "<");
+  WriteTrace(trace_, sent, bytes, count);
+}
+
+std::FILE* OpenTraceFile(const std::string& path, std::string& error) {
+  // Written as it goes rather than renamed into place, so a trace survives a crash; the same
+  // rules as for every other file decide where it may go.
+  const auto target = kx::fileio::writableTarget(path, &error);
+  if (!target) return nullptr;
+  std::FILE* file = std::fopen(target->c_str(), "w");
+  if (!file) error = std::strerror(errno);
+  return file;
+}
+
+void WriteTrace(std::FILE* trace, bool sent, const std::uint8_t* bytes, std::size_t count) {
+  if (!trace) return;
+  std::fprintf(trace, "%s %s", kx::TimeStamp("%H:%M:%S", '.').c_str(), sent ? ">" : "<");
   for (std::size_t i = 0; i < count; ++i)
-    std::fprintf(trace_, " %02X", bytes[i]);
-  std::fputc('\n', trace_);
-  std::fflush(trace_);
+    std::fprintf(trace, " %02X", bytes[i]);
+  std::fputc('\n', trace);
+  std::fflush(trace);
 }
 
 int TransferConsole::Finish(const kx::TransferOutcome& outcome, const kx::PortChoice& port) {
@@ -118,7 +115,7 @@ int TransferConsole::Finish(const kx::TransferOutcome& outcome, const kx::PortCh
   if (outcome.ok()) return kExitOk;
   if (outcome.result == Result::kNotUnderstood)
     std::cerr << "the radio's answer to the request was not understood\n";
-  if (outcome.result == Result::kPortFailed) std::cerr << portHint(port, outcome.portError) << '\n';
+  if (outcome.result == Result::kPortFailed) std::cerr << PortHint(port, outcome.portError) << '\n';
   return kExitFailure;
 }
 
@@ -127,6 +124,18 @@ void ReportBackup(const kx::TransferOutcome& outcome) {
   if (!text.empty()) std::cerr << text << '\n';
 }
 
+// What a technician can do about a port that would not open.
+std::string PortHint(const kx::PortChoice& port, const std::string& reason) {
+  std::string text = port.device + ": " + (reason.empty() ? "cannot be opened" : reason);
+  struct stat info {};
+  if (reason.find("ermission") != std::string::npos && ::stat(port.device.c_str(), &info) == 0) {
+    const group* owner = ::getgrgid(info.st_gid);
+    const std::string name = owner ? owner->gr_name : std::to_string(info.st_gid);
+    text += "\n  the port belongs to group '" + name + "': add yourself with\n" +
+            "  sudo usermod -aG " + name + " $USER   (then log in again)";
+  }
+  return text;
+}
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error) {
   const auto port = kx::serial_ports::Resolve(text, &error);
   if (!port) return std::nullopt;

@@ -56,4 +56,13 @@ void ReportBackup(const kx::TransferOutcome& outcome);
 // with the reason, when the text names no port at all.
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error);
 
+// A port that would not open: the device, the system's reason and what a technician can do
+// about it.
+std::string PortHint(const kx::PortChoice& port, const std::string& reason);
+
+// A trace of the bytes on the wire, one line a piece: "12:00:01.250 > 88 66 EE". Nothing (with
+// the reason) when the file cannot be written; writing to no file does nothing.
+std::FILE* OpenTraceFile(const std::string& path, std::string& error);
+void WriteTrace(std::FILE* trace, bool sent, const std::uint8_t* bytes, std::size_t count);
+
 }  // namespace kxtool

@@ -5,10 +5,12 @@
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
 // With --message it shows a failed save's message box over the window; with --dialog NAME one
 // of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
-// --model TYPE (2..5) chooses the model first.
+// --model TYPE (2..5) chooses the model first. With --port DEVICE, --dialog calibration or
+// --dialog squelch opens that service dialog against the radio on DEVICE.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -28,6 +30,8 @@
 #include "editors/TwoToneConditionDialog.h"
 #include "editors/TwoToneDataDialog.h"
 #include "model/KX200Doc.h"
+#include "service/CalibrationDlg.h"
+#include "service/SquelchDlg.h"
 
 namespace {
 
@@ -77,6 +81,31 @@ bool shootDialog(kx::CProgrammerApp& program, kx::UserDialogs& dialogs, const QS
     std::fprintf(stderr, "unknown dialog %s\n", name.toLocal8Bit().constData());
     return false;
   }
+  dialog->show();
+  settle(700);
+  return shoot(output);
+}
+
+// A service dialog over the window, started against the radio on the selected port.
+bool shootServiceDialog(kx::CProgrammerApp& program, kx::UserDialogs& dialogs, const QString& name,
+                        const QString& output) {
+  kx::CKX200View* view = program.View();
+  const kx::PortChoice port = program.Frame()->CurrentPort();
+  auto pause = [view](int milliseconds) { view->PauseWithPainting(milliseconds); };
+  std::unique_ptr<kx::ServiceDialog> dialog;
+  if (name == QStringLiteral("calibration")) {
+    dialog = std::make_unique<kx::CCalibrationDlg>(view->Port(), program.Document(), dialogs, port,
+                                                   pause, view);
+  } else {
+    dialog = std::make_unique<kx::CSquelchDlg>(view->Port(), program.Document(), dialogs, port,
+                                               pause, view);
+  }
+  const kx::ServiceOpening opening = dialog->Start();
+  if (!opening.ready) {
+    std::fprintf(stderr, "%s\n", opening.notice ? opening.notice->text.c_str() : "not ready");
+    return false;
+  }
+  if (opening.version) view->Version()->setText(QString::fromStdString(*opening.version));
   dialog->show();
   settle(700);
   return shoot(output);
@@ -152,6 +181,8 @@ int main(int argc, char* argv[]) {
                  {"Cannot Save File!", kx::NoticeKind::kStop, "The file is read-only"});
     return shot ? 0 : 1;
   }
+  if (dialogName == QStringLiteral("calibration") || dialogName == QStringLiteral("squelch"))
+    return shootServiceDialog(program, dialogs, dialogName, output) ? 0 : 1;
   if (!dialogName.isEmpty()) return shootDialog(program, dialogs, dialogName, output) ? 0 : 1;
   if (!duringRead) return shoot(output) ? 0 : 1;
 
