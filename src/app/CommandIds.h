@@ -9,6 +9,8 @@ constexpr int kFileNew = 57600;
 constexpr int kFileOpen = 57601;
 constexpr int kFileSave = 57603;
 constexpr int kFilePrint = 57607;
+constexpr int kFilePrintPreview = 57609;
+constexpr int kExportSheetPdf = 32805;
 constexpr int kAppExit = 57665;
 // Program
 constexpr int kModelSelect = 147;

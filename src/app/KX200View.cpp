@@ -15,6 +15,7 @@
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ReadWriteDlg.h"
+#include "app/SheetPrinter.h"
 #include "app/UserDialogs.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
@@ -228,6 +229,7 @@ void CKX200View::OnSelchangeBand(int index) {
 }
 
 void CKX200View::showPage(int index) {
+  commitEdits();
   frame_.SetCurrentPage(index);
   if (index == sheet_->channelPageIndex) sheet_->ChannelPage().ApplyModemLayout();
   // The map shows what a write would send now, the bytes that changed marked.
@@ -265,25 +267,51 @@ void CKX200View::OnFileOpen() {
   encodeIntoMap(MapMarking::kChanged);
 }
 
+void CKX200View::commitEdits() {
+  // An edit still holding the focus has not been checked and stored yet: it is left, and its
+  // check (posted by the page) runs now, before the command uses the document.
+  QWidget* focused = QApplication::focusWidget();
+  if (!focused || !isAncestorOf(focused)) return;
+  focused->clearFocus();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void CKX200View::OnFileSave() {
+  commitEdits();
   const auto path =
       dialogs_.SaveFileName(this, QtNameFilters(config_file::kSaveFilter), QStringLiteral("dat"));
   if (!path) return;
   dialogs_.ShowMessages(this, doc_.OnSaveDocument(localPath(*path)).messages);
 }
 
-// The data sheet is not part of this version; its command stays disabled (IsCommandAvailable)
-// until it is.
-void CKX200View::OnFilePrint() {}
+void CKX200View::OnFilePrint() {
+  commitEdits();
+  if (printSheet) {
+    printSheet(doc_);
+    return;
+  }
+  PrintDataSheet(doc_, this);
+}
 
-bool CKX200View::IsCommandAvailable(int command) const {
-  return command != cmd::kFilePrint;
+void CKX200View::OnFilePrintPreview() {
+  commitEdits();
+  PreviewDataSheet(doc_, this);
+}
+
+void CKX200View::OnExportSheetPdf() {
+  commitEdits();
+  ExportDataSheetPdf(doc_, dialogs_, this);
+}
+
+bool CKX200View::IsCommandAvailable(int) const {
+  return true;
 }
 
 void CKX200View::OnRead() {
   runTransfer(false);
 }
 void CKX200View::OnWrite() {
+  commitEdits();
   runTransfer(true);
 }
 

@@ -46,6 +46,10 @@ class CKX200View : public QWidget {
   void OnFileOpen();
   void OnFileSave();
   void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnExportSheetPdf();
+  // Replaces the print dialog and the printer, for tests.
+  std::function<void(const CKX200Doc&)> printSheet;
   void ShowChannelPage();
   void ShowModemPage();
   void ShowEepromPage();
@@ -100,6 +104,7 @@ class CKX200View : public QWidget {
 
  private:
   void showPage(int index);
+  void commitEdits();
   void fillBandList();
   void refreshMainForm();
   void refreshPages();

@@ -35,6 +35,8 @@ constexpr CommandPrompt kPrompts[] = {
     {cmd::kFileOpen, "Open an existing document\nOpen"},
     {cmd::kFileSave, "Save the active document\nSave"},
     {cmd::kFilePrint, "Print the active document\nPrint"},
+    {cmd::kFilePrintPreview, "Display full pages\nPrint Preview"},
+    {cmd::kExportSheetPdf, "Save the data sheet as a PDF file\nExport PDF"},
     {cmd::kAppExit, "Quit the application\nExit"},
     {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
     {cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
@@ -136,6 +138,8 @@ void CMainFrame::OnCreate() {
   file->addSeparator();
   addCommand(file, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  addCommand(file, cmd::kFilePrintPreview, QStringLiteral("Print Pre&view..."));
+  addCommand(file, cmd::kExportSheetPdf, QStringLiteral("&Export Data Sheet as PDF..."));
   file->addSeparator();
   connect(addCommand(file, cmd::kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
           &QWidget::close);
@@ -258,6 +262,8 @@ void CMainFrame::SetView(CKX200View* view) {
       {cmd::kFileOpen, &CKX200View::OnFileOpen},
       {cmd::kFileSave, &CKX200View::OnFileSave},
       {cmd::kFilePrint, &CKX200View::OnFilePrint},
+      {cmd::kFilePrintPreview, &CKX200View::OnFilePrintPreview},
+      {cmd::kExportSheetPdf, &CKX200View::OnExportSheetPdf},
       {cmd::kModelSelect, &CKX200View::OnModelSelect},
       {cmd::kChannelMenu, &CKX200View::ShowChannelPage},
       {cmd::kChannelTool, &CKX200View::ShowChannelPage},

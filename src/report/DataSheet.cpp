@@ -227,18 +227,19 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightHeadingX, -1700, "### TX OPTION ###");
   page.text(kRightLabelX, -2000, "1. TX TIME OUT TIME");
   page.text(kRightValueX, -2000, FormatText(": %d Sec", doc.txTimeoutSec));
+  // Each value beside its own label (the radio software printed several one line off).
   page.text(kRightLabelX, -2300, "2. BEEP WHEN HANG ON TIME");
-  page.text(kRightValueX, -2300, flagText(doc.txDelayEnabled, ": ON", ": OFF"));
+  page.text(kRightValueX, -2300, flagText(doc.beepOnHangOn, ": ON", ": OFF"));
   page.text(kRightLabelX, -2600, "3. TX TONE GENERATION");
-  page.text(kRightValueX, -2600, flagText(doc.beepOnHangOn, ": ON", ": OFF"));
   page.text(kRightMoreX, -2900, "FOR DATA INPUT");
   page.text(kRightValueX, -3050, flagText(doc.txToneForDataInput, ": Enable", ": Disable"));
   page.text(kRightLabelX, -3200, "4. BUSY CHANNEL LOCKOUT");
+  page.text(kRightValueX, -3200, flagText(doc.busyLockoutEnabled, ": ON", ": OFF"));
   page.text(kRightLabelX, -3500, "5. ENABLES TX MATCHED SAT");
   page.text(kRightValueX, -3500,
             doc.busyLockoutEnabled && doc.txMatchedSatEnabled ? ": ON" : ": OFF");
   page.text(kRightLabelX, -3800, "6. TX DELAY");
-  page.text(kRightValueX, -3800, flagText(doc.busyLockoutEnabled, ": ON", ": OFF"));
+  page.text(kRightValueX, -3800, flagText(doc.txDelayEnabled, ": ON", ": OFF"));
 
   const bool gps = doc.gpsEnabled != 0;
   page.text(kRightHeadingX, -4700, "### GPS OPTION ###");

@@ -4,6 +4,7 @@
 
 #include "model/KX200Doc.h"
 #include "report/DataSheet.h"
+#include "report/SheetPdf.h"
 #include "support/Documents.h"
 
 namespace kx {
@@ -128,6 +129,39 @@ TEST(DataSheetTest, OptionValuesAndTheirBlanks) {
   EXPECT_EQ(at(sheet, 2, 5400, -6800), "1. BASE BLOCK SIZE 1");
   EXPECT_EQ(at(sheet, 2, 9000, -6800), "");
   EXPECT_EQ(at(sheet, 2, 500, -2000), "** Squelch Disabled **");
+}
+
+TEST(DataSheetTest, TransmitOptionsStandBesideTheirOwnLabels) {
+  CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
+  doc.beepOnHangOn = 1;
+  doc.txToneForDataInput = 0;
+  doc.busyLockoutEnabled = 1;
+  doc.txMatchedSatEnabled = 0;
+  doc.txDelayEnabled = 0;
+  const DataSheet sheet = LayoutDataSheet(doc);
+  EXPECT_EQ(at(sheet, 2, 9000, -2300), ": ON");       // 2. BEEP WHEN HANG ON TIME
+  EXPECT_EQ(at(sheet, 2, 9000, -2600), "");           // 3. TX TONE GENERATION ...
+  EXPECT_EQ(at(sheet, 2, 9000, -3050), ": Disable");  // ... FOR DATA INPUT
+  EXPECT_EQ(at(sheet, 2, 9000, -3200), ": ON");       // 4. BUSY CHANNEL LOCKOUT
+  EXPECT_EQ(at(sheet, 2, 9000, -3500), ": OFF");      // 5. ENABLES TX MATCHED SAT
+  EXPECT_EQ(at(sheet, 2, 9000, -3800), ": OFF");      // 6. TX DELAY
+}
+
+TEST(DataSheetTest, PdfHoldsBothPagesInCourierWithEscapedTexts) {
+  CKX200Doc doc = test::DocumentOf(model::kKx400Uhf);
+  doc.channels[0] = {.rxFreqMHz = 420, .txFreqMHz = 420, .rxOption = kOptionCtcss};
+  const std::vector<std::uint8_t> bytes = RenderDataSheetPdf(LayoutDataSheet(doc));
+  const std::string pdf(bytes.begin(), bytes.end());
+  EXPECT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0u);
+  EXPECT_NE(pdf.find("/Count 2"), std::string::npos);
+  EXPECT_NE(pdf.find("/BaseFont /Courier"), std::string::npos);
+  EXPECT_NE(pdf.find("(===== PC PROGRAMMER DATA SHEET =====) Tj"), std::string::npos);
+  EXPECT_NE(pdf.find("(\\(CTCSS\\)) Tj"), std::string::npos);
+  EXPECT_NE(pdf.find("/Title (KX400 UHF DATA SHEET)"), std::string::npos);
+  // The cross-reference table points at every object.
+  const auto xref = pdf.find("\nxref\n");
+  ASSERT_NE(xref, std::string::npos);
+  EXPECT_NE(pdf.find("startxref\n" + std::to_string(xref + 1)), std::string::npos);
 }
 
 TEST(DataSheetTest, TextRenderingKeepsColumnsAndOrder) {

@@ -100,5 +100,18 @@ expect_text "service setting missing" "gps-power takes on|off"
 check "service unknown command" 2 "$kxtool" service --port /dev/ttyKX_ABSENT rx dance
 check "service without commands" 2 "$kxtool" service --port /dev/ttyKX_ABSENT
 
+# The data sheet: a PDF of two pages whose text holds the title and all sixteen rows.
+check "sheet as PDF" 0 "$kxtool" sheet "$work/old.dat" -o "$work/sheet.pdf"
+check "sheet needs an output" 2 "$kxtool" sheet "$work/old.dat"
+check "sheet as text" 0 "$kxtool" sheet "$work/old.dat" --text
+expect_text "sheet as text" "====  OPTION DATA  ===="
+if command -v pdftotext >/dev/null; then
+  pdftotext -layout "$work/sheet.pdf" "$work/sheet.txt"
+  grep -qF "===== PC PROGRAMMER DATA SHEET =====" "$work/sheet.txt" || { echo "FAIL: PDF has no title"; failures=$((failures + 1)); }
+  rows=$(grep -cE '^ *([1-9]|1[0-6]) +[0-9-]' "$work/sheet.txt")
+  [ "$rows" -eq 16 ] || { echo "FAIL: PDF has $rows channel rows"; failures=$((failures + 1)); }
+  [ "$(pdfinfo "$work/sheet.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || { echo "FAIL: PDF is not two pages"; failures=$((failures + 1)); }
+fi
+
 [ "$failures" -eq 0 ] && echo "kxtool: all checks passed"
 exit $((failures > 0))

@@ -30,6 +30,7 @@ Command addPortsCommand(CLI::App& app);
 Command addReadCommand(CLI::App& app);
 Command addWriteCommand(CLI::App& app);
 Command addServiceCommand(CLI::App& app);
+Command addSheetCommand(CLI::App& app);
 
 // --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
 CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
       kxtool::addEncodeCommand(app),       kxtool::addDecodeCommand(app),
       kxtool::addImportLegacyCommand(app), kxtool::addPortsCommand(app),
       kxtool::addReadCommand(app),         kxtool::addWriteCommand(app),
-      kxtool::addServiceCommand(app),
+      kxtool::addServiceCommand(app),      kxtool::addSheetCommand(app),
   };
 
   // The first word that is not an option names the command; CLI11 would only say that one is

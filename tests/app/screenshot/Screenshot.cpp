@@ -11,6 +11,8 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "app/KX200View.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
+#include "app/SheetPrinter.h"
 #include "app/UserDialogs.h"
 #include "editors/ChangeMapDlg.h"
 #include "editors/ChannelOptionDialog.h"
@@ -30,6 +33,7 @@
 #include "editors/TwoToneConditionDialog.h"
 #include "editors/TwoToneDataDialog.h"
 #include "model/KX200Doc.h"
+#include "report/DataSheet.h"
 #include "service/CalibrationDlg.h"
 #include "service/SquelchDlg.h"
 
@@ -77,6 +81,15 @@ bool shootDialog(kx::CProgrammerApp& program, kx::UserDialogs& dialogs, const QS
     dialog = std::make_unique<kx::CEngSettingsDlg>(program.Memory().working);
   if (name == QStringLiteral("condition"))
     dialog = std::make_unique<kx::TwoToneConditionDialog>(doc, dialogs);
+  QPrinter printer(QPrinter::HighResolution);
+  const kx::DataSheet sheet = kx::LayoutDataSheet(doc);
+  if (name == QStringLiteral("preview")) {
+    auto preview = std::make_unique<QPrintPreviewDialog>(&printer);
+    QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested,
+                     [&sheet](QPrinter* target) { kx::PaintDataSheet(sheet, *target); });
+    preview->resize(1200, 760);
+    dialog = std::move(preview);
+  }
   if (!dialog) {
     std::fprintf(stderr, "unknown dialog %s\n", name.toLocal8Bit().constData());
     return false;
