@@ -11,6 +11,10 @@ constexpr int kFileSave = 57603;
 constexpr int kFilePrint = 57607;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kExportSheetPdf = 32805;
+constexpr int kImportChannelsCsv = 32806;
+constexpr int kExportChannelsCsv = 32807;
+constexpr int kImportConfigYaml = 32808;
+constexpr int kExportConfigYaml = 32809;
 constexpr int kAppExit = 57665;
 // Program
 constexpr int kModelSelect = 147;

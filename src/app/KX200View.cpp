@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -29,6 +30,9 @@
 #include "model/ValueText.h"
 #include "service/CalibrationDlg.h"
 #include "service/SquelchDlg.h"
+#include "textio/CsvChannels.h"
+#include "textio/TextFiles.h"
+#include "textio/YamlConfig.h"
 
 namespace kx {
 
@@ -44,6 +48,23 @@ QLabel* fieldLabel(const char* text) {
 
 std::string localPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
+}
+
+constexpr const char* kCsvFilter = "CSV Files (*.csv) | *.csv||";
+constexpr const char* kYamlFilter = "YAML Files (*.yaml;*.yml) | *.yaml;*.yml||";
+
+// Every message of an outcome in one box, a line each with its reason under it, the box's icon
+// the gravest of their kinds. Nothing when there is nothing to say.
+std::optional<Notice> oneBoxOf(const Outcome& outcome) {
+  if (outcome.messages.empty()) return std::nullopt;
+  Notice box;
+  for (const Notice& n : outcome.messages) {
+    if (!box.text.empty()) box.text += "\n";
+    box.text += n.text;
+    if (!n.detail.empty()) box.text += "\n" + n.detail;
+    box.kind = std::max(box.kind, n.kind);
+  }
+  return box;
 }
 
 }  // namespace
@@ -301,6 +322,46 @@ void CKX200View::OnFilePrintPreview() {
 void CKX200View::OnExportSheetPdf() {
   commitEdits();
   ExportDataSheetPdf(doc_, dialogs_, this);
+}
+
+void CKX200View::importText(const QStringList& filters, TextImport import) {
+  commitEdits();
+  const auto path = dialogs_.OpenFileName(this, filters);
+  if (!path) return;
+  const std::string local = localPath(*path);
+  std::string text;
+  Outcome imported = ReadTextFile(local, text);
+  if (imported.ok) imported = import(doc_, text, FileNameOf(local));
+  if (const auto box = oneBoxOf(imported)) dialogs_.Show(this, *box);
+  if (!imported.ok) return;
+  refreshPages();
+  refreshMainForm();
+  encodeIntoMap(MapMarking::kChanged);
+}
+
+void CKX200View::exportText(const QStringList& filters, const QString& suffix,
+                            const std::string& text) {
+  const auto path = dialogs_.SaveFileName(this, filters, suffix);
+  if (!path) return;
+  dialogs_.ShowMessages(this, WriteTextFile(localPath(*path), text).messages);
+}
+
+void CKX200View::OnImportChannelsCsv() {
+  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv);
+}
+
+void CKX200View::OnExportChannelsCsv() {
+  commitEdits();
+  exportText(QtNameFilters(kCsvFilter), QStringLiteral("csv"), ExportChannelsCsv(doc_));
+}
+
+void CKX200View::OnImportConfigYaml() {
+  importText(QtNameFilters(kYamlFilter), ImportConfigYaml);
+}
+
+void CKX200View::OnExportConfigYaml() {
+  commitEdits();
+  exportText(QtNameFilters(kYamlFilter), QStringLiteral("yaml"), ExportConfigYaml(doc_));
 }
 
 bool CKX200View::IsCommandAvailable(int) const {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/CommPort.h"
@@ -48,6 +49,12 @@ class CKX200View : public QWidget {
   void OnFilePrint();
   void OnFilePrintPreview();
   void OnExportSheetPdf();
+  // The channel table as CSV and the whole configuration as YAML. An import says everything it
+  // refused or noted in one message box and, when it took the file, refreshes the pages.
+  void OnImportChannelsCsv();
+  void OnExportChannelsCsv();
+  void OnImportConfigYaml();
+  void OnExportConfigYaml();
   // Replaces the print dialog and the printer, for tests.
   std::function<void(const CKX200Doc&)> printSheet;
   void ShowChannelPage();
@@ -109,6 +116,9 @@ class CKX200View : public QWidget {
   void refreshMainForm();
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
+  using TextImport = Outcome (*)(CKX200Doc&, std::string_view, const std::string&);
+  void importText(const QStringList& filters, TextImport import);
+  void exportText(const QStringList& filters, const QString& suffix, const std::string& text);
   void runTransfer(bool write);
   void runService(ServiceDialog& dialog);
   // The pause of the service dialogs: painting goes on, the technician's input waits for it.

@@ -37,6 +37,10 @@ constexpr CommandPrompt kPrompts[] = {
     {cmd::kFilePrint, "Print the active document\nPrint"},
     {cmd::kFilePrintPreview, "Display full pages\nPrint Preview"},
     {cmd::kExportSheetPdf, "Save the data sheet as a PDF file\nExport PDF"},
+    {cmd::kImportChannelsCsv, "Take the channels from a CSV channel table\nImport Channels"},
+    {cmd::kExportChannelsCsv, "Save the channels as a CSV channel table\nExport Channels"},
+    {cmd::kImportConfigYaml, "Open a configuration written as YAML\nImport Configuration"},
+    {cmd::kExportConfigYaml, "Save the configuration as YAML\nExport Configuration"},
     {cmd::kAppExit, "Quit the application\nExit"},
     {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
     {cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
@@ -140,6 +144,11 @@ void CMainFrame::OnCreate() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
   addCommand(file, cmd::kFilePrintPreview, QStringLiteral("Print Pre&view..."));
   addCommand(file, cmd::kExportSheetPdf, QStringLiteral("&Export Data Sheet as PDF..."));
+  file->addSeparator();
+  addCommand(file, cmd::kImportChannelsCsv, QStringLiteral("Import Channels (CSV)..."));
+  addCommand(file, cmd::kExportChannelsCsv, QStringLiteral("Export Channels (CSV)..."));
+  addCommand(file, cmd::kImportConfigYaml, QStringLiteral("Import Configuration (YAML)..."));
+  addCommand(file, cmd::kExportConfigYaml, QStringLiteral("Export Configuration (YAML)..."));
   file->addSeparator();
   connect(addCommand(file, cmd::kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
           &QWidget::close);
@@ -264,6 +273,10 @@ void CMainFrame::SetView(CKX200View* view) {
       {cmd::kFilePrint, &CKX200View::OnFilePrint},
       {cmd::kFilePrintPreview, &CKX200View::OnFilePrintPreview},
       {cmd::kExportSheetPdf, &CKX200View::OnExportSheetPdf},
+      {cmd::kImportChannelsCsv, &CKX200View::OnImportChannelsCsv},
+      {cmd::kExportChannelsCsv, &CKX200View::OnExportChannelsCsv},
+      {cmd::kImportConfigYaml, &CKX200View::OnImportConfigYaml},
+      {cmd::kExportConfigYaml, &CKX200View::OnExportConfigYaml},
       {cmd::kModelSelect, &CKX200View::OnModelSelect},
       {cmd::kChannelMenu, &CKX200View::ShowChannelPage},
       {cmd::kChannelTool, &CKX200View::ShowChannelPage},

@@ -31,4 +31,12 @@ std::optional<ModelType> parseSelectable(std::string_view text) {
   return std::nullopt;
 }
 
+std::string_view selectableName(ModelType type) {
+  // The words follow the numbers in the table.
+  for (std::size_t i = kNames.size() / 2; i < kNames.size(); ++i) {
+    if (kNames[i].type == type) return kNames[i].name;
+  }
+  return {};
+}
+
 }  // namespace kx::model

@@ -27,6 +27,8 @@ constexpr bool isValid(ModelType type) {
 // A model as the technician names it on a command line: "2".."5" or "kx400-vhf", "kx400-uhf",
 // "kx600-vhf", "kx600-uhf" (any case).
 std::optional<ModelType> parseSelectable(std::string_view text);
+// The name parseSelectable takes for a model of the model dialog ("kx600-uhf"); "" for others.
+std::string_view selectableName(ModelType type);
 }  // namespace model
 
 }  // namespace kx

@@ -24,10 +24,12 @@ TEST_F(MainFrameTest, MenusCarryTheirItemsAcceleratorsAndCommandNumbers) {
     titles << menu->text();
   EXPECT_EQ(titles, (QStringList{"&File", "&Program", "&Port", "&View", "&Help"}));
 
-  EXPECT_EQ(
-      itemTexts(frame().Menu(0)),
-      (QStringList{"&New\tCtrl+N", "&Load... \tCtrl+O", "&Save\tCtrl+S", "-", "&Print...\tCtrl+P",
-                   "Print Pre&view...", "&Export Data Sheet as PDF...", "-", "E&xit"}));
+  EXPECT_EQ(itemTexts(frame().Menu(0)),
+            (QStringList{"&New\tCtrl+N", "&Load... \tCtrl+O", "&Save\tCtrl+S", "-",
+                         "&Print...\tCtrl+P", "Print Pre&view...", "&Export Data Sheet as PDF...",
+                         "-", "Import Channels (CSV)...", "Export Channels (CSV)...",
+                         "Import Configuration (YAML)...", "Export Configuration (YAML)...", "-",
+                         "E&xit"}));
   EXPECT_EQ(itemTexts(frame().Menu(1)),
             (QStringList{"&Model Select\tCtrl + M", "-", "&Squelch\t", "&Calibration\t"}));
   // "System/GPS Option" is appended once, however often the model changes.

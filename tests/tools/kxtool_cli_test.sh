@@ -91,6 +91,29 @@ check "show import" 0 "$kxtool" show "$work/old.dat"
 expect_text "imported channel" "440.0000"
 expect_text "imported sub-band" "Sub-band: U2"
 
+# Configurations as text: through YAML and back byte for byte, channels from a CSV table with the
+# channel page's rules, nothing written on a refusal, diff's exit codes as diff(1)'s.
+check "export YAML" 0 "$kxtool" export "$work/old.dat" -o "$work/old.yaml"
+check "import YAML" 0 "$kxtool" import "$work/old.yaml" -o "$work/back.dat"
+cmp -s "$work/old.dat" "$work/back.dat" || { echo "FAIL: .dat changed on its way through YAML"; failures=$((failures + 1)); }
+check "new for text" 0 "$kxtool" new --model kx600-uhf -o "$work/u.dat"
+check "export to standard output needs a format" 2 "$kxtool" export "$work/u.dat" -o -
+check "export CSV" 0 "$kxtool" export "$work/u.dat" -o - --format csv
+expect_text "CSV header" "CH,Rx Freq(MHz),RxOption,Tx Freq(MHz),TxOption,BW,Tx Power,Scan,Tone A(Hz),Tone A(ms),Tone B(Hz),Tone B(ms)"
+printf 'CH;Rx Freq(MHz);RxOption\r\n3;400,0065;67\r\n' >"$work/ch.csv"
+check "import CSV" 0 "$kxtool" import "$work/ch.csv" --into "$work/u.dat" -o "$work/ch.dat"
+expect_text "import CSV notes a snapped value" "ch.csv:2: Rx Freq(MHz): 400,0065 stored as 400.01250"
+check "diff" 1 "$kxtool" diff "$work/u.dat" "$work/ch.dat"
+expect_text "diff names the value" "channel 3 Rx Freq(MHz): - -> 400.01250"
+check "diff of a .dat and its YAML" 0 "$kxtool" diff "$work/old.dat" "$work/old.yaml"
+check "diff with a missing file" 2 "$kxtool" diff "$work/u.dat" "$work/absent.dat"
+printf 'CH,Rx Freq(MHz)\n3,450\n' >"$work/bad.csv"
+check "refused CSV" 1 "$kxtool" import "$work/bad.csv" --model kx600-uhf -o "$work/x.dat"
+expect_text "refused CSV" "bad.csv:2: Rx Freq(MHz): Valid Range : 400 to 440MHz"
+expect_absent "refused CSV" "$work/x.dat"
+check "CSV needs a base" 2 "$kxtool" import "$work/ch.csv" -o "$work/x.dat"
+check "YAML has its own model" 2 "$kxtool" import "$work/old.yaml" --model 3 -o "$work/x.dat"
+
 # Service commands are checked before the port is touched.
 check "service channel out of range" 2 "$kxtool" service --port /dev/ttyKX_ABSENT channel 17 rx
 expect_text "service channel out of range" "channel takes a number 1..16, not '17'"

@@ -28,7 +28,9 @@ std::string terminalText(std::string text) {
 
 int report(const kx::Outcome& outcome, const std::string& about) {
   for (const kx::Notice& message : outcome.messages) {
-    std::cerr << about << ": " << terminalText(message.text) << '\n';
+    // Messages from a text file's import name the file and line already.
+    if (!message.text.starts_with(about + ":")) std::cerr << about << ": ";
+    std::cerr << terminalText(message.text) << '\n';
     if (!message.detail.empty()) std::cerr << about << ": " << message.detail << '\n';
   }
   return outcome.ok ? kExitOk : kExitFailure;

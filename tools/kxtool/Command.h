@@ -31,12 +31,16 @@ Command addReadCommand(CLI::App& app);
 Command addWriteCommand(CLI::App& app);
 Command addServiceCommand(CLI::App& app);
 Command addSheetCommand(CLI::App& app);
+Command addExportCommand(CLI::App& app);
+Command addImportCommand(CLI::App& app);
+Command addDiffCommand(CLI::App& app);
 
 // --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
 CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);
 
 // Prints an outcome's messages on standard error (the radio's "\r\n" as line breaks), each with
-// the system's reason on the next line when it has one, prefixed with the file they are about.
+// the system's reason on the next line when it has one, prefixed with the file they are about
+// unless they name it themselves.
 // Returns kExitOk or kExitFailure.
 int report(const kx::Outcome& outcome, const std::string& about);
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kx {
+
+class CKX200Doc;
+
+// A value of a configuration as the technician sees it on the pages, named as a comparison
+// names it ("channel 3 Rx Freq(MHz)", "scan speed").
+struct ShownValue {
+  std::string label;
+  std::string text;  // "" where the pages show nothing (no option on an empty channel)
+  std::string_view unit;
+};
+
+// Every value the pages show and the radio gets, in page order; the same labels for every
+// configuration. Values no control shows are not among them.
+std::vector<ShownValue> ShownValues(const CKX200Doc& doc);
+
+// One line per value that differs, both configurations taken as the pages show them once
+// opened (see ShowOnPages): "channel 3 Rx Freq(MHz): 150.12500 -> 150.25000",
+// "scan speed: 100 ms -> 120 ms"; nothing when the two are the same to a technician.
+std::vector<std::string> DiffConfigurations(const CKX200Doc& a, const CKX200Doc& b);
+
+}  // namespace kx

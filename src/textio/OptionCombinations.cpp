@@ -1,0 +1,43 @@
+#include "textio/OptionCombinations.h"
+
+#include "model/KX200Doc.h"
+#include "model/ModelTraits.h"
+#include "rules/ModemPage.h"
+
+namespace kx {
+
+namespace {
+
+constexpr int kAutoMode = 2;
+constexpr const char* kBell202DumbOnly = "BELL 202 runs in Dumb Mode only";
+
+// The first message of a rule that refused, "" when it did not.
+std::string firstText(const ModemUpdate& u) {
+  return u.notices.empty() ? std::string() : u.notices.front().text;
+}
+
+}  // namespace
+
+std::vector<CombinationRefusal> CombinationRefusals(const CKX200Doc& doc) {
+  std::vector<CombinationRefusal> refusals;
+  if (doc.modemEnabled) {
+    // Pressing the enable button on this configuration: refused, or on (perhaps after the scan
+    // question, which either answer settles).
+    CKX200Doc pressed = doc;
+    pressed.modemEnabled = 0;
+    const ModemUpdate u = SwitchModem(pressed, InitialModemView(), true);
+    if (!pressed.modemEnabled) refusals.push_back({"modem_enabled", firstText(u)});
+  }
+  if (doc.baseBlockEnabled) {
+    CKX200Doc ticked = doc;
+    ticked.baseBlockEnabled = 0;
+    const ModemUpdate u = SetBaseBlock(ticked, InitialModemView(), true);
+    if (!ticked.baseBlockEnabled) refusals.push_back({"base_block", firstText(u)});
+  }
+  if (doc.afsk && doc.afskBell202 && doc.modemMode == kAutoMode &&
+      Traits(doc.modelType).afskFlavourPicksMode)
+    refusals.push_back({"modem_mode", kBell202DumbOnly});
+  return refusals;
+}
+
+}  // namespace kx

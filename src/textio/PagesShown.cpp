@@ -1,0 +1,14 @@
+#include "textio/PagesShown.h"
+
+#include "model/KX200Doc.h"
+#include "rules/ChannelPage.h"
+#include "rules/ModemPage.h"
+
+namespace kx {
+
+void ShowOnPages(CKX200Doc& doc) {
+  LoadChannelPage(doc);
+  LoadModemPage(doc);
+}
+
+}  // namespace kx
