@@ -17,6 +17,7 @@
 #include "app/ModelSelectDlg.h"
 #include "app/ReadWriteDlg.h"
 #include "app/SheetPrinter.h"
+#include "app/TransferThread.h"
 #include "app/UserDialogs.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
@@ -434,7 +435,12 @@ void CKX200View::runTransfer(bool write) {
   CReadWriteDlg* window = showReadWriteWindow();
   ImageTransfer::PauseFunction pause = pause_;
   if (!pause) pause = [this](int milliseconds) { PauseWithPainting(milliseconds); };
-  ImageTransfer engine(port_, memory_, pause);
+  // The transfer runs on a thread of its own, on copies of the configuration and the memory
+  // images that come back when it is over; its pauses and events run here.
+  TransferThread thread(this);
+  CKX200Doc doc = doc_;
+  RadioMemory memory = memory_;
+  ImageTransfer engine(port_, memory, thread.Relay(pause));
   window->onStop = [&engine] { engine.RequestStop(); };
   transferring_ = true;
   frame_.SetBusy(true);
@@ -449,8 +455,12 @@ void CKX200View::runTransfer(bool write) {
   };
   events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
   const PortChoice port = frame_.CurrentPort();
-  const TransferOutcome outcome =
-      write ? engine.OnWrite(doc_, port, events) : engine.OnRead(doc_, port, events);
+  const TransferEvents relayed = thread.Relay(events);
+  const TransferOutcome outcome = thread.Run([&] {
+    return write ? engine.OnWrite(doc, port, relayed) : engine.OnRead(doc, port, relayed);
+  });
+  doc_ = doc;
+  memory_ = memory;
 
   QApplication::restoreOverrideCursor();
   transferring_ = false;

@@ -178,6 +178,7 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
     return Fail(reason, 0);
   }
 
+  queueFullSaid_ = false;
   connected_.store(true, std::memory_order_release);
   try {
     watchThread_ = std::thread(&CCommPort::ThreadWatchComm, this);
@@ -210,6 +211,7 @@ void CCommPort::Close() {
 
 std::size_t CCommPort::Write(const std::uint8_t* bytes, std::size_t count) {
   if (fd_ < 0 || bytes == nullptr || count == 0) return 0;
+  const auto begun = Clock::now();
   // 4 ms a byte at 4800 baud, twice the time on the wire; never less than 1 ms a byte, so a
   // faster line still has a time-out.
   const auto perByte = milliseconds(std::max(1u, 19200u / baud_));
@@ -248,6 +250,12 @@ std::size_t CCommPort::Write(const std::uint8_t* bytes, std::size_t count) {
     std::this_thread::sleep_for(std::min<Clock::duration>(
         std::max<Clock::duration>(wireTime, milliseconds(1)), deadline - Clock::now()));
   }
+  if (pacedWrites_ && written > 0) {
+    // Start bit, 8 data bits, stop bit a byte, behind whatever is still on the line.
+    const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / baud_);
+    lineFree_ = std::max(lineFree_, begun) + byteTime * static_cast<long>(written);
+    std::this_thread::sleep_until(lineFree_);
+  }
   return written;
 }
 
@@ -281,10 +289,15 @@ std::ptrdiff_t CCommPort::ReadPending(std::uint8_t* buffer, std::size_t capacity
 }
 
 void CCommPort::QueueChunk(const std::uint8_t* bytes, std::size_t count) {
-  if (static_cast<std::size_t>(m_QueueRead.FreeRoom()) < count) {
-    ShowMessage(port_message::kQueueFull, NoticeKind::kWarning);
+  const auto room = static_cast<std::size_t>(m_QueueRead.FreeRoom());
+  if (room < count) {
+    // Said once until the reader has made room for a whole chunk again: a radio that keeps
+    // sending would otherwise bury the technician under a message for every chunk it sends.
+    if (!queueFullSaid_) ShowMessage(port_message::kQueueFull, NoticeKind::kWarning);
+    queueFullSaid_ = true;
     return;
   }
+  if (room >= kReadChunk) queueFullSaid_ = false;
   for (std::size_t i = 0; i < count; ++i)
     m_QueueRead.Put(bytes[i]);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -65,6 +66,11 @@ class CCommPort {
   std::size_t Write(const std::vector<std::uint8_t>& bytes) {
     return Write(bytes.data(), bytes.size());
   }
+  // A pseudo-terminal takes every byte at once and reports none waiting to leave. With this
+  // on, Write also returns only once its bytes would have left a real line at the baud rate
+  // (after the bytes written before them), so the virtual radio costs the caller what a real
+  // port does. Off by default.
+  void SetPacedWrites(bool on) { pacedWrites_ = on; }
   // Line control. A line the device has no control of (a pseudo-terminal) is not an error;
   // false only when a real device refused, with the reason in LastError().
   bool SetDtr();
@@ -88,7 +94,7 @@ class CCommPort {
   // Bytes waiting in the driver, up to capacity, without blocking: 0 when none waited,
   // kLineGone when the device hung up or failed.
   std::ptrdiff_t ReadPending(std::uint8_t* buffer, std::size_t capacity);
-  // Moves one chunk into the queue, whole or not at all.
+  // Moves one chunk into the queue, whole or not at all (then says so, once until there is room).
   void QueueChunk(const std::uint8_t* bytes, std::size_t count);
   void ShowMessage(const std::string& text, NoticeKind kind);
   bool ModemLines(unsigned long request, int lines);
@@ -101,7 +107,10 @@ class CCommPort {
   std::string lastError_;
   std::uint16_t identifier_ = 0;
   unsigned baud_ = 4800;
+  bool pacedWrites_ = false;
+  std::chrono::steady_clock::time_point lineFree_{};  // paced writes: the last byte has left
   std::atomic<bool> connected_{false};
+  bool queueFullSaid_ = false;  // the watch thread's: "m_QueueRead FULL!" said, no room since
   std::thread watchThread_;
   std::mutex sinkMutex_;
   MessageSink sink_;

@@ -38,11 +38,14 @@ std::string folderOf(const std::string& path) {
 
 std::optional<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t maxBytes,
                                                     std::string* error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opening a FIFO nobody writes to would wait for a writer for ever; opened without waiting,
+  // it reads as empty. Reads wait as usual, so a pipe that is being written still works.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     setError(error, errno);
     return std::nullopt;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::vector<std::uint8_t> bytes(maxBytes);
   std::size_t done = 0;
   while (done < maxBytes) {
@@ -124,7 +127,16 @@ void syncFolder(const std::string& folder) {
   ::fsync(fd);
   ::close(fd);
 }
+
+std::function<void(const std::string&)>& beforeRename() {
+  static std::function<void(const std::string&)> hook;
+  return hook;
+}
 }  // namespace
+
+void SetBeforeRenameHook(std::function<void(const std::string& temporary)> hook) {
+  beforeRename() = std::move(hook);
+}
 
 std::optional<std::string> writableTarget(const std::string& path, std::string* error) {
   auto target = finalTarget(path, error);
@@ -168,6 +180,7 @@ bool writeAtomically(const std::string& path, std::span<const std::uint8_t> byte
     ok = false;
     saved = errno;
   }
+  if (ok && beforeRename()) beforeRename()(temp);
   if (ok && ::rename(temp.c_str(), target->c_str()) != 0) {
     ok = false;
     saved = errno;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -10,7 +11,8 @@
 namespace kx::fileio {
 
 // Reads at most maxBytes from the start of a file, opened read-only. Empty optional when the
-// file cannot be opened or read; error (if given) then holds the system's reason.
+// file cannot be opened or read; error (if given) then holds the system's reason. Opening never
+// waits: a FIFO without a writer reads as empty.
 std::optional<std::vector<std::uint8_t>> readPrefix(const std::string& path, std::size_t maxBytes,
                                                     std::string* error = nullptr);
 
@@ -27,6 +29,11 @@ std::optional<std::string> writableTarget(const std::string& path, std::string* 
 // file keeps its mode, and its owner and group where the process may set them.
 bool writeAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                      std::string* error = nullptr);
+
+// For tests of a save that fails half-way: called with the temporary file's path once it is on
+// the disk, just before it is renamed over the target (a test removes the folder there). Empty
+// by default; not for use while saves run on other threads.
+void SetBeforeRenameHook(std::function<void(const std::string& temporary)> hook);
 
 // The folder part of a path ("." for a bare file name).
 std::string folderOf(const std::string& path);

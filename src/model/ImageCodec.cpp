@@ -25,6 +25,15 @@ constexpr int kDcsNotListed = 104;
 std::uint8_t byteOf(int value) {
   return static_cast<std::uint8_t>(value);
 }
+// A document value in the units of its image byte: (value - offset) / unit. A file can hold any
+// 32-bit value here, so the sum is taken in 64 bits; the byte keeps its low eight bits.
+std::uint8_t unitsOf(std::int32_t value, int offset, int unit) {
+  return static_cast<std::uint8_t>((std::int64_t{value} - offset) / unit);
+}
+// An index counted from 1 in the image; any value a file holds wraps as the field's bits do.
+unsigned fromOne(std::int32_t index) {
+  return static_cast<unsigned>(index) + 1u;
+}
 bool on(std::int32_t flag) {
   return flag != 0;
 }
@@ -90,7 +99,8 @@ void encodeChannel(const CKX200Doc& doc, int index, Image& img) {
       break;
     case kOptionTwoTone:
       if (Traits(type).twoToneInImage)
-        img[at(index, ch::kRxTone)] = byteOf(image::tone_code::kFirstTwoTone + c.twoToneSelect);
+        img[at(index, ch::kRxTone)] = static_cast<std::uint8_t>(
+            image::tone_code::kFirstTwoTone + static_cast<unsigned>(c.twoToneSelect));
       break;
     default:
       break;
@@ -122,15 +132,14 @@ void encodeSystemFlags(const CKX200Doc& doc, Image& img) {
 }
 
 void encodeScanAndPowerSave(const CKX200Doc& doc, Image& img) {
-  image::set(img, image::kScanDelay, static_cast<unsigned>(doc.scanDelayIndex + 1));
-  img[image::kScanSpeed] = byteOf((doc.scanSpeedMs - 10) / 10);
+  image::set(img, image::kScanDelay, fromOne(doc.scanDelayIndex));
+  img[image::kScanSpeed] = unitsOf(doc.scanSpeedMs, 10, 10);
   if (on(doc.powerSaveEnabled)) {
     image::set(img, image::kPowerSaveEnabled, true);
     image::set(img, image::kPowerSaveDelay, static_cast<unsigned>(doc.powerSaveDelayIndex));
-    image::set(img, image::kPowerSaveOffTime,
-               static_cast<unsigned>((doc.powerSaveOffMs - 30) / 20));
+    image::set(img, image::kPowerSaveOffTime, unitsOf(doc.powerSaveOffMs, 30, 20));
   }
-  img[image::kPowerSaveOnTime] = doc.powerSaveOnMs == 0 ? 0 : byteOf((doc.powerSaveOnMs - 20) / 10);
+  img[image::kPowerSaveOnTime] = doc.powerSaveOnMs == 0 ? 0 : unitsOf(doc.powerSaveOnMs, 20, 10);
 }
 
 void encodeChannelSpan(const CKX200Doc& doc, Image& img) {
@@ -197,15 +206,17 @@ void encodeGps(const CKX200Doc& doc, Image& img) {
   image::set(img, image::kUhfBand, Traits(doc.modelType).uhf);
   image::set(img, image::kGpsEnabled, on(doc.gpsEnabled));
   image::set(img, image::kPllIc, doc.pllIcIndex == 1);
-  img[image::kGpsDataDelay] = byteOf((doc.gpsDataDelaySec - 50) / 10);
+  img[image::kGpsDataDelay] = unitsOf(doc.gpsDataDelaySec, 50, 10);
   img[image::kGpsDataTime] = byteOf(doc.gpsDataTimeSec);
-  img[image::kGpsCycle] = byteOf(doc.gpsCycleIndex + 1);
+  img[image::kGpsCycle] = static_cast<std::uint8_t>(fromOne(doc.gpsCycleIndex));
 }
 
 // S-band index x 4 + N-band index for FFSK; GMSK has only the S-band choice of 9600 bps.
 unsigned baudCode(const CKX200Doc& doc) {
   if (on(doc.gmsk)) return doc.sBandBaudIndex == 1 ? 4 : 0;
-  if (on(doc.ffsk)) return static_cast<unsigned>(doc.sBandBaudIndex * 4 + doc.nBandBaudIndex);
+  if (on(doc.ffsk))
+    return static_cast<unsigned>(doc.sBandBaudIndex) * 4u +
+           static_cast<unsigned>(doc.nBandBaudIndex);
   return 0;
 }
 
@@ -227,7 +238,7 @@ void encodeLinkOptions(const CKX200Doc& doc, Image& img) {
   const ModelTraits& traits = Traits(doc.modelType);
   image::set(img, image::kPreambleSize, static_cast<unsigned>(doc.preambleSizeIndex));
   if (doc.baseBlockSizeIndex != 0)
-    image::set(img, image::kBaseBlockSize, static_cast<unsigned>(doc.baseBlockSizeIndex + 1));
+    image::set(img, image::kBaseBlockSize, fromOne(doc.baseBlockSizeIndex));
   image::set(img, image::kAfskBell202, on(doc.afskBell202));
   image::set(img, image::kStartBitErrors, static_cast<unsigned>(doc.startBitErrors));
   image::set(img, image::kWaitForBusy, static_cast<unsigned>(doc.waitForBusyIndex));

@@ -213,6 +213,42 @@ TEST(CommPortFloodTest, FullQueueDropsWholeChunksAndSaysSo) {
   }
 }
 
+TEST(CommPortFloodTest, FullQueueIsReportedOnceUntilItHasRoomAgain) {
+  FloodingLine line;
+  ASSERT_FALSE(line.Path().empty());
+  CCommPort port;
+  std::mutex mutex;
+  std::vector<std::string> messages;
+  port.SetMessageSink([&](const Notice& notice) {
+    std::lock_guard lock(mutex);
+    messages.push_back(notice.text);
+  });
+  const auto said = [&] {
+    std::lock_guard lock(mutex);
+    return messages.size();
+  };
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  const auto waitFor = [&](auto condition) {
+    while (!condition() && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  };
+  ASSERT_TRUE(port.Open(line.Path(), 4800, 0)) << port.LastError();
+  line.Start();
+  waitFor([&] { return said() > 0; });
+  // The radio goes on sending into the full queue for another eight chunks and more.
+  const std::size_t sent = line.Sent();
+  waitFor([&] { return line.Sent() > sent + 8 * CCommPort::kReadChunk; });
+  EXPECT_EQ(said(), 1u);
+  // Once the queue has had room, a new overflow is a new message.
+  std::uint8_t byte = 0;
+  while (port.m_QueueRead.Take(byte)) {
+  }
+  waitFor([&] { return said() > 1; });
+  port.Close();
+  line.Stop();
+  EXPECT_EQ(said(), 2u);
+}
+
 TEST(CommPortFloodTest, CloseStopsTheWatchThreadWhileDataFlows) {
   FloodingLine line;
   ASSERT_FALSE(line.Path().empty());

@@ -194,6 +194,28 @@ TEST(ConfigFileTest, ReadOnlyFileLoads) {
   EXPECT_EQ(loaded.modelType, model::kKx600Uhf);
 }
 
+// In a process of its own, which an alarm ends should the open wait: a configuration or a
+// KX100 file that is a FIFO nobody writes to is refused as empty, at once.
+bool idleFifoIsRefused(const std::string& path) {
+  ::alarm(10);
+  CKX200Doc doc;
+  doc.ChooseModel(model::kKx600Uhf);
+  const CKX200Doc before = doc;
+  const Outcome outcome = OpenConfigurationFile(doc, path);
+  return !outcome.ok && outcome.text() == "This file is corrupted or wrong file type!" &&
+         doc == before;
+}
+
+TEST(ConfigFileTest, FifoNobodyWritesToIsRefusedAtOnce) {
+  TempFolder folder;
+  for (const char* name : {"radio.dat", "radio.UHF"}) {
+    const std::string path = folder.file(name);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EXIT(std::_Exit(idleFifoIsRefused(path) ? 0 : 1), ::testing::ExitedWithCode(0), "")
+        << name;
+  }
+}
+
 TEST(ConfigFileTest, MissingFileCannotBeOpened) {
   TempFolder folder;
   CKX200Doc doc;

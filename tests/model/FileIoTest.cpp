@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 
 #include "model/FileIo.h"
@@ -92,6 +95,45 @@ TEST(AtomicSaveTest, ReplacementKeepsModeAndOwnerAndSurvivesInTheFolder) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// In a process of its own: a save whose file may grow to 1000 bytes only. True when it failed
+// for that reason.
+bool saveOnFullDisk(const std::string& path) {
+  ::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{1000, 1000};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::string reason;
+  const bool saved = fileio::writeAtomically(path, std::vector<std::uint8_t>(4096, 0x5A), &reason);
+  return !saved && reason == std::strerror(EFBIG);
+}
+
+TEST(AtomicSaveTest, SaveThatFailsHalfWayLeavesThePreviousFile) {
+  TempFolder folder;
+  const std::string path = folder.file("radio.dat");
+  const std::vector<std::uint8_t> previous{'o', 'l', 'd'};
+  test::writeAll(path, previous);
+  const auto onlyTheFile = [&] {
+    return std::distance(std::filesystem::directory_iterator(folder.path()),
+                         std::filesystem::directory_iterator()) == 1;
+  };
+
+  // The disk takes no more after the first 1000 bytes (a full disk, a quota).
+  EXPECT_EXIT(std::_Exit(saveOnFullDisk(path) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(readAll(path), previous);
+  EXPECT_TRUE(onlyTheFile());
+
+  // The folder is gone by the time the new file would take the old one's place.
+  const std::string inner = folder.file("inner");
+  std::filesystem::create_directory(inner);
+  fileio::SetBeforeRenameHook([&](const std::string&) { std::filesystem::remove_all(inner); });
+  std::string reason;
+  EXPECT_FALSE(fileio::writeAtomically(inner + "/radio.dat", kNew, &reason));
+  fileio::SetBeforeRenameHook(nullptr);
+  EXPECT_EQ(reason, std::strerror(ENOENT));
+  EXPECT_FALSE(std::filesystem::exists(inner));
+  EXPECT_EQ(readAll(path), previous);
+  EXPECT_TRUE(onlyTheFile());
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "model/ByteOrder.h"
+#include "model/ConfigFile.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/MemoryMap.h"
@@ -425,6 +428,24 @@ TEST(ImageCodecSystemTest, PowerSaveOffWritesNothingButTheOnTime) {
   EXPECT_EQ(BuildImage(doc)[0x07], 18);
   doc.powerSaveOnMs = 0;
   EXPECT_EQ(BuildImage(doc)[0x07], 0);
+}
+
+// A .dat file may hold any 32-bit value in any field; the encoder's arithmetic (offsets and
+// units of the timing bytes, indexes counted from 1) stays defined for all of them, which the
+// sanitizer builds check.
+TEST(ImageCodecSystemTest, ExtremeValuesFromAFileEncode) {
+  for (const std::int32_t word :
+       {std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+    std::vector<std::uint8_t> file(config_file::kSize);
+    for (std::size_t at = 0; at + 4 <= file.size(); at += 4)
+      le::putI32(file, at, word);
+    le::putI32(file, 0, model::kKx600Uhf);
+    CKX200Doc doc;
+    ASSERT_TRUE(DecodeConfigFile(doc, file).ok);
+    ASSERT_EQ(doc.scanSpeedMs, word);
+    const image::Image img = BuildImage(doc);
+    EXPECT_EQ(img[image::kConstB4], 0x40);  // the constant bytes are written all the same
+  }
 }
 
 TEST(ImageCodecSystemTest, ScanBitsAndTheAnyChannelScansFlag) {
