@@ -20,6 +20,7 @@ constexpr int kAppExit = 57665;
 constexpr int kModelSelect = 147;
 constexpr int kSquelchMenu = 32795;
 constexpr int kCalibrationMenu = 32796;
+constexpr int kVerifyAfterWrite = 32810;  // checkable, kept in the settings
 // View
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;

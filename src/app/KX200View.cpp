@@ -455,9 +455,12 @@ void CKX200View::runTransfer(bool write) {
   };
   events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
   const PortChoice port = frame_.CurrentPort();
+  const bool verify = frame_.VerifyAfterWrite();
   const TransferEvents relayed = thread.Relay(events);
   const TransferOutcome outcome = thread.Run([&] {
-    return write ? engine.OnWrite(doc, port, relayed) : engine.OnRead(doc, port, relayed);
+    if (!write) return engine.OnRead(doc, port, relayed);
+    return verify ? engine.OnWriteAndVerify(doc, port, relayed)
+                  : engine.OnWrite(doc, port, relayed);
   });
   doc_ = doc;
   memory_ = memory;
@@ -471,6 +474,9 @@ void CKX200View::runTransfer(bool write) {
   // The system's reason helps more than the port number alone, above all for a device path.
   if (outcome.result == TransferOutcome::Result::kPortFailed)
     status += QLatin1Char('\n') + portFailureDetail(port, outcome.portError);
+  // A failed verification names the bytes, so the technician can see what the radio holds.
+  if (!outcome.differences.empty())
+    status += QLatin1Char('\n') + QString::fromStdString(VerifyFailureDetail(outcome.differences));
   window->SetStatus(status);
   if (const std::string backup = outcome.BackupText(); !backup.empty()) {
     frame_.ShowNote(QString::fromStdString(backup),

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -20,10 +21,25 @@
 #include "link/SerialPorts.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
+#include "model/UserFolders.h"
 
 namespace kx {
 
 namespace {
+// Program > Verify after Write, in the program's settings file (INI, in the configuration
+// folder), opened for each use so it always follows the folder of the moment.
+constexpr const char* kVerifyAfterWriteKey = "program/verifyAfterWrite";
+
+bool readVerifyAfterWrite() {
+  const QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"),
+                           QSettings::IniFormat);
+  return settings.value(QLatin1String(kVerifyAfterWriteKey), true).toBool();
+}
+
+void keepVerifyAfterWrite(bool on) {
+  QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"), QSettings::IniFormat);
+  settings.setValue(QLatin1String(kVerifyAfterWriteKey), on);
+}
 
 // The string table: status-bar prompt, then the tool tip, split at "\n".
 struct CommandPrompt {
@@ -50,6 +66,9 @@ constexpr CommandPrompt kPrompts[] = {
     {cmd::kWriteRadio, "Write the configuration into the radio\nWrite to Radio"},
     {cmd::kCalibrationTool, "Calibration\nCalibration"},
     {cmd::kCalibrationMenu, "Calibration\nCalibration"},
+    {cmd::kVerifyAfterWrite,
+     "Read the radio back after every write and compare it with what was sent\nVerify after "
+     "Write"},
     {cmd::kEepromTool, "Read/Write\nEEPROM Read/Write"},
     {cmd::kEepromMenu, "Select Write / Read\nCOMUNICATION"},
     {cmd::kChannelTool, "CHANNEL DATA\nChannel Configuration"},
@@ -99,6 +118,11 @@ CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
 }
 
 CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::VerifyAfterWrite() const {
+  const QAction* verify = Action(cmd::kVerifyAfterWrite);
+  return verify && verify->isChecked();
+}
 
 QAction* CMainFrame::addCommand(QMenu* menu, int command, const QString& text) {
   auto* action = new QAction(text, this);
@@ -159,6 +183,12 @@ void CMainFrame::OnCreate() {
   program->addSeparator();
   addCommand(program, cmd::kSquelchMenu, QStringLiteral("&Squelch\t"));
   addCommand(program, cmd::kCalibrationMenu, QStringLiteral("&Calibration\t"));
+  program->addSeparator();
+  QAction* verify =
+      addCommand(program, cmd::kVerifyAfterWrite, QStringLiteral("&Verify after Write"));
+  verify->setCheckable(true);
+  verify->setChecked(readVerifyAfterWrite());
+  connect(verify, &QAction::toggled, this, &keepVerifyAfterWrite);
 
   portMenu_ = addMenu(QStringLiteral("&Port"));
 

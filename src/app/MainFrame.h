@@ -76,6 +76,10 @@ class CMainFrame : public QMainWindow {
   // that is not plugged in) gives an empty device, which fails to open.
   PortChoice CurrentPort() const;
 
+  // Program > Verify after Write: every write is read back and compared. On unless the
+  // technician turned it off; kept in the settings between runs.
+  bool VerifyAfterWrite() const;
+
   // While a read or write runs the window cannot be closed.
   void SetBusy(bool busy) { busy_ = busy; }
 

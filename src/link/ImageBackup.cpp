@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <mutex>
 #include <tuple>
 #include <vector>
 
@@ -47,6 +48,10 @@ std::string BackupFolder() {
 
 std::optional<std::string> SaveBackup(const std::string& folder, const image::Image& img,
                                       std::string_view kind, std::string* error) {
+  // Radios programmed side by side save in the same millisecond: choosing a free name and
+  // taking it is one step, or one backup would be renamed over another.
+  static std::mutex naming;
+  const std::lock_guard lock(naming);
   if (!fileio::makeFolders(folder, error)) return std::nullopt;
   const std::string stem = folder + "/" + TimeStamp("%Y%m%d-%H%M%S", '-') + "-" + std::string(kind);
   std::string path = stem + ".bin";

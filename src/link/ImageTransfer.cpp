@@ -37,6 +37,11 @@ constexpr std::uint8_t kVersionOneOne = 0x11;
 constexpr std::uint8_t kReg10ForVersionOneOne = 3;
 constexpr std::uint8_t kReg10Otherwise = 2;
 
+// Byte 0x010 as a write sets it: 3 for firmware 1.1, else 2.
+std::uint8_t Reg10ForVersion(std::uint8_t version) {
+  return version == kVersionOneOne ? kReg10ForVersionOneOne : kReg10Otherwise;
+}
+
 // The version byte of a ready answer at reply[ready]: the byte after it, skipping a doubled
 // 0xAA. A reply cut short after its 0xAA reads as version 0.0.
 std::uint8_t versionByte(const std::vector<std::uint8_t>& reply, std::size_t ready) {
@@ -286,7 +291,66 @@ bool receiveImage(Session& s, image::Image& received) {
   return true;
 }
 
+// Reads the whole memory into stored for a verification: status "Verifying.....!", no backup
+// (the write kept one of the same image), nothing decoded. False when the outcome is settled
+// (the connection is then over).
+template <typename Session>
+bool readForVerify(Session& s, const PortChoice& port, image::Image& stored,
+                   std::uint8_t& version) {
+  const auto handshake = s.handshake(port, kReadRequest, transfer_status::kVerifying,
+                                     transfer_status::kReadRefused, version);
+  if (handshake == Session::Handshake::kOver) return false;
+  if (handshake == Session::Handshake::kNotUnderstood) {
+    s.endConnection();
+    return false;
+  }
+  const bool received = receiveImage(s, stored);
+  s.progress(0);
+  if (!received) return false;
+  s.endConnection();
+  return true;
+}
+
+template <typename Session>
+void judge(Session& s, const image::Image& sent, const image::Image& stored) {
+  auto differences = CompareImages(sent, stored);
+  if (differences.empty()) {
+    s.outcome.result = Result::kDone;
+    return;
+  }
+  s.status(VerifyFailureText(differences));
+  s.outcome.result = Result::kVerifyFailed;
+  s.outcome.differences = std::move(differences);
+}
+
 }  // namespace
+
+TransferOutcome ImageTransfer::OnWriteAndVerify(CKX200Doc& doc, const PortChoice& port,
+                                                const TransferEvents& events) {
+  const TransferOutcome written = OnWrite(doc, port, events);
+  if (!written.ok()) return written;
+  Session s(*this, events);
+  s.outcome.backupPath = written.backupPath;
+  s.outcome.backupError = written.backupError;
+  image::Image stored{};
+  std::uint8_t version = 0;
+  if (readForVerify(s, port, stored, version)) judge(s, memory_.working, stored);
+  return s.outcome;
+}
+
+TransferOutcome ImageTransfer::OnVerify(const image::Image& expected, const PortChoice& port,
+                                        const TransferEvents& events, image::Image* stored) {
+  stopRequested_ = false;
+  Session s(*this, events);
+  image::Image held{};
+  std::uint8_t version = 0;
+  if (!readForVerify(s, port, held, version)) return s.outcome;
+  image::Image sent = expected;
+  sent[image::kReg10] = Reg10ForVersion(version);
+  judge(s, sent, held);
+  if (stored) *stored = held;
+  return s.outcome;
+}
 
 TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
                                        const TransferEvents& events) {
@@ -302,8 +366,7 @@ TransferOutcome ImageTransfer::OnWrite(CKX200Doc& doc, const PortChoice& port,
   if (handshake == Session::Handshake::kReady) {
     const auto v = protocol::VersionOf(version);
     s.version(FormatText("%d . %d", v.major, v.minor));
-    memory_.working[image::kReg10] =
-        version == kVersionOneOne ? kReg10ForVersionOneOne : kReg10Otherwise;
+    memory_.working[image::kReg10] = Reg10ForVersion(version);
     s.keepBackup(memory_.working, "write");
     const bool sent = sendImage(s, memory_.working);
     s.progress(0);

@@ -6,8 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "link/CommPort.h"
+#include "link/ImageVerify.h"
 #include "link/SerialLink.h"
 #include "model/RadioMemory.h"
 
@@ -20,6 +22,7 @@ namespace transfer_status {
 constexpr const char* kFailToOpen = "Fail to open PORT%d";
 constexpr const char* kWriting = "Writing.....!";
 constexpr const char* kReading = "Reading.....!";
+constexpr const char* kVerifying = "Verifying.....!";
 constexpr const char* kNoAnswer = "Communication Error !!!   Check your radio connection to PC !!!";
 constexpr const char* kWriteRefused = "Write Fail..!";
 constexpr const char* kReadRefused = "Read Fail..!";
@@ -54,12 +57,14 @@ struct TransferOutcome {
     kBlockFailed,    // a block went wrong past its retries
     kNotDecoded,     // a read arrived whole but is not a configuration of this family
     kStopped,        // stopped on request
+    kVerifyFailed,   // the radio read back holds other bytes than were written
   };
   Result result = Result::kNoAnswer;
   std::string status;       // the last status text shown
   std::string portError;    // kPortFailed: the system's reason
   std::string backupPath;   // the image kept in the backup folder, when one was saved
   std::string backupError;  // why no backup could be kept, when one was due and failed
+  std::vector<ByteDifference> differences;  // kVerifyFailed: every byte that differs
 
   bool ok() const { return result == Result::kDone; }
   // What became of the backup, for a status line: "" when none was due.
@@ -82,6 +87,16 @@ class ImageTransfer {
   // Reads the radio; clears the hand-patched bytes. The document changes only when the whole
   // image arrived and decodes.
   TransferOutcome OnRead(CKX200Doc& doc, const PortChoice& port, const TransferEvents& events);
+  // A write, then a read of the radio compared byte by byte with the image just sent. The
+  // read-back changes neither the document nor the memory images; a difference ends in
+  // kVerifyFailed with the "Verify failed: ..." status.
+  TransferOutcome OnWriteAndVerify(CKX200Doc& doc, const PortChoice& port,
+                                   const TransferEvents& events);
+  // Reads the radio and compares its memory with an image as a write would send it (byte 0x010
+  // taken from the radio's firmware version as a write sets it). stored receives what the radio
+  // holds when the whole image arrived. Nothing else changes.
+  TransferOutcome OnVerify(const image::Image& expected, const PortChoice& port,
+                           const TransferEvents& events, image::Image* stored = nullptr);
   // The map page's OK: tells the radio the connection is over.
   void EndConnection(const PortChoice& port);
   // Asks a running transfer to stop at its next pause; it then ends the connection cleanly.

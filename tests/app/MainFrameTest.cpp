@@ -31,7 +31,8 @@ TEST_F(MainFrameTest, MenusCarryTheirItemsAcceleratorsAndCommandNumbers) {
                          "Import Configuration (YAML)...", "Export Configuration (YAML)...", "-",
                          "E&xit"}));
   EXPECT_EQ(itemTexts(frame().Menu(1)),
-            (QStringList{"&Model Select\tCtrl + M", "-", "&Squelch\t", "&Calibration\t"}));
+            (QStringList{"&Model Select\tCtrl + M", "-", "&Squelch\t", "&Calibration\t", "-",
+                         "&Verify after Write"}));
   // "System/GPS Option" is appended once, however often the model changes.
   frame().AppendSystemMenuItem();
   EXPECT_EQ(itemTexts(frame().Menu(3)),

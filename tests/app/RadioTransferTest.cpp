@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 
 #include "AppFixture.h"
@@ -15,6 +16,7 @@
 #include "editors/ComDlg.h"
 #include "editors/MyPage4.h"
 #include "model/ImageCodec.h"
+#include "model/UserFolders.h"
 
 namespace kx::test {
 
@@ -233,6 +235,37 @@ TEST_F(RadioTransferTest, StopEndsAWriteAndSaysSo) {
   EXPECT_FALSE(window->StopButton()->isVisible());
   EXPECT_EQ(radio->State().writesCompleted, 0);
   EXPECT_LT(seen.pauses, 12);
+}
+
+TEST_F(RadioTransferTest, FailedVerificationAfterWriteStaysOnScreenWithTheAddresses) {
+  sim::RadioSettings settings;
+  settings.faults.corruptAddress = 0x029;
+  startWithRadio(settings);
+  QAction* verify = frame().Action(cmd::kVerifyAfterWrite);
+  ASSERT_TRUE(verify->isCheckable());
+  EXPECT_TRUE(verify->isChecked());  // on until the technician turns it off
+  bool sawVerifying = false;
+  onPause = [&] { sawVerifying |= view().ReadWriteWindow()->Status() == "Verifying.....!"; };
+
+  trigger(cmd::kWriteRadio);
+
+  EXPECT_TRUE(sawVerifying);
+  EXPECT_EQ(radio->State().readsCompleted, 1);
+  CReadWriteDlg* window = view().ReadWriteWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->Status().startsWith("Verify failed: 1 byte differs (0x029: wrote "));
+  EXPECT_TRUE(window->Status().contains(
+      "\n0x029: channel 2: step, narrow, high power, receive count bits 16..14: wrote "));
+
+  // Turned off, it stays off in the settings; a write is then not read back.
+  verify->setChecked(false);
+  const QSettings kept(QString::fromStdString(ConfigFolder() + "/kxprog.conf"),
+                       QSettings::IniFormat);
+  EXPECT_FALSE(kept.value("program/verifyAfterWrite", true).toBool());
+  trigger(cmd::kWriteRadio);
+  EXPECT_EQ(radio->State().readsCompleted, 1);
+  EXPECT_EQ(view().ReadWriteWindow(), nullptr);
 }
 
 }  // namespace kx::test

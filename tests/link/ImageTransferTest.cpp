@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <filesystem>
 
 #include "link/ImageBackup.h"
@@ -353,6 +355,28 @@ TEST(ImageBackupTest, KeepsTheNewestHundred) {
     count += entry.is_regular_file();
   EXPECT_EQ(count, 100);
   EXPECT_FALSE(std::filesystem::exists(first));
+}
+
+TEST(ImageBackupTest, RadiosSavingAtOnceNeverOverwriteOneAnother) {
+  test::TempFolder folder;
+  const std::string dir = folder.file("backups");
+  constexpr int kRadios = 8;
+  constexpr int kEach = 10;
+  std::vector<std::thread> radios;
+  for (int r = 0; r < kRadios; ++r) {
+    radios.emplace_back([&dir, r] {
+      image::Image img{};
+      img[0] = static_cast<std::uint8_t>(r);
+      for (int i = 0; i < kEach; ++i)
+        SaveBackup(dir, img, "write");
+    });
+  }
+  for (auto& radio : radios)
+    radio.join();
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    count += entry.is_regular_file();
+  EXPECT_EQ(count, kRadios * kEach);
 }
 
 TEST(ImageBackupTest, LivesInTheUsersDataFolder) {

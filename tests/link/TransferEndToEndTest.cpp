@@ -147,5 +147,40 @@ TEST_F(TransferEndToEndTest, RadioThatDisappearsMidReadFailsCleanly) {
   EXPECT_FALSE(port.IsOpen());
 }
 
+TEST_F(TransferEndToEndTest, VerifiedWriteReadsTheRadioBackWithoutTouchingTheDocument) {
+  StartRadio();
+  CKX200Doc doc = Configuration();
+  const TransferOutcome outcome = transfer.OnWriteAndVerify(doc, choice, events);
+  ASSERT_TRUE(outcome.ok()) << outcome.status;
+  EXPECT_TRUE(outcome.differences.empty());
+  EXPECT_EQ(radio->State().readsCompleted, 1);
+  EXPECT_EQ(memory.working, radio->Memory());
+  EXPECT_EQ(doc, Configuration());
+  EXPECT_FALSE(outcome.backupPath.empty());  // the write's backup, not a second one
+  EXPECT_FALSE(port.IsOpen());
+
+  // The configuration alone, as a file holds it: byte 0x010 is the firmware's, as a write sets it.
+  CKX200Doc file = Configuration();
+  image::Image stored{};
+  EXPECT_TRUE(transfer.OnVerify(BuildImage(file), choice, events, &stored).ok());
+  EXPECT_EQ(stored, radio->Memory());
+}
+
+TEST_F(TransferEndToEndTest, RadioThatStoresAnotherByteFailsTheVerificationByAddress) {
+  StartRadio({"corrupt=0x029"});
+  CKX200Doc doc = Configuration();
+  const TransferOutcome outcome = transfer.OnWriteAndVerify(doc, choice, events);
+  EXPECT_EQ(outcome.result, Result::kVerifyFailed);
+  const std::uint8_t wrote = memory.working[0x029];
+  ASSERT_EQ(outcome.differences,
+            (std::vector<ByteDifference>{{0x029, wrote, static_cast<std::uint8_t>(wrote ^ 1)}}));
+  EXPECT_EQ(outcome.status, VerifyFailureText(outcome.differences));
+  EXPECT_TRUE(outcome.status.starts_with("Verify failed: 1 byte differs (0x029: wrote "));
+  EXPECT_FALSE(port.IsOpen());
+
+  CKX200Doc file = Configuration();
+  EXPECT_EQ(transfer.OnVerify(BuildImage(file), choice, events).differences, outcome.differences);
+}
+
 }  // namespace
 }  // namespace kx::test

@@ -100,5 +100,66 @@ interrupt INT "write stopped with Ctrl+C" write --port "$pty" "$work/radio.dat"
 # A closed terminal (SIGHUP) stops a transfer as Ctrl+C does.
 interrupt HUP "read of a closed terminal" read --port "$pty"
 
+# Verification: a radio that holds what was written, and one that stores another byte.
+start_radio
+"$kxtool" write --verify --port "$pty" "$work/radio.dat" 2>"$work/err" || { fail "verified write"; cat "$work/err"; }
+grep -qF 'Verifying.....!' "$work/err" || fail "verified write: no verifying status"
+"$kxtool" verify --port "$pty" "$work/radio.dat" >"$work/out" 2>"$work/err" || { fail "verify of a radio that holds the file"; cat "$work/err"; }
+start_radio --fault corrupt=0x029
+"$kxtool" write --verify --port "$pty" "$work/radio.dat" 2>"$work/err"
+[ $? -eq 1 ] || fail "write to a radio that stores another byte should exit 1"
+grep -qE '^Verify failed: 1 byte differs \(0x029: wrote [0-9A-F]{2}, read [0-9A-F]{2}\)$' "$work/err" || { fail "verify failure not named"; cat "$work/err"; }
+grep -qF '0x029: channel 2: step' "$work/err" || fail "verify failure without the field's name"
+"$kxtool" verify --port "$pty" "$work/radio.dat" >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] && grep -qF 'Verify failed: 1 byte differs (0x029' "$work/err" || fail "verify of a differing radio"
+
+# A bench of four radios, the third storing a wrong byte: the others succeed, the summary names
+# the one that failed, exit 1. A port named twice is refused before anything starts.
+start_bench() {  # count, kxsim options...
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  local count=$1; shift
+  "$kxsim" --model kx600-uhf --count "$count" --link "$work/kx" "$@" >"$work/sim.out" 2>"$work/sim.log" &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    [ "$(wc -l <"$work/sim.out")" -eq "$count" ] && return 0
+    sleep 0.05
+  done
+  fail "kxsim --count did not start"; cat "$work/sim.log"; exit 1
+}
+start_bench 4 --fault 3:corrupt=0x100
+"$kxtool" write --port "$work/kx1" --port "$work/kx1" "$work/radio.dat" >"$work/out" 2>"$work/err"
+[ $? -eq 2 ] && grep -qF 'named twice' "$work/err" || fail "a port named twice should be refused"
+"$kxtool" write --verify --port "$work/kx1" --port "$work/kx2" --port "$work/kx3" --port "$work/kx4" \
+    "$work/radio.dat" >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || { fail "bench with a faulty radio should exit 1"; cat "$work/out" "$work/err"; }
+for n in 1 2 4; do
+  grep -qE "^kx$n +done +[0-9.]+ +$work/data/kxprog/backups/" "$work/out" || fail "bench: kx$n not done"
+done
+grep -qE '^kx3 +Verify failed: 1 byte differs \(0x100' "$work/out" || { fail "bench: kx3's failure not in the summary"; cat "$work/out"; }
+grep -qF 'kx3: 0x100: channel 1: tone A count' "$work/err" || fail "bench: kx3's byte not named"
+grep -qF '1 of 4 radios failed' "$work/err" || fail "bench: no count of failures"
+[ "$(grep -c '^kx[1-4]: Verifying' "$work/err")" -eq 4 ] || fail "bench: no prefixed status lines"
+backups=$(ls "$work/data/kxprog/backups/" | wc -l)
+"$kxtool" read --port "$work/kx1" --port "$work/kx2" -o "$work/bench" >"$work/out" 2>"$work/err" || { fail "bench read"; cat "$work/err"; }
+for n in 1 2; do
+  [ "$(stat -c %s "$work/bench/kx$n.dat" 2>/dev/null)" = 1827 ] || fail "bench read: no kx$n.dat"
+  [ "$(stat -c %s "$work/bench/kx$n.bin" 2>/dev/null)" = 416 ] || fail "bench read: no kx$n.bin"
+done
+[ "$(ls "$work/data/kxprog/backups/" | wc -l)" -eq $((backups + 2)) ] || fail "bench read: a backup per radio"
+
+# Ctrl+C during a bench write stops every radio's transfer and closes every port: each ends its
+# connection and can be written again at once.
+start_bench 2 -v
+"$kxtool" write --port "$work/kx1" --port "$work/kx2" "$work/radio.dat" >"$work/out" 2>"$work/err" &
+tool=$!
+for _ in $(seq 200); do [ "$(grep -c 'block 3 ' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
+kill -INT "$tool"
+wait "$tool"
+[ $? -eq 1 ] || fail "an interrupted bench should exit 1"
+[ "$(grep -cE '^kx[12] +Stopped by the user!' "$work/out")" -eq 2 ] || { fail "bench: not every radio stopped"; cat "$work/out"; }
+for _ in $(seq 40); do [ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
+[ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] || fail "bench: a stopped radio's connection was not ended"
+"$kxtool" read --port "$work/kx1" --port "$work/kx2" -o "$work/again" >"$work/out" 2>"$work/err" || fail "ports not reusable after Ctrl+C"
+
 [ "$failures" -eq 0 ] && echo "kxtool against the virtual radio: all checks passed"
 exit $((failures > 0))

@@ -314,6 +314,7 @@ void RadioEngine::WrittenBlock() {
   Answer({kAccepted}, "accepted");
   if (block_ == kBlockCount - 1) {
     memory = staged_;
+    if (faults.corruptAddress >= 0) memory[static_cast<std::size_t>(faults.corruptAddress)] ^= 0x01;
     ++state.writesCompleted;
     completedWrite_ = true;
     phase_ = Phase::kCommands;

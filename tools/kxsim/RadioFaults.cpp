@@ -9,10 +9,16 @@ namespace {
 constexpr int kLastBlock = 25;
 constexpr int kMostRepeats = 1000;
 constexpr int kMostZeros = 64;
+constexpr int kLastAddress = 415;
 
 std::optional<int> number(std::string_view text, int low, int high) {
   int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  int base = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
   if (value < low || value > high) return std::nullopt;
   return value;
@@ -21,7 +27,8 @@ std::optional<int> number(std::string_view text, int low, int high) {
 
 const char* const kFaultHelp =
     "refuse, silent, garbage, double-aa, deny-tx, zeros[=N], nak-write=N[@BLOCK], "
-    "bad-check=N[@BLOCK], stop-after=BLOCK, vanish=BLOCK (blocks 0..25)";
+    "bad-check=N[@BLOCK], stop-after=BLOCK, vanish=BLOCK (blocks 0..25), corrupt=ADDRESS (the "
+    "byte at 0..0x19F is stored with its lowest bit flipped after every write)";
 
 bool AddFault(std::string_view text, Faults& faults, std::string* error) {
   auto fail = [&](const std::string& why) {
@@ -68,6 +75,12 @@ bool AddFault(std::string_view text, Faults& faults, std::string* error) {
     const auto k = number(value, 0, kLastBlock);
     if (!k) return fail("blocks are 0..25");
     (name == "stop-after" ? faults.stopAfterBlock : faults.vanishAfterBlock) = *k;
+    return true;
+  }
+  if (name == "corrupt" && block.empty()) {
+    const auto at = number(value, 0, kLastAddress);
+    if (!at) return fail("addresses are 0..0x19F");
+    faults.corruptAddress = *at;
     return true;
   }
   return fail(std::string("known faults: ") + kFaultHelp);

@@ -20,13 +20,16 @@ struct Faults {
   int badCheckBlock = -1;
   int stopAfterBlock = -1;    // after this block, silence until the next wake-up
   int vanishAfterBlock = -1;  // after this block, the radio closes its line and is gone
+  // After every completed write the byte at this address (0..415) is stored with its lowest
+  // bit flipped, as a worn EEPROM cell would hold it; the write itself is acknowledged as usual.
+  int corruptAddress = -1;
 
   bool operator==(const Faults&) const = default;
 };
 
 // Adds one fault written as on kxsim's command line:
 //   refuse | silent | garbage | double-aa | deny-tx | zeros[=N] | nak-write=N[@K]
-//   | bad-check=N[@K] | stop-after=K | vanish=K
+//   | bad-check=N[@K] | stop-after=K | vanish=K | corrupt=ADDRESS (decimal or 0x hex)
 // False, with the reason in error, for anything else.
 bool AddFault(std::string_view text, Faults& faults, std::string* error = nullptr);
 

@@ -1,15 +1,17 @@
-// kxsim: a KX400/KX600 radio on a pseudo-terminal, for trying the programmer without a radio.
-// Prints the device to open as its first line, then answers until it is killed.
+// kxsim: KX400/KX600 radios on pseudo-terminals, for trying the programmer without a radio.
+// Prints the device of each radio to open, one a line, then answers until it is killed.
 
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@ namespace {
 using namespace kx;
 
 constexpr int kUsageError = 2;
+constexpr int kMostRadios = 64;
 
 int failWith(const std::string& message) {
   std::cerr << "kxsim: " << message << "\n";
@@ -56,10 +59,56 @@ bool makeLink(const std::string& link, const std::string& target, std::string* e
   return true;
 }
 
+// The name of radio `number` of `count` for a path given once: the path itself for a single
+// radio, else the number after the prefix (a link) or before the extension (a saved memory).
+std::string numberedLink(const std::string& prefix, int number, int count) {
+  return count == 1 ? prefix : prefix + std::to_string(number);
+}
+std::string numberedFile(const std::string& path, int number, int count) {
+  if (count == 1) return path;
+  const auto slash = path.rfind('/');
+  const auto dot = path.rfind('.');
+  const bool hasExtension =
+      dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
+  if (!hasExtension) return path + std::to_string(number);
+  return path.substr(0, dot) + std::to_string(number) + path.substr(dot);
+}
+
+// "--fault 3:corrupt=0x29" is radio 3's alone; a fault without a number is every radio's.
+bool addFault(const std::string& text, int count, std::vector<sim::RadioSettings>& radios,
+              std::string* error) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos) {
+    for (auto& radio : radios) {
+      if (!sim::AddFault(text, radio.faults, error)) return false;
+    }
+    return true;
+  }
+  const std::string numberText = text.substr(0, colon);
+  char* end = nullptr;
+  const long number = std::strtol(numberText.c_str(), &end, 10);
+  if (numberText.empty() || *end != '\0' || number < 1 || number > count) {
+    *error = "Unknown radio \"" + numberText + "\" in --fault " + text + " (radios are 1.." +
+             std::to_string(count) + ")";
+    return false;
+  }
+  return sim::AddFault(text.substr(colon + 1), radios[static_cast<std::size_t>(number - 1)].faults,
+                       error);
+}
+
+void stopAll(std::vector<std::unique_ptr<sim::VirtualRadio>>& radios,
+             const std::vector<std::string>& links) {
+  for (auto& radio : radios)
+    radio->Stop();
+  for (const auto& link : links)
+    ::unlink(link.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"A virtual KX400/KX600 radio on a pseudo-terminal"};
+  CLI::App app{"Virtual KX400/KX600 radios on pseudo-terminals"};
+  int count = 1;
   std::string modelText = "kx400-vhf";
   std::string imagePath;
   std::string datPath;
@@ -85,11 +134,26 @@ int main(int argc, char** argv) {
   app.add_option("--channel", channel, "Channel the radio is on, 1..16")
       ->check(CLI::Range(1, 16))
       ->capture_default_str();
-  app.add_option("--link", linkPath, "Also make this symbolic link to the pseudo-terminal");
-  app.add_option("--save", savePath, "Write the memory to this file after every completed write");
+  app.add_option("--count", count,
+                 "Start this many independent radios (1.." + std::to_string(kMostRadios) +
+                     "), each with its own pseudo-terminal, memory and options; their devices "
+                     "are printed one a line, radio 1 first")
+      ->check(CLI::Range(1, kMostRadios))
+      ->capture_default_str();
+  app.add_option("--link", linkPath,
+                 "Also make this symbolic link to the pseudo-terminal; with --count N, the "
+                 "links PATH1..PATHN");
+  app.add_option("--save", savePath,
+                 "Write the memory to this file after every completed write; with --count N, "
+                 "the radio's number goes before the extension (mem.bin: mem1.bin..memN.bin)");
   app.add_flag("--pace", pace, "Send at 4800 baud wire speed and think before answering");
-  app.add_option("--fault", faultTexts, std::string("Misbehave: ") + sim::kFaultHelp);
-  app.add_flag("-v,--verbose", verbose, "Log every frame in both directions on standard error");
+  app.add_option("--fault", faultTexts,
+                 std::string("Misbehave (may be given more than once; RADIO:FAULT gives radio "
+                             "RADIO of --count alone the fault, else every radio has it): ") +
+                     sim::kFaultHelp);
+  app.add_flag("-v,--verbose", verbose,
+               "Log every frame in both directions on standard error (with --count, each line "
+               "starts with the radio's number)");
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {  // --help
@@ -118,10 +182,6 @@ int main(int argc, char** argv) {
   }
   settings.channel = channel;
   if (pace) settings.timing = sim::RadioSettings::PacedTiming();
-  for (const auto& text : faultTexts) {
-    std::string error;
-    if (!sim::AddFault(text, settings.faults, &error)) return failWith(error);
-  }
   if (!imagePath.empty()) {
     std::string error;
     const auto bytes = fileio::readPrefix(imagePath, image::kSize + 1, &error);
@@ -138,7 +198,13 @@ int main(int argc, char** argv) {
     settings.memory = BuildImage(doc);
   }
 
-  // The signals are taken by sigwait below; the radio's thread must not get them.
+  std::vector<sim::RadioSettings> perRadio(static_cast<std::size_t>(count), settings);
+  for (const auto& text : faultTexts) {
+    std::string error;
+    if (!addFault(text, count, perRadio, &error)) return failWith(error);
+  }
+
+  // The signals are taken by sigwait below; the radios' threads must not get them.
   sigset_t stopSignals;
   sigemptyset(&stopSignals);
   sigaddset(&stopSignals, SIGINT);
@@ -146,38 +212,61 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGHUP);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-  sim::VirtualRadio radio(settings);
-  if (verbose) {
-    const auto start = sim::Clock::now();
-    radio.SetLogSink([start](const sim::LogEntry& entry) {
-      std::fprintf(stderr, "%s\n", sim::FormatLogEntry(entry, start).c_str());
-    });
+  std::vector<std::unique_ptr<sim::VirtualRadio>> radios;
+  std::vector<std::string> links;
+  const auto start = sim::Clock::now();
+  for (int number = 1; number <= count; ++number) {
+    auto& radio = *radios.emplace_back(
+        std::make_unique<sim::VirtualRadio>(perRadio[static_cast<std::size_t>(number - 1)]));
+    if (verbose) {
+      const std::string prefix = count == 1 ? "" : std::to_string(number) + " ";
+      radio.SetLogSink([start, prefix](const sim::LogEntry& entry) {
+        std::fprintf(stderr, "%s%s\n", prefix.c_str(), sim::FormatLogEntry(entry, start).c_str());
+      });
+    }
+    if (!savePath.empty()) {
+      radio.SetWriteSink(
+          [path = numberedFile(savePath, number, count)](const image::Image& memory) {
+            std::string error;
+            if (!fileio::writeAtomically(path, memory, &error))
+              std::fprintf(stderr, "kxsim: cannot save %s: %s\n", path.c_str(), error.c_str());
+          });
+    }
+    std::string error;
+    if (!radio.Start(&error)) {
+      stopAll(radios, links);
+      return failWith(error);
+    }
+    if (!linkPath.empty()) {
+      const std::string link = numberedLink(linkPath, number, count);
+      if (!makeLink(link, radio.SlavePath(), &error)) {
+        stopAll(radios, links);
+        return failWith(error);
+      }
+      links.push_back(link);
+    }
   }
-  if (!savePath.empty()) {
-    radio.SetWriteSink([savePath](const image::Image& memory) {
-      std::string error;
-      if (!fileio::writeAtomically(savePath, memory, &error))
-        std::fprintf(stderr, "kxsim: cannot save %s: %s\n", savePath.c_str(), error.c_str());
-    });
-  }
-  std::string error;
-  if (!radio.Start(&error)) return failWith(error);
-  std::cout << radio.SlavePath() << std::endl;
-  if (!linkPath.empty() && !makeLink(linkPath, radio.SlavePath(), &error)) {
-    radio.Stop();
-    return failWith(error);
-  }
+  for (const auto& radio : radios)
+    std::cout << radio->SlavePath() << '\n';
+  std::cout << std::flush;
 
+  // Runs until a stop signal, or until every radio has gone (fault).
+  std::vector<bool> gone(radios.size(), false);
   const timespec look{0, 200'000'000};
   int signal = 0;
   while (signal <= 0) {
     signal = sigtimedwait(&stopSignals, nullptr, &look);
-    if (signal < 0 && radio.State().vanished) {
-      std::fprintf(stderr, "kxsim: the radio has gone (fault)\n");
-      break;
+    if (signal > 0) break;
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+      if (gone[i] || !radios[i]->State().vanished) continue;
+      gone[i] = true;
+      if (count == 1)
+        std::fprintf(stderr, "kxsim: the radio has gone (fault)\n");
+      else
+        std::fprintf(stderr, "kxsim: radio %zu has gone (fault)\n", i + 1);
     }
+    if (std::all_of(gone.begin(), gone.end(), [](bool g) { return g; })) break;
   }
-  radio.Stop();
-  if (!linkPath.empty()) ::unlink(linkPath.c_str());
+  stopAll(radios, links);
   return 0;
 }

@@ -34,6 +34,7 @@ Command addSheetCommand(CLI::App& app);
 Command addExportCommand(CLI::App& app);
 Command addImportCommand(CLI::App& app);
 Command addDiffCommand(CLI::App& app);
+Command addVerifyCommand(CLI::App& app);
 
 // --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
 CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
       kxtool::addReadCommand(app),         kxtool::addWriteCommand(app),
       kxtool::addServiceCommand(app),      kxtool::addSheetCommand(app),
       kxtool::addExportCommand(app),       kxtool::addImportCommand(app),
-      kxtool::addDiffCommand(app),
+      kxtool::addDiffCommand(app),         kxtool::addVerifyCommand(app),
   };
 
   // The first word that is not an option names the command; CLI11 would only say that one is
