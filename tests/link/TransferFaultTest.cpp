@@ -65,11 +65,12 @@ const Row kRows[] = {
     {"ReadBlockBadFiveTimes", false, {"bad-check=5@5"}, Result::kBlockFailed, "Read Fail!", {}},
     {"RadioGoneDuringRead", false, {"vanish=5"}, Result::kBlockFailed, "Read Fail!", {}},
     {"RadioGoneDuringWrite", true, {"vanish=5"}, Result::kBlockFailed, "Write Fail!", {}},
-    // A read block (22 bytes, 46 ms on the wire) answered 30 ms after the programmer's
-    // acknowledgement is whole some 25 ms before the programmer looks for it; a written block's
-    // acknowledgement 75 ms after the block.
-    {"SlowRadioRead", false, {}, Result::kDone, "Reading.....!", 30ms},
-    {"SlowRadioWrite", true, {}, Result::kDone, "Writing.....!", 75ms},
+    // A read block (22 bytes, 46 ms on the wire) answered 15 ms after the programmer's
+    // acknowledgement is whole some 40 ms before the programmer looks for it; a written block's
+    // acknowledgement comes 50 ms after the block. Close to the end of the pauses, with room
+    // left for a busy machine's scheduling.
+    {"SlowRadioRead", false, {}, Result::kDone, "Reading.....!", 15ms},
+    {"SlowRadioWrite", true, {}, Result::kDone, "Writing.....!", 50ms},
 };
 
 std::size_t threadCount() {
