@@ -400,10 +400,10 @@ void CKX200View::recordStep(const QString& caption) {
 void CKX200View::restoreState(const EditState& state) {
   restoring_ = true;
   RestoreEditState(state, doc_, memory_);
-  committed_ = CaptureEditState(doc_, memory_);
   refreshMainForm();
   refreshPages();
   encodeIntoMap(MapMarking::kChanged);
+  committed_ = CaptureEditState(doc_, memory_);
   restoring_ = false;
   showModified();
 }
