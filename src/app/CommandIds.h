@@ -16,6 +16,12 @@ constexpr int kExportChannelsCsv = 32807;
 constexpr int kImportConfigYaml = 32808;
 constexpr int kExportConfigYaml = 32809;
 constexpr int kAppExit = 57665;
+// The recent configuration files, newest first: kFileRecentFirst + 0 .. 3.
+constexpr int kFileRecentFirst = 32817;
+constexpr int kFileRecentCount = 4;
+// Edit
+constexpr int kEditUndo = 32815;
+constexpr int kEditRedo = 32816;
 // Program
 constexpr int kModelSelect = 147;
 constexpr int kSquelchMenu = 32795;

@@ -4,15 +4,18 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
 
 #include "app/CommandIds.h"
+#include "app/EditStep.h"
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ReadWriteDlg.h"
@@ -24,6 +27,7 @@
 #include "editors/MyPage3.h"
 #include "editors/MyPage4.h"
 #include "editors/MySheet.h"
+#include "model/ChangeCaption.h"
 #include "model/ConfigFile.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
@@ -71,8 +75,15 @@ std::optional<Notice> oneBoxOf(const Outcome& outcome) {
 }  // namespace
 
 CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, UserDialogs& dialogs)
-    : doc_(doc), memory_(memory), frame_(frame), dialogs_(dialogs) {
+    : doc_(doc),
+      memory_(memory),
+      frame_(frame),
+      dialogs_(dialogs),
+      history_(new QUndoStack(this)),
+      committed_(CaptureEditState(doc, memory)),
+      clean_(committed_) {
   setObjectName(QStringLiteral("mainForm"));
+  history_->setUndoLimit(kHistorySteps);
   caption_ = new QLineEdit;
   caption_->setObjectName(QStringLiteral("modelCaption"));
   caption_->setReadOnly(true);
@@ -163,7 +174,10 @@ void CKX200View::OnInitialUpdate() {
   sheet_->SetActivePage(sheet_->eepromPageIndex);
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
+  for (int i = 0; i < sheet_->count(); ++i)
+    sheet_->Page(i).NotifyEditsTo([this] { OnDocumentEdited(); });
   initialised_ = true;
+  startFreshHistory();
 }
 
 void CKX200View::showEvent(QShowEvent* event) {
@@ -201,6 +215,10 @@ void CKX200View::OnModelSelect() {
 }
 
 void CKX200View::OnModelChosen(ModelType type) {
+  if (!OfferToSave()) return;
+  // A model chosen for a configuration with nothing unsaved in it (the first one after the
+  // start, say) gives a blank configuration, which is nothing to lose either.
+  const bool wasClean = !IsModified();
   doc_.ChooseModel(type);
   frame_.SetCurrentPage(sheet_->channelPageIndex);
   sheet_->SetActivePage(sheet_->channelPageIndex);
@@ -209,6 +227,8 @@ void CKX200View::OnModelChosen(ModelType type) {
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
+  recordStep(QStringLiteral("Model choice"));
+  if (wasClean) markClean();
 }
 
 void CKX200View::fillBandList() {
@@ -248,6 +268,7 @@ void CKX200View::OnSelchangeBand(int index) {
   doc_.ChangeSubBand(index);
   refreshMainForm();
   sheet_->ChannelPage().Refresh();
+  recordStep(QStringLiteral("Band choice"));
 }
 
 void CKX200View::showPage(int index) {
@@ -273,20 +294,42 @@ void CKX200View::ShowSystemPage() {
 }
 
 void CKX200View::OnFileNew() {
+  if (!OfferToSave()) return;
   doc_.ResetToDefaults();
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
+  startFreshHistory();
 }
 
 void CKX200View::OnFileOpen() {
   const auto path = dialogs_.OpenFileName(this, QtNameFilters(config_file::kOpenFilter));
   if (!path) return;
-  const Outcome opened = OpenConfigurationFile(doc_, localPath(*path));
+  OpenConfiguration(*path);
+}
+
+void CKX200View::OnOpenRecent(const QString& path) {
+  if (!QFileInfo::exists(path)) {
+    frame_.RemoveRecentFile(path);
+    dialogs_.Message(
+        this,
+        QStringLiteral("%1 cannot be found. It has been taken off the recent files.").arg(path),
+        NoticeKind::kWarning);
+    return;
+  }
+  OpenConfiguration(path);
+}
+
+void CKX200View::OpenConfiguration(const QString& path) {
+  if (transferring_ || inService_ || !OfferToSave()) return;
+  const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
   dialogs_.ShowMessages(this, opened.messages);
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
+  if (!opened.ok) return;
+  startFreshHistory();
+  frame_.AddRecentFile(path);
 }
 
 void CKX200View::commitEdits() {
@@ -300,10 +343,94 @@ void CKX200View::commitEdits() {
 
 void CKX200View::OnFileSave() {
   commitEdits();
+  saveDocument();
+}
+
+bool CKX200View::saveDocument() {
   const auto path =
       dialogs_.SaveFileName(this, QtNameFilters(config_file::kSaveFilter), QStringLiteral("dat"));
-  if (!path) return;
-  dialogs_.ShowMessages(this, doc_.OnSaveDocument(localPath(*path)).messages);
+  if (!path) return false;
+  const Outcome saved = doc_.OnSaveDocument(localPath(*path));
+  dialogs_.ShowMessages(this, saved.messages);
+  if (!saved.ok) return false;
+  markClean();
+  frame_.AddRecentFile(*path);
+  return true;
+}
+
+bool CKX200View::OfferToSave() {
+  commitEdits();
+  if (!IsModified()) return true;
+  switch (dialogs_.AskSaveDiscardCancel(this, QString::fromLatin1(kSaveFirst))) {
+    case SaveChoice::kSave:
+      return saveDocument();
+    case SaveChoice::kDiscard:
+      return true;
+    case SaveChoice::kCancel:
+      break;
+  }
+  return false;
+}
+
+bool CKX200View::IsModified() const {
+  return !SameConfiguration(clean_, CaptureEditState(doc_, memory_));
+}
+
+void CKX200View::showModified() {
+  frame_.SetModified(IsModified());
+}
+
+void CKX200View::OnDocumentEdited() {
+  if (!initialised_ || restoring_) return;
+  recordStep({});
+}
+
+void CKX200View::recordStep(const QString& caption) {
+  EditState now = CaptureEditState(doc_, memory_);
+  if (!SameConfiguration(committed_, now)) {
+    const QString step =
+        caption.isEmpty() ? QString::fromStdString(DescribeChange(committed_, now)) : caption;
+    history_->push(new EditStep(step, committed_, now,
+                                [this](const EditState& state) { restoreState(state); }));
+  }
+  committed_ = std::move(now);
+  showModified();
+}
+
+void CKX200View::restoreState(const EditState& state) {
+  restoring_ = true;
+  RestoreEditState(state, doc_, memory_);
+  refreshMainForm();
+  refreshPages();
+  encodeIntoMap(MapMarking::kChanged);
+  committed_ = CaptureEditState(doc_, memory_);
+  restoring_ = false;
+  showModified();
+}
+
+void CKX200View::startFreshHistory() {
+  history_->clear();
+  committed_ = CaptureEditState(doc_, memory_);
+  clean_ = committed_;
+  showModified();
+}
+
+void CKX200View::markClean() {
+  recordStep({});
+  clean_ = committed_;
+  showModified();
+}
+
+void CKX200View::OnUndo() {
+  if (transferring_ || inService_) return;
+  commitEdits();
+  history_->undo();
+}
+
+void CKX200View::OnRedo() {
+  if (transferring_ || inService_) return;
+  commitEdits();
+  history_->redo();
 }
 
 void CKX200View::OnFilePrint() {
@@ -325,10 +452,10 @@ void CKX200View::OnExportSheetPdf() {
   ExportDataSheetPdf(doc_, dialogs_, this);
 }
 
-void CKX200View::importText(const QStringList& filters, TextImport import) {
+void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step) {
   commitEdits();
   const auto path = dialogs_.OpenFileName(this, filters);
-  if (!path) return;
+  if (!path || !OfferToSave()) return;
   const std::string local = localPath(*path);
   std::string text;
   Outcome imported = ReadTextFile(local, text);
@@ -338,6 +465,7 @@ void CKX200View::importText(const QStringList& filters, TextImport import) {
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
+  recordStep(step);
 }
 
 void CKX200View::exportText(const QStringList& filters, const QString& suffix,
@@ -348,7 +476,7 @@ void CKX200View::exportText(const QStringList& filters, const QString& suffix,
 }
 
 void CKX200View::OnImportChannelsCsv() {
-  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv);
+  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QStringLiteral("Import Channels"));
 }
 
 void CKX200View::OnExportChannelsCsv() {
@@ -357,7 +485,7 @@ void CKX200View::OnExportChannelsCsv() {
 }
 
 void CKX200View::OnImportConfigYaml() {
-  importText(QtNameFilters(kYamlFilter), ImportConfigYaml);
+  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QStringLiteral("Import Configuration"));
 }
 
 void CKX200View::OnExportConfigYaml() {
@@ -370,6 +498,7 @@ bool CKX200View::IsCommandAvailable(int) const {
 }
 
 void CKX200View::OnRead() {
+  if (transferring_ || !OfferToSave()) return;
   runTransfer(false);
 }
 void CKX200View::OnWrite() {
@@ -496,7 +625,10 @@ void CKX200View::runTransfer(bool write) {
     frame_.AppendSystemMenuItem();
     refreshMainForm();
     refreshPages();
+    startFreshHistory();
   }
+  // What was written is in the radio now: nothing is lost by leaving it.
+  if (write && outcome.ok()) markClean();
 }
 
 ImageTransfer::PauseFunction CKX200View::servicePause() {
@@ -545,6 +677,7 @@ void CKX200View::runService(ServiceDialog& dialog) {
   }
   frame_.SetBusy(false);
   inService_ = false;
+  recordStep({});
 }
 
 }  // namespace kx

@@ -9,6 +9,7 @@
 
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
+#include "model/EditState.h"
 #include "model/ModelType.h"
 #include "model/Outcome.h"
 #include "rules/MapEdit.h"
@@ -16,6 +17,7 @@
 class QComboBox;
 class QDialog;
 class QLineEdit;
+class QUndoStack;
 
 namespace kx {
 
@@ -79,6 +81,27 @@ class CKX200View : public QWidget {
   // A model button of the model dialog was pressed.
   void OnModelChosen(ModelType type);
 
+  // Unsaved work and the edit history. Every committed change is one step; Load, New and a
+  // radio read start a fresh history.
+  void OnUndo();
+  void OnRedo();
+  QUndoStack& History() const { return *history_; }
+  static constexpr int kHistorySteps = 200;
+  // After a change the technician committed on a page: records it as a step when the
+  // configuration or the hand patches changed.
+  void OnDocumentEdited();
+  // Whether the configuration differs from what was last loaded, saved, read or written.
+  bool IsModified() const;
+  // Before a command that replaces the configuration: when it is modified, asks whether to save
+  // it first. False when the technician cancelled, or the save did not happen (its file dialog
+  // cancelled, the file not written); then the command must not go on.
+  bool OfferToSave();
+  static constexpr const char* kSaveFirst = "The configuration has changed. Save it first?";
+  // A file chosen in the File menu's recent files, or dropped on the window: opened as Load
+  // opens the file it is given, with the same messages and the same question first.
+  void OnOpenRecent(const QString& path);
+  void OpenConfiguration(const QString& path);
+
   // The pause between exchanges with the radio: it keeps the program painting (the progress bar
   // moves) while the progress window holds the user's input. Tests may wrap it.
   void PauseWithPainting(int milliseconds);
@@ -117,7 +140,14 @@ class CKX200View : public QWidget {
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
   using TextImport = Outcome (*)(CKX200Doc&, std::string_view, const std::string&);
-  void importText(const QStringList& filters, TextImport import);
+  void importText(const QStringList& filters, TextImport import, const QString& step);
+  bool saveDocument();
+  // A step named by the caption, or after what changed when the caption is empty.
+  void recordStep(const QString& caption);
+  void restoreState(const EditState& state);
+  void startFreshHistory();
+  void markClean();
+  void showModified();
   void exportText(const QStringList& filters, const QString& suffix, const std::string& text);
   void runTransfer(bool write);
   void runService(ServiceDialog& dialog);
@@ -146,6 +176,10 @@ class CKX200View : public QWidget {
   bool inService_ = false;
   std::function<void(QDialog&)> runServiceDialog_;
   std::vector<Notice> heldPortMessages_;
+  QUndoStack* history_;
+  EditState committed_;  // as the last step left it
+  EditState clean_;      // as last loaded, saved, read or written
+  bool restoring_ = false;
 };
 
 }  // namespace kx

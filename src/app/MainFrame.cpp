@@ -1,15 +1,21 @@
 #include "app/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
+#include <QUrl>
 #include <algorithm>
 
 #include "app/CommandIds.h"
@@ -19,6 +25,7 @@
 #include "app/ToolbarIcons.h"
 #include "app/UserDialogs.h"
 #include "link/SerialPorts.h"
+#include "model/ConfigFile.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
 #include "model/UserFolders.h"
@@ -58,6 +65,8 @@ constexpr CommandPrompt kPrompts[] = {
     {cmd::kImportConfigYaml, "Open a configuration written as YAML\nImport Configuration"},
     {cmd::kExportConfigYaml, "Save the configuration as YAML\nExport Configuration"},
     {cmd::kAppExit, "Quit the application\nExit"},
+    {cmd::kEditUndo, "Undo the last change\nUndo"},
+    {cmd::kEditRedo, "Redo the change undone last\nRedo"},
     {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
     {cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
     {cmd::kViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
@@ -106,6 +115,24 @@ QString portLabel(int number, const std::string& device, const std::string& desc
 }
 
 constexpr const char* kReadyText = "Ready";
+constexpr const char* kUndoText = "&Undo";
+constexpr const char* kRedoText = "&Redo";
+
+// "&Undo Channel 3 Rx frequency"; the bare command when there is no step.
+QString stepText(const char* command, const QString& step) {
+  const QString text = QString::fromLatin1(command);
+  return step.isEmpty() ? text : text + QLatin1Char(' ') + step;
+}
+
+// The one local configuration file a drag carries; empty for anything else (text, several
+// files, a file of another kind), which the controls handle as they always did.
+QString draggedConfiguration(const QMimeData* mime) {
+  if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
+  const QUrl url = mime->urls().front();
+  if (!url.isLocalFile()) return {};
+  const QString path = url.toLocalFile();
+  return HasConfigurationExtension(QFile::encodeName(path).toStdString()) ? path : QString();
+}
 constexpr int kLockPollMs = 250;
 
 }  // namespace
@@ -115,6 +142,8 @@ CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
   setWindowTitle(QString::fromUtf8(CKX200Doc::kWindowTitle.data(),
                                    static_cast<qsizetype>(CKX200Doc::kWindowTitle.size())));
   setWindowIcon(MakeToolIcon(ToolIcon::Application));
+  setAcceptDrops(true);
+  qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -157,6 +186,7 @@ void CMainFrame::OnCreate() {
   };
 
   QMenu* file = addMenu(QStringLiteral("&File"));
+  fileMenu_ = file;
   addCommand(file, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   addCommand(file, cmd::kFileOpen, QStringLiteral("&Load... \tCtrl+O"))
@@ -174,8 +204,19 @@ void CMainFrame::OnCreate() {
   addCommand(file, cmd::kImportConfigYaml, QStringLiteral("Import Configuration (YAML)..."));
   addCommand(file, cmd::kExportConfigYaml, QStringLiteral("Export Configuration (YAML)..."));
   file->addSeparator();
-  connect(addCommand(file, cmd::kAppExit, QStringLiteral("E&xit")), &QAction::triggered, this,
-          &QWidget::close);
+  exitAction_ = addCommand(file, cmd::kAppExit, QStringLiteral("E&xit"));
+  connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+  fillRecentFiles();
+
+  // Not one of the numbered menus: those keep their places for the commands that find them.
+  editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
+  QAction* undo = addCommand(editMenu_, cmd::kEditUndo, QString::fromLatin1(kUndoText));
+  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  undo->setEnabled(false);
+  QAction* redo = addCommand(editMenu_, cmd::kEditRedo, QString::fromLatin1(kRedoText));
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  redo->setEnabled(false);
 
   QMenu* program = addMenu(QStringLiteral("&Program"));
   addCommand(program, cmd::kModelSelect, QStringLiteral("&Model Select\tCtrl + M"))
@@ -236,6 +277,14 @@ void CMainFrame::OnCreate() {
   noteTimer_->setSingleShot(true);
   connect(noteTimer_, &QTimer::timeout, this,
           [this] { messagePane_->setText(QString::fromLatin1(kReadyText)); });
+  modifiedPane_ = new QLabel;
+  modifiedPane_->setObjectName(QStringLiteral("indicatorModified"));
+  modifiedPane_->setAccessibleName(QStringLiteral("Configuration modified"));
+  modifiedPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  modifiedPane_->setAlignment(Qt::AlignCenter);
+  modifiedPane_->setMinimumWidth(
+      modifiedPane_->fontMetrics().horizontalAdvance(QString::fromLatin1(kModifiedText)) + 12);
+  statusBar()->addPermanentWidget(modifiedPane_);
   const char* const indicators[] = {"CAP", "NUM", "SCRL"};
   for (std::size_t i = 0; i < lockPanes_.size(); ++i) {
     auto* pane = new QLabel(QString::fromLatin1(indicators[i]));
@@ -272,6 +321,46 @@ void CMainFrame::ShowNote(const QString& text, const QString& tip) {
   messagePane_->setText(text);
   messagePane_->setToolTip(tip);
   noteTimer_->start(kNoteMs);
+}
+
+void CMainFrame::SetModified(bool modified) {
+  if (modifiedPane_)
+    modifiedPane_->setText(modified ? QString::fromLatin1(kModifiedText) : QString());
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+  recent_.Add(path);
+  fillRecentFiles();
+}
+
+void CMainFrame::RemoveRecentFile(const QString& path) {
+  recent_.Remove(path);
+  fillRecentFiles();
+}
+
+void CMainFrame::fillRecentFiles() {
+  for (QAction* item : recentItems_) {
+    if (item->data().isValid()) actions_.erase(item->data().toInt());
+    fileMenu_->removeAction(item);
+    item->deleteLater();
+  }
+  recentItems_.clear();
+  const QStringList& paths = recent_.Paths();
+  for (int i = 0; i < paths.size() && i < cmd::kFileRecentCount; ++i) {
+    const QString path = paths[i];
+    QString shown = QDir::toNativeSeparators(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    auto* item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
+    item->setData(cmd::kFileRecentFirst + i);
+    item->setStatusTip(QStringLiteral("Open %1").arg(QDir::toNativeSeparators(path)));
+    connect(item, &QAction::triggered, this, [this, path] {
+      if (view_) view_->OnOpenRecent(path);
+    });
+    fileMenu_->insertAction(exitAction_, item);
+    actions_[cmd::kFileRecentFirst + i] = item;
+    recentItems_.push_back(item);
+  }
+  if (!recentItems_.empty()) recentItems_.push_back(fileMenu_->insertSeparator(exitAction_));
 }
 
 void CMainFrame::UpdateLockPanes() {
@@ -328,6 +417,21 @@ void CMainFrame::SetView(CKX200View* view) {
     connect(action, &QAction::triggered, view, route.handler);
     action->setEnabled(view->IsCommandAvailable(route.command));
   }
+
+  // Undo and Redo name the step they take back or do again.
+  QUndoStack& history = view->History();
+  QAction* undo = Action(cmd::kEditUndo);
+  QAction* redo = Action(cmd::kEditRedo);
+  connect(undo, &QAction::triggered, view, &CKX200View::OnUndo);
+  connect(redo, &QAction::triggered, view, &CKX200View::OnRedo);
+  connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  connect(&history, &QUndoStack::undoTextChanged, undo,
+          [undo](const QString& step) { undo->setText(stepText(kUndoText, step)); });
+  connect(&history, &QUndoStack::redoTextChanged, redo,
+          [redo](const QString& step) { redo->setText(stepText(kRedoText, step)); });
+  undo->setEnabled(history.canUndo());
+  redo->setEnabled(history.canRedo());
 }
 
 QAction* CMainFrame::Action(int command) const {
@@ -493,11 +597,34 @@ PortChoice CMainFrame::CurrentPort() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (busy_) {
+  if (busy_ || (view_ && !view_->OfferToSave())) {
     event->ignore();
     return;
   }
   QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // The enter and move events are drop events too.
+  auto* drop = static_cast<QDropEvent*>(event);
+  const QString path = draggedConfiguration(drop->mimeData());
+  if (path.isEmpty()) return false;
+  if (busy_ || !view_) {
+    drop->ignore();
+    return true;
+  }
+  drop->setDropAction(Qt::CopyAction);
+  drop->accept();
+  // Once the drag is over: the prompt and the messages are modal, and the program the file
+  // came from should not wait for them.
+  if (type == QEvent::Drop)
+    QMetaObject::invokeMethod(
+        this, [this, path] { view_->OpenConfiguration(path); }, Qt::QueuedConnection);
+  return true;
 }
 
 }  // namespace kx

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/RecentFiles.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
 
@@ -42,6 +43,7 @@ class CMainFrame : public QMainWindow {
   // that share a handler with a menu item have actions of their own.
   QAction* Action(int command) const;
   QMenu* Menu(int index) const;  // 0 File .. 4 Help
+  QMenu* EditMenu() const { return editMenu_; }
   QToolBar* ToolBar() const { return toolBar_; }
   QLabel* MessagePane() const { return messagePane_; }
   // Shows a note in the message pane for kNoteMs, then "Ready" again; the tip stays as the
@@ -51,6 +53,16 @@ class CMainFrame : public QMainWindow {
   // The CAP, NUM and SCRL panes; lit while their lock key is on, where the platform tells.
   QLabel* LockPane(int index) const { return lockPanes_[static_cast<std::size_t>(index)]; }
   void UpdateLockPanes();
+  // The "Modified" pane: lit while the configuration differs from what was last loaded,
+  // saved, read or written.
+  QLabel* ModifiedPane() const { return modifiedPane_; }
+  void SetModified(bool modified);
+  static constexpr const char* kModifiedText = "Modified";
+
+  // The recent configuration files of the File menu.
+  const QStringList& RecentFilePaths() const { return recent_.Paths(); }
+  void AddRecentFile(const QString& path);
+  void RemoveRecentFile(const QString& path);
 
   // Appends "System/GPS Option" to the View menu, once.
   void AppendSystemMenuItem();
@@ -83,7 +95,13 @@ class CMainFrame : public QMainWindow {
   // While a read or write runs the window cannot be closed.
   void SetBusy(bool busy) { busy_ = busy; }
 
+  // Sees the drag events of every widget of the program: a configuration file dragged over any
+  // part of this window is taken by the window, not by the control under the pointer, and
+  // opened as Load opens it. True when it took the event.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  protected:
+  // Asks to save a modified configuration first; the window stays open when cancelled.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -101,6 +119,7 @@ class CMainFrame : public QMainWindow {
   void updatePortChecks();
   void fillPortMenu();
   void onOtherPort();
+  void fillRecentFiles();
 
   CKX200Doc& doc_;
   UserDialogs& dialogs_;
@@ -115,8 +134,14 @@ class CMainFrame : public QMainWindow {
   std::vector<QMenu*> menus_;
   QMenu* viewMenu_ = nullptr;
   QMenu* portMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* exitAction_ = nullptr;
+  std::vector<QAction*> recentItems_;  // the files and the separator after them
+  RecentFiles recent_;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
+  QLabel* modifiedPane_ = nullptr;
   std::array<QLabel*, 3> lockPanes_{};
   QTimer* noteTimer_ = nullptr;
   QTimer* lockTimer_ = nullptr;

@@ -76,6 +76,15 @@ bool QtUserDialogs::AskYesNo(QWidget* parent, const QString& text) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveChoice QtUserDialogs::AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+  const auto answer = QMessageBox::question(
+      parent, boxTitle(), DisplayText(text),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) return SaveChoice::kSave;
+  if (answer == QMessageBox::Discard) return SaveChoice::kDiscard;
+  return SaveChoice::kCancel;
+}
+
 std::optional<QString> QtUserDialogs::OpenFileName(QWidget* parent, const QStringList& filters) {
   QFileDialog dialog(parent, QObject::tr("Load"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -112,6 +121,14 @@ void ScriptedUserDialogs::Show(QWidget*, const Notice& notice) {
 bool ScriptedUserDialogs::AskYesNo(QWidget*, const QString& text) {
   questions.push_back(text);
   return takeAnswer(yesNoAnswers);
+}
+
+SaveChoice ScriptedUserDialogs::AskSaveDiscardCancel(QWidget*, const QString& text) {
+  questions.push_back(text);
+  if (saveAnswers.empty()) return SaveChoice::kCancel;
+  const SaveChoice answer = saveAnswers.front();
+  saveAnswers.pop_front();
+  return answer;
 }
 
 std::optional<QString> ScriptedUserDialogs::OpenFileName(QWidget*, const QStringList& filters) {

@@ -13,6 +13,9 @@ class QWidget;
 
 namespace kx {
 
+// The answers to a question about unsaved work.
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 // Every message box, question and file dialog of the program goes through one of these, so a
 // test can read what the technician would have been told and give the answer it wants.
 // Texts may carry the radio software's "\r\n" line breaks; they are shown as line breaks.
@@ -27,6 +30,8 @@ class UserDialogs {
   }
   // A question with Yes and No; true for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+  // A question with Save, Discard and Cancel.
+  virtual SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) = 0;
   // The open and save dialogs. filter is a list of "Name (*.a *.b)" entries; nothing when
   // cancelled. The save dialog adds defaultSuffix to a name without an extension and asks
   // before replacing an existing file.
@@ -53,6 +58,7 @@ class QtUserDialogs : public UserDialogs {
  public:
   void Show(QWidget* parent, const Notice& notice) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
+  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
   std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
                                       const QString& defaultSuffix) override;
@@ -66,6 +72,7 @@ class ScriptedUserDialogs : public UserDialogs {
  public:
   void Show(QWidget* parent, const Notice& notice) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
+  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
   std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
                                       const QString& defaultSuffix) override;
@@ -81,7 +88,8 @@ class ScriptedUserDialogs : public UserDialogs {
 
   // Answers in the order asked; a null QString() cancels.
   std::deque<bool> yesNoAnswers;
-  std::deque<QString> fileAnswers;  // for open and save alike
+  std::deque<SaveChoice> saveAnswers;  // Save / Discard / Cancel
+  std::deque<QString> fileAnswers;     // for open and save alike
   std::deque<QString> textAnswers;
 };
 

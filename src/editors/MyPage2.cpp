@@ -224,7 +224,15 @@ bool CMyPage2::eventFilter(QObject* watched, QEvent* event) {
       if (watched == scanSpeed_) check = [this] { ValidateScanSpeed(); };
       if (watched == gpsDataTime_) check = [this] { ValidateGpsDataTime(); };
       if (watched == gpsDataDelay_) check = [this] { ValidateGpsDataDelay(); };
-      if (check) QMetaObject::invokeMethod(this, check, Qt::QueuedConnection);
+      if (check) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, check] {
+              check();
+              notifyEdited();
+            },
+            Qt::QueuedConnection);
+      }
     }
   }
   return COptionPage::eventFilter(watched, event);

@@ -288,7 +288,11 @@ bool CMyPage3::eventFilter(QObject* watched, QEvent* event) {
         delay.isValid()) {
       // Checked once the focus has settled, so a message box never opens inside a focus change.
       QMetaObject::invokeMethod(
-          this, [this, which = static_cast<ModemDelay>(delay.toInt())] { ValidateDelay(which); },
+          this,
+          [this, which = static_cast<ModemDelay>(delay.toInt())] {
+            ValidateDelay(which);
+            notifyEdited();
+          },
           Qt::QueuedConnection);
     }
   }

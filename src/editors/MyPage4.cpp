@@ -226,7 +226,15 @@ bool CMyPage4::eventFilter(QObject* watched, QEvent* event) {
           rx ? ValidateRxFrequency(row) : ValidateTxFrequency(row);
         };
       }
-      if (check) QMetaObject::invokeMethod(this, check, Qt::QueuedConnection);
+      if (check) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, check] {
+              check();
+              notifyEdited();
+            },
+            Qt::QueuedConnection);
+      }
     }
   }
   return COptionPage::eventFilter(watched, event);

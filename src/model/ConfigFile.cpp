@@ -205,4 +205,9 @@ Outcome OpenConfigurationFile(CKX200Doc& doc, const std::string& path) {
   return Outcome::silentFailure();
 }
 
+bool HasConfigurationExtension(const std::string& path) {
+  const std::string ext = upperExtension(path);
+  return ext == "DAT" || ext == "UHF" || ext == "VHF";
+}
+
 }  // namespace kx

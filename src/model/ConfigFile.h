@@ -56,5 +56,7 @@ Outcome LoadConfigFile(CKX200Doc& doc, const std::string& path);
 // .UHF and .VHF import a KX100 channel file when the model's band matches. Any other extension
 // does nothing and says nothing (a silent failure).
 Outcome OpenConfigurationFile(CKX200Doc& doc, const std::string& path);
+// Whether the open command knows the file's extension (.dat, .UHF or .VHF, any case).
+bool HasConfigurationExtension(const std::string& path);
 
 }  // namespace kx

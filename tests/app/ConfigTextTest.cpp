@@ -27,6 +27,8 @@ TEST_F(ConfigTextTest, ImportsSayEverythingInOneBoxAndThePagesShowWhatWasTaken) 
   EXPECT_EQ(dialogs.notices[0].kind, NoticeKind::kStop);
   EXPECT_TRUE(doc().channels[0].isEmpty());
 
+  // Each import is taken over the configuration the one before changed.
+  dialogs.saveAnswers.assign(3, SaveChoice::kDiscard);
   answer("good.csv", "CH,Rx Freq(MHz)\n1,150.0065\n");
   trigger(cmd::kImportChannelsCsv);
   ASSERT_EQ(dialogs.notices.size(), 2u);

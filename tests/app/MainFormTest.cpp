@@ -97,6 +97,8 @@ TEST_F(MainFormTest, ChoosingAModelResetsTheDocumentAndTheBandList) {
   doc().scanSpeedMs = 500;
   doc().channels[0].rxFreqMHz = 150.0;
   doc().twoToneUnlocked = 1;
+  // The configuration changed before each model choice; it is not kept.
+  dialogs.saveAnswers.assign(3, SaveChoice::kDiscard);
   trigger(cmd::kSystemTool);
   view().FirstModelDialog()->ModelButton(1)->click();
   QCoreApplication::processEvents();
@@ -188,6 +190,7 @@ TEST_F(MainFormTest, NewKeepsModelAndSubBand) {
   doc().scanSpeedMs = 1200;
   doc().channels[0].rxFreqMHz = 450.0;
   trigger(cmd::kEepromTool);
+  dialogs.saveAnswers = {SaveChoice::kDiscard};
   trigger(cmd::kFileNew);
   EXPECT_EQ(doc().modelType, 5);
   EXPECT_EQ(doc().subBandIndex, 1);
@@ -234,6 +237,7 @@ TEST_F(MainFormTest, ChannelFilesOfTheOtherBandAreRefused) {
   writeAll(uhf, std::vector<std::uint8_t>(1000, '0'));
   writeAll(vhf, std::vector<std::uint8_t>(1000, '0'));
   doc().scanSpeedMs = 300;
+  dialogs.saveAnswers.assign(3, SaveChoice::kDiscard);  // the changed scan speed is not kept
 
   dialogs.fileAnswers = {QString::fromStdString(uhf)};
   trigger(cmd::kFileOpen);

@@ -22,7 +22,7 @@ TEST_F(MainFrameTest, MenusCarryTheirItemsAcceleratorsAndCommandNumbers) {
   QStringList titles;
   for (const QAction* menu : frame().menuBar()->actions())
     titles << menu->text();
-  EXPECT_EQ(titles, (QStringList{"&File", "&Program", "&Port", "&View", "&Help"}));
+  EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Program", "&Port", "&View", "&Help"}));
 
   EXPECT_EQ(itemTexts(frame().Menu(0)),
             (QStringList{"&New\tCtrl+N", "&Load... \tCtrl+O", "&Save\tCtrl+S", "-",

@@ -150,6 +150,7 @@ TEST_F(ModemPageTest, ListsAndButtonsWriteTheDocument) {
   page().TxForcingBox()->click();
   EXPECT_EQ(doc().txForcingMode, 1);
 
+  dialogs.saveAnswers = {SaveChoice::kDiscard};  // the edits above are not kept
   view().OnModelChosen(model::kKx400Vhf);
   emit list(ModemListId::kTxDelay2)->activated(2);
   EXPECT_EQ(dialogs.messages.back(), "KX220 dosen't have under 400 value");

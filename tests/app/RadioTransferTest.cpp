@@ -1,5 +1,6 @@
 // Read and Write from the toolbar against a virtual radio on a pseudo-terminal, through the real
 // serial port, with the protocol's real pauses.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +177,24 @@ TEST_F(RadioTransferTest, HandPatchesMadeOneAfterAnotherAllReachTheRadio) {
   ASSERT_EQ(radio->State().writesCompleted, 1);
   EXPECT_EQ(radio->Memory()[0x1C], 0x42);
   EXPECT_EQ(radio->Memory()[0x1D], 0x55);
+}
+
+TEST_F(RadioTransferTest, WriteClearsTheModifiedMarkAndReadStartsAFreshHistory) {
+  startWithRadio({});
+  view().Sheet().ChannelPage().ScanBox(0)->click();
+  EXPECT_EQ(frame().ModifiedPane()->text(), "Modified");
+  trigger(cmd::kWriteRadio);
+  ASSERT_EQ(radio->State().writesCompleted, 1);
+  EXPECT_EQ(frame().ModifiedPane()->text(), "");
+  EXPECT_TRUE(dialogs.questions.empty());
+
+  view().Sheet().ChannelPage().ScanBox(1)->click();
+  dialogs.saveAnswers = {SaveChoice::kDiscard};
+  trigger(cmd::kReadRadio);
+  EXPECT_EQ(dialogs.questions, std::vector<QString>{CKX200View::kSaveFirst});
+  EXPECT_EQ(doc().channels[1].scan, 0);
+  EXPECT_EQ(frame().ModifiedPane()->text(), "");
+  EXPECT_FALSE(frame().Action(cmd::kEditUndo)->isEnabled());
 }
 
 TEST_F(RadioTransferTest, RefusedReadLeavesTheWindowOpenAndTheConfigurationAlone) {

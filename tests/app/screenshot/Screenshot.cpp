@@ -5,12 +5,15 @@
 // taken half-way through a read from DEVICE, and a second one, OUTPUT-done.png, once it ended.
 // With --message it shows a failed save's message box over the window; with --dialog NAME one
 // of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
-// --model TYPE (2..5) chooses the model first. With --port DEVICE, --dialog calibration or
+// --model TYPE (2..5) chooses the model first; --edited makes a change (the status bar says
+// "Modified") and shows the Edit menu open. With --port DEVICE, --dialog calibration or
 // --dialog squelch opens that service dialog against the radio on DEVICE.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -20,6 +23,7 @@
 
 #include "app/CommandIds.h"
 #include "app/KX200View.h"
+#include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/SheetPrinter.h"
@@ -133,6 +137,7 @@ int main(int argc, char* argv[]) {
   const bool keepModelDialog = args.removeAll(QStringLiteral("--model-dialog")) > 0;
   const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
   const bool message = args.removeAll(QStringLiteral("--message")) > 0;
+  const bool edited = args.removeAll(QStringLiteral("--edited")) > 0;
   QString dialogName;
   int model = 0;
   if (const qsizetype at = args.indexOf(QStringLiteral("--model"));
@@ -184,6 +189,16 @@ int main(int argc, char* argv[]) {
       break;
   }
   settle(700);
+  if (edited) {
+    kx::CMyPage4& channels = view->Sheet().ChannelPage();
+    channels.RxEdit(2)->setText(QStringLiteral("150"));
+    channels.ValidateRxFrequency(2);
+    view->OnDocumentEdited();
+    kx::CMainFrame& frame = *program.Frame();
+    const QRect title = frame.menuBar()->actionGeometry(frame.EditMenu()->menuAction());
+    frame.EditMenu()->popup(frame.menuBar()->mapToGlobal(title.bottomLeft()));
+    settle(700);
+  }
   if (message) {
     bool shot = false;
     QTimer::singleShot(700, [&] {
