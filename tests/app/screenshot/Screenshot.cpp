@@ -7,7 +7,8 @@
 // of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
 // --model TYPE (2..5) chooses the model first; --edited makes a change (the status bar says
 // "Modified") and shows the Edit menu open. With --port DEVICE, --dialog calibration or
-// --dialog squelch opens that service dialog against the radio on DEVICE.
+// --dialog squelch opens that service dialog against the radio on DEVICE, and --after-write
+// shows the progress window once a write into that radio (verified) is over.
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -138,6 +139,7 @@ int main(int argc, char* argv[]) {
   const bool duringRead = args.removeAll(QStringLiteral("--during-read")) > 0;
   const bool message = args.removeAll(QStringLiteral("--message")) > 0;
   const bool edited = args.removeAll(QStringLiteral("--edited")) > 0;
+  const bool afterWrite = args.removeAll(QStringLiteral("--after-write")) > 0;
   QString dialogName;
   int model = 0;
   if (const qsizetype at = args.indexOf(QStringLiteral("--model"));
@@ -212,6 +214,11 @@ int main(int argc, char* argv[]) {
   if (dialogName == QStringLiteral("calibration") || dialogName == QStringLiteral("squelch"))
     return shootServiceDialog(program, dialogs, dialogName, output) ? 0 : 1;
   if (!dialogName.isEmpty()) return shootDialog(program, dialogs, dialogName, output) ? 0 : 1;
+  if (afterWrite) {
+    program.Frame()->Action(kx::cmd::kWriteRadio)->trigger();
+    settle(700);
+    return shoot(output) ? 0 : 1;
+  }
   if (!duringRead) return shoot(output) ? 0 : 1;
 
   int pauses = 0;
