@@ -89,10 +89,13 @@ interrupt() {  # signal, what, kxtool arguments...
   "$kxtool" "$@" 2>"$work/err" &
   local tool=$!
   for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
-  kill "-$signal" "$tool"
+  if ! kill "-$signal" "$tool" 2>/dev/null; then
+    fail "$what: kxtool had ended before the signal"
+    cat "$work/err"; tail -n 5 "$work/sim.log"
+  fi
   wait "$tool"
   [ $? -eq 1 ] || fail "$what should exit 1"
-  grep -qF 'Stopped by the user!' "$work/err" || fail "$what: no status"
+  grep -qF 'Stopped by the user!' "$work/err" || { fail "$what: no status"; cat "$work/err"; }
   for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
   grep -q '89 00 89' "$work/sim.log" || fail "$what did not end the connection"
 }
