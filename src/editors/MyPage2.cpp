@@ -219,20 +219,11 @@ bool CMyPage2::eventFilter(QObject* watched, QEvent* event) {
     // A message box or a menu taking the focus is not the technician leaving the edit.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-      // Checked once the focus has settled, so a message box never opens inside a focus change.
       std::function<void()> check;
       if (watched == scanSpeed_) check = [this] { ValidateScanSpeed(); };
       if (watched == gpsDataTime_) check = [this] { ValidateGpsDataTime(); };
       if (watched == gpsDataDelay_) check = [this] { ValidateGpsDataDelay(); };
-      if (check) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, check] {
-              check();
-              notifyEdited();
-            },
-            Qt::QueuedConnection);
-      }
+      if (check) checkWhenFocusSettles(std::move(check));
     }
   }
   return COptionPage::eventFilter(watched, event);

@@ -286,14 +286,8 @@ bool CMyPage3::eventFilter(QObject* watched, QEvent* event) {
     const QVariant delay = watched->property(kDelayProperty);
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
         delay.isValid()) {
-      // Checked once the focus has settled, so a message box never opens inside a focus change.
-      QMetaObject::invokeMethod(
-          this,
-          [this, which = static_cast<ModemDelay>(delay.toInt())] {
-            ValidateDelay(which);
-            notifyEdited();
-          },
-          Qt::QueuedConnection);
+      checkWhenFocusSettles(
+          [this, which = static_cast<ModemDelay>(delay.toInt())] { ValidateDelay(which); });
     }
   }
   return COptionPage::eventFilter(watched, event);

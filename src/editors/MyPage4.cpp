@@ -214,7 +214,6 @@ bool CMyPage4::eventFilter(QObject* watched, QEvent* event) {
     // A message box or a menu taking the focus is not the technician leaving the edit.
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-      // Checked once the focus has settled, so a message box never opens inside a focus change.
       std::function<void()> check;
       if (watched == rxOff_) {
         check = [this] { ValidateRxOffTime(); };
@@ -226,15 +225,7 @@ bool CMyPage4::eventFilter(QObject* watched, QEvent* event) {
           rx ? ValidateRxFrequency(row) : ValidateTxFrequency(row);
         };
       }
-      if (check) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, check] {
-              check();
-              notifyEdited();
-            },
-            Qt::QueuedConnection);
-      }
+      if (check) checkWhenFocusSettles(std::move(check));
     }
   }
   return COptionPage::eventFilter(watched, event);

@@ -18,4 +18,14 @@ void COptionPage::NotifyEditsTo(std::function<void()> notify) {
     connect(table, &QTableWidget::cellDoubleClicked, this, [this] { notifyEdited(); });
 }
 
+void COptionPage::checkWhenFocusSettles(std::function<void()> check) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, check = std::move(check)] {
+        check();
+        notifyEdited();
+      },
+      Qt::QueuedConnection);
+}
+
 }  // namespace kx

@@ -27,6 +27,9 @@ class COptionPage : public QWidget {
   void notifyEdited() const {
     if (notify_) notify_();
   }
+  // Runs the check of a left edit once the focus has settled, so a message box never opens
+  // inside a focus change, and then says the edit is done.
+  void checkWhenFocusSettles(std::function<void()> check);
 
   CKX200Doc& doc_;
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
+#include <chrono>
 
 #include "AppFixture.h"
 #include "VirtualRadio.h"
@@ -98,7 +99,9 @@ TEST_F(RadioTransferTest, ReadFromTheToolbarShowsTheRadiosConfiguration) {
 
   trigger(cmd::kReadRadio);
 
-  EXPECT_EQ(radio->State().readsCompleted, 1);
+  // The radio counts the read once it has heard the last acknowledgement, after the host is done.
+  EXPECT_TRUE(
+      radio->WaitFor([&] { return radio->State().readsCompleted == 1; }, std::chrono::seconds(10)));
   EXPECT_EQ(view().ReadWriteWindow(), nullptr);  // closed itself
   EXPECT_FALSE(view().Transferring());
   EXPECT_GT(seen.pauses, 26);
@@ -269,7 +272,8 @@ TEST_F(RadioTransferTest, FailedVerificationAfterWriteStaysOnScreenWithTheAddres
   trigger(cmd::kWriteRadio);
 
   EXPECT_TRUE(sawVerifying);
-  EXPECT_EQ(radio->State().readsCompleted, 1);
+  EXPECT_TRUE(
+      radio->WaitFor([&] { return radio->State().readsCompleted == 1; }, std::chrono::seconds(10)));
   CReadWriteDlg* window = view().ReadWriteWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
@@ -283,7 +287,8 @@ TEST_F(RadioTransferTest, FailedVerificationAfterWriteStaysOnScreenWithTheAddres
                        QSettings::IniFormat);
   EXPECT_FALSE(kept.value("program/verifyAfterWrite", true).toBool());
   trigger(cmd::kWriteRadio);
-  EXPECT_EQ(radio->State().readsCompleted, 1);
+  EXPECT_TRUE(
+      radio->WaitFor([&] { return radio->State().readsCompleted == 1; }, std::chrono::seconds(10)));
   EXPECT_EQ(view().ReadWriteWindow(), nullptr);
 }
 

@@ -153,7 +153,8 @@ TEST_F(TransferEndToEndTest, VerifiedWriteReadsTheRadioBackWithoutTouchingTheDoc
   const TransferOutcome outcome = transfer.OnWriteAndVerify(doc, choice, events);
   ASSERT_TRUE(outcome.ok()) << outcome.status;
   EXPECT_TRUE(outcome.differences.empty());
-  EXPECT_EQ(radio->State().readsCompleted, 1);
+  // The radio counts the read once it has heard the last acknowledgement, after the host is done.
+  EXPECT_TRUE(radio->WaitFor([&] { return radio->State().readsCompleted == 1; }, kPatience));
   EXPECT_EQ(memory.working, radio->Memory());
   EXPECT_EQ(doc, Configuration());
   EXPECT_FALSE(outcome.backupPath.empty());  // the write's backup, not a second one
