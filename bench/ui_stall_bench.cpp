@@ -133,8 +133,10 @@ int main(int argc, char* argv[]) {
     print((std::string("write, ") + line).c_str(), write);
   }
   print("idle event loop, 5 s", leastOfRuns(program, kIdle));
-  if (radio.State().readsCompleted != 2 * kRuns || radio.State().writesCompleted != 2 * kRuns ||
-      failed) {
+  // With Program > Verify after Write on (the default), every write reads the radio back too.
+  const int readsPerWrite = program.Frame()->VerifyAfterWrite() ? 1 : 0;
+  if (radio.State().readsCompleted != 2 * kRuns * (1 + readsPerWrite) ||
+      radio.State().writesCompleted != 2 * kRuns || failed) {
     std::fprintf(stderr, "a transfer failed\n");
     return 1;
   }
