@@ -1,9 +1,13 @@
 #include "link/ImageBackup.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <tuple>
 #include <vector>
 
@@ -40,6 +44,17 @@ void removeOldest(const std::string& folder) {
   for (std::size_t i = 0; i + kBackupsKept < backups.size(); ++i)
     fs::remove(std::get<2>(backups[i]), ec);
 }
+// Takes a file name for a backup that no other save can take, in this program or another one
+// (radios programmed side by side save in the same millisecond): the file is made, empty, only
+// if it does not exist yet. 0 when the name is ours, else the system's reason (EEXIST: taken).
+int claimName(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  ::close(fd);
+  return 0;
+}
+
+constexpr int kMostNamesTried = 1000;
 }  // namespace
 
 std::string BackupFolder() {
@@ -48,16 +63,23 @@ std::string BackupFolder() {
 
 std::optional<std::string> SaveBackup(const std::string& folder, const image::Image& img,
                                       std::string_view kind, std::string* error) {
-  // Radios programmed side by side save in the same millisecond: choosing a free name and
-  // taking it is one step, or one backup would be renamed over another.
-  static std::mutex naming;
-  const std::lock_guard lock(naming);
   if (!fileio::makeFolders(folder, error)) return std::nullopt;
   const std::string stem = folder + "/" + TimeStamp("%Y%m%d-%H%M%S", '-') + "-" + std::string(kind);
   std::string path = stem + ".bin";
-  for (int n = 2; fs::exists(path); ++n)
+  int taken = claimName(path);
+  for (int n = 2; taken == EEXIST && n <= kMostNamesTried; ++n) {
     path = stem + "-" + std::to_string(n) + ".bin";
-  if (!fileio::writeAtomically(path, img, error)) return std::nullopt;
+    taken = claimName(path);
+  }
+  if (taken != 0) {
+    if (error) *error = std::strerror(taken);
+    return std::nullopt;
+  }
+  if (!fileio::writeAtomically(path, img, error)) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    return std::nullopt;
+  }
   removeOldest(folder);
   return path;
 }

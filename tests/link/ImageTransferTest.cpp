@@ -357,6 +357,8 @@ TEST(ImageBackupTest, KeepsTheNewestHundred) {
   EXPECT_FALSE(std::filesystem::exists(first));
 }
 
+// Threads here; a name is claimed in the file system, so separate programs saving at once are
+// kept apart the same way.
 TEST(ImageBackupTest, RadiosSavingAtOnceNeverOverwriteOneAnother) {
   test::TempFolder folder;
   const std::string dir = folder.file("backups");
