@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <functional>
 #include <memory>
 
 #include "app/KX200View.h"
@@ -13,6 +16,7 @@
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/UserDialogs.h"
+#include "editors/ChangeMapDlg.h"
 #include "editors/MySheet.h"
 #include "model/SideFile.h"
 #include "support/TempFolder.h"
@@ -23,6 +27,19 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace kx::test {
+
+// Answers the CHANGE EEPROM MAP dialog as a technician does: the access code, INPUT, the value,
+// OK. For CComDlg::runDialog.
+inline std::function<int(QDialog&)> EnterMapByte(const char* value) {
+  return [value](QDialog& dialog) {
+    auto& change = dynamic_cast<CChangeMapDlg&>(dialog);
+    change.CodeEdit()->setText(QStringLiteral("8413"));
+    change.InputButton()->click();
+    change.ValueEdit()->setText(QString::fromLatin1(value));
+    change.OkButton()->click();
+    return dialog.result();
+  };
+}
 
 // The whole program, offscreen, with scripted message boxes and file dialogs, a port list of
 // the test's choosing and its settings in a folder of its own.

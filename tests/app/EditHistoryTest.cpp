@@ -16,7 +16,6 @@
 #include "AppFixture.h"
 #include "app/CommandIds.h"
 #include "app/ReadWriteDlg.h"
-#include "editors/ChangeMapDlg.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
 #include "editors/MyPage4.h"
@@ -35,14 +34,7 @@ class EditHistoryTest : public AppTest {
   }
   void patchByte(int row, int column, const char* value) {
     CComDlg& map = view().Sheet().ComPage();
-    map.runDialog = [value](QDialog& dialog) {
-      auto& change = dynamic_cast<CChangeMapDlg&>(dialog);
-      change.CodeEdit()->setText(QStringLiteral("8413"));
-      change.InputButton()->click();
-      change.ValueEdit()->setText(QString::fromLatin1(value));
-      change.OkButton()->click();
-      return dialog.result();
-    };
+    map.runDialog = EnterMapByte(value);
     emit map.Grid()->cellDoubleClicked(row, column);
   }
   // The saved bytes and the hand patches: what undo and redo must give back exactly.

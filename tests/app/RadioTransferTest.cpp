@@ -14,7 +14,6 @@
 #include "VirtualRadio.h"
 #include "app/CommandIds.h"
 #include "app/ReadWriteDlg.h"
-#include "editors/ChangeMapDlg.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage4.h"
 #include "model/ImageCodec.h"
@@ -166,14 +165,7 @@ TEST_F(RadioTransferTest, HandPatchesMadeOneAfterAnotherAllReachTheRadio) {
   startWithRadio({});
   CComDlg& map = view().Sheet().ComPage();
   for (const auto& [column, value] : {std::pair{12, "42"}, {13, "55"}}) {
-    map.runDialog = [value](QDialog& dialog) {
-      auto& change = dynamic_cast<CChangeMapDlg&>(dialog);
-      change.CodeEdit()->setText(QStringLiteral("8413"));
-      change.InputButton()->click();
-      change.ValueEdit()->setText(QString::fromLatin1(value));
-      change.OkButton()->click();
-      return dialog.result();
-    };
+    map.runDialog = EnterMapByte(value);
     map.EditByte(1, column);  // 0x01C and 0x01D, bytes the radio keeps for itself
   }
   trigger(cmd::kWriteRadio);

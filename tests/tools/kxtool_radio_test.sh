@@ -14,6 +14,9 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 start_radio() {  # kxsim options...
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  # The background shell truncates the files only once it runs: gone first, so the last radio's
+  # device and log are never read as this one's.
+  rm -f "$work/sim.out" "$work/sim.log"
   "$kxsim" --model kx600-uhf "$@" >"$work/sim.out" 2>"$work/sim.log" &
   sim_pid=$!
   for _ in $(seq 100); do
@@ -83,9 +86,8 @@ for bad in "--channel 17" "--modem fm" "--bogus"; do
 done
 
 # A signal in the middle of a transfer: the status, exit 1, the end of connection to the radio.
-interrupt() {  # signal, what, kxtool arguments...
+interrupt() {  # signal, what, kxtool arguments... (on the radio just started)
   local signal=$1 what=$2; shift 2
-  start_radio -v
   "$kxtool" "$@" 2>"$work/err" &
   local tool=$!
   for _ in $(seq 200); do grep -q 'block 3 ' "$work/sim.log" && break; sleep 0.05; done
@@ -99,8 +101,10 @@ interrupt() {  # signal, what, kxtool arguments...
   for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
   grep -q '89 00 89' "$work/sim.log" || fail "$what did not end the connection"
 }
+start_radio -v
 interrupt INT "write stopped with Ctrl+C" write --port "$pty" "$work/radio.dat"
 # A closed terminal (SIGHUP) stops a transfer as Ctrl+C does.
+start_radio -v
 interrupt HUP "read of a closed terminal" read --port "$pty"
 
 # Verification: a radio that holds what was written, and one that stores another byte.
@@ -121,6 +125,7 @@ grep -qF '0x029: channel 2: step' "$work/err" || fail "verify failure without th
 start_bench() {  # count, kxsim options...
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
   local count=$1; shift
+  rm -f "$work/sim.out" "$work/sim.log"
   "$kxsim" --model kx600-uhf --count "$count" --link "$work/kx" "$@" >"$work/sim.out" 2>"$work/sim.log" &
   sim_pid=$!
   for _ in $(seq 100); do
