@@ -10,6 +10,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalBlocker>
 
 #include "app/UserDialogs.h"
@@ -182,7 +183,13 @@ QWidget* CMyPage4::buildTimers() {
   rxOn_ = new QLineEdit;
   for (QLineEdit* edit : {rxOff_, rxOn_}) {
     edit->setMaxLength(kTimeLength);
-    edit->setValidator(new QIntValidator(0, 9999, edit));
+    // Plain digits, as the radio's conversion reads them: no thousands separator of the
+    // desktop's language ("1.000" would be taken as 1).
+    auto* digits = new QIntValidator(0, 9999, edit);
+    QLocale plain = QLocale::c();
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    digits->setLocale(plain);
+    edit->setValidator(digits);
     edit->installEventFilter(this);
   }
   addTimerRow(savingGrid, 2, "Rx Off Time", rxOff_, "ms.");

@@ -9,6 +9,7 @@
 #include "AppFixture.h"
 #include "editors/MyPage4.h"
 #include "editors/OptionButton.h"
+#include "support/CommaLocale.h"
 
 namespace kx::test {
 
@@ -113,6 +114,35 @@ TEST_F(ChannelPageTest, ControlsWriteTheDocumentAndFollowEachOther) {
   view().ShowChannelPage();
   EXPECT_FALSE(page().TxDelayBox()->isEnabled());
   EXPECT_EQ(doc().txDelayEnabled, 0);
+}
+
+// A desktop with a decimal comma: the page still reads and writes the radio's "150.12500".
+TEST_F(ChannelPageTest, FrequenciesAndTonesKeepTheirDecimalsUnderACommaLocale) {
+  CommaLocale comma;
+  ASSERT_TRUE(comma.active());
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  start();
+  QTest::keyClicks(page().RxEdit(0), "150125");
+  EXPECT_EQ(page().RxEdit(0)->text(), "150.125");
+  leave(page().RxEdit(0));
+  EXPECT_EQ(page().RxEdit(0)->text(), "150.12500");
+  EXPECT_EQ(page().TxEdit(0)->text(), "150.12500");
+  EXPECT_DOUBLE_EQ(doc().channels[0].rxFreqMHz, 150.125);
+
+  page().runOptionDialog = [&] {
+    doc().channels[0].rxOption = kOptionCtcss;
+    doc().channels[0].rxCtcssHz = 69.3;
+    return true;
+  };
+  page().RxOption(0)->click();
+  EXPECT_EQ(page().RxOption(0)->text(), " 69.3");
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  // The power-save times take digits only, never the language's thousands separator.
+  int position = 0;
+  for (QString typed : {QStringLiteral("1.000"), QStringLiteral("1,000")})
+    EXPECT_EQ(page().RxOffEdit()->validator()->validate(typed, position), QValidator::Invalid);
+  QLocale::setDefault(QLocale::c());
 }
 
 }  // namespace kx::test
