@@ -175,7 +175,7 @@ void CKX200View::OnInitialUpdate() {
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
   for (int i = 0; i < sheet_->count(); ++i)
-    sheet_->Page(i).NotifyEditsTo([this] { OnDocumentEdited(); });
+    sheet_->Page(i).NotifyEditsTo([this](const QString& control) { OnDocumentEdited(control); });
   initialised_ = true;
   startFreshHistory();
 }
@@ -380,9 +380,9 @@ void CKX200View::showModified() {
   frame_.SetModified(IsModified());
 }
 
-void CKX200View::OnDocumentEdited() {
+void CKX200View::OnDocumentEdited(const QString& control) {
   if (!initialised_ || restoring_) return;
-  recordStep({});
+  recordStep(control);
 }
 
 void CKX200View::recordStep(const QString& caption) {

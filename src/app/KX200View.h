@@ -88,8 +88,9 @@ class CKX200View : public QWidget {
   QUndoStack& History() const { return *history_; }
   static constexpr int kHistorySteps = 200;
   // After a change the technician committed on a page: records it as a step when the
-  // configuration or the hand patches changed.
-  void OnDocumentEdited();
+  // configuration or the hand patches changed, named after the control it was made with (or,
+  // without one, after the field that changed).
+  void OnDocumentEdited(const QString& control = {});
   // Whether the configuration differs from what was last loaded, saved, read or written.
   bool IsModified() const;
   // Before a command that replaces the configuration: when it is modified, asks whether to save

@@ -22,14 +22,6 @@ constexpr double kTwipsPerInch = 1440;
 constexpr const char* kPdfFilter = "PDF Files (*.pdf) | *.pdf||";
 constexpr const char* kCannotExport = "Cannot Save File!";
 
-QFont sheetFont() {
-  QFont font(QString::fromLatin1(data_sheet::kFontFace));
-  font.setStyleHint(QFont::TypeWriter);
-  font.setPointSizeF(-data_sheet::kFontHeight / 20.0);
-  font.setWeight(QFont::Normal);
-  return font;
-}
-
 void paintPage(const DataSheet& sheet, int page, QPainter& painter) {
   const double sx = painter.device()->logicalDpiX() / kTwipsPerInch;
   const double sy = painter.device()->logicalDpiY() / kTwipsPerInch;
@@ -48,9 +40,17 @@ QString jobName(const DataSheet& sheet) {
 
 }  // namespace
 
+QFont DataSheetFont() {
+  QFont font(QString::fromLatin1(data_sheet::kFontFace));
+  font.setStyleHint(QFont::TypeWriter);
+  font.setPointSizeF(-data_sheet::kFontHeight / 20.0);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
 void PaintDataSheet(const DataSheet& sheet, QPagedPaintDevice& device) {
   QPainter painter(&device);
-  painter.setFont(sheetFont());
+  painter.setFont(DataSheetFont());
   paintPage(sheet, 1, painter);
   device.newPage();
   paintPage(sheet, 2, painter);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -16,6 +17,8 @@ struct DataSheet;
 // position from the top-left corner of the printable area, in "Courier New" 9 point (or the
 // font system's metric-compatible stand-in, such as Liberation Mono).
 void PaintDataSheet(const DataSheet& sheet, QPagedPaintDevice& device);
+// The font the pages are painted in.
+QFont DataSheetFont();
 
 // File > Print: the print dialog, then the two pages under the job name; nothing when the
 // dialog is cancelled.

@@ -223,7 +223,7 @@ bool CMyPage2::eventFilter(QObject* watched, QEvent* event) {
       if (watched == scanSpeed_) check = [this] { ValidateScanSpeed(); };
       if (watched == gpsDataTime_) check = [this] { ValidateGpsDataTime(); };
       if (watched == gpsDataDelay_) check = [this] { ValidateGpsDataDelay(); };
-      if (check) checkWhenFocusSettles(std::move(check));
+      if (check) checkWhenFocusSettles(watched, std::move(check));
     }
   }
   return COptionPage::eventFilter(watched, event);

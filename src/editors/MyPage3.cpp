@@ -286,8 +286,9 @@ bool CMyPage3::eventFilter(QObject* watched, QEvent* event) {
     const QVariant delay = watched->property(kDelayProperty);
     if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
         delay.isValid()) {
-      checkWhenFocusSettles(
-          [this, which = static_cast<ModemDelay>(delay.toInt())] { ValidateDelay(which); });
+      checkWhenFocusSettles(watched, [this, which = static_cast<ModemDelay>(delay.toInt())] {
+        ValidateDelay(which);
+      });
     }
   }
   return COptionPage::eventFilter(watched, event);

@@ -232,7 +232,7 @@ bool CMyPage4::eventFilter(QObject* watched, QEvent* event) {
           rx ? ValidateRxFrequency(row) : ValidateTxFrequency(row);
         };
       }
-      if (check) checkWhenFocusSettles(std::move(check));
+      if (check) checkWhenFocusSettles(watched, std::move(check));
     }
   }
   return COptionPage::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -9,7 +10,7 @@ class CKX200Doc;
 
 // What the option sheet and the main form need of every page: a way to show the document
 // again after it changed underneath the page (New, Load, a radio read, a model choice), and a
-// word after every change the technician commits on it.
+// word after every change the technician commits on it, naming the control it was made with.
 class COptionPage : public QWidget {
  public:
   explicit COptionPage(CKX200Doc& doc, QWidget* parent = nullptr) : QWidget(parent), doc_(doc) {}
@@ -18,23 +19,29 @@ class COptionPage : public QWidget {
 
   // notify is called after each committed change: a button or box clicked, a list item
   // chosen, a map cell patched (these once the page's own handler, and any dialog it opened,
-  // is done), and an edit left, once the page's check has stored it. Called once the page's
-  // controls exist.
-  void NotifyEditsTo(std::function<void()> notify);
+  // is done), and an edit left, once the page's check has stored it. It gets the name of the
+  // control as the page labels it (its accessible name), so the edit history names the step
+  // after what the technician touched; empty for a map cell, whose step names its address.
+  // Called once the page's controls exist.
+  using EditNotice = std::function<void(const QString& control)>;
+  void NotifyEditsTo(EditNotice notify);
+
+  // The name a change made with a control goes by: its accessible name, else its caption.
+  static QString ControlName(const QWidget* control);
 
  protected:
   // The page's own checks of a left edit say they are done.
-  void notifyEdited() const {
-    if (notify_) notify_();
+  void notifyEdited(const QString& control) const {
+    if (notify_) notify_(control);
   }
-  // Runs the check of a left edit once the focus has settled, so a message box never opens
-  // inside a focus change, and then says the edit is done.
-  void checkWhenFocusSettles(std::function<void()> check);
+  // Runs the check of the edit just left once the focus has settled, so a message box never
+  // opens inside a focus change, and then says the edit is done.
+  void checkWhenFocusSettles(const QObject* edit, std::function<void()> check);
 
   CKX200Doc& doc_;
 
  private:
-  std::function<void()> notify_;
+  EditNotice notify_;
 };
 
 }  // namespace kx

@@ -8,7 +8,10 @@ namespace kx {
 
 namespace {
 
+using D = CKX200Doc;
+using C = ChannelRecord;
 using DocCompare = bool (*)(const CKX200Doc&, const CKX200Doc&);
+using DocValue = std::int32_t (*)(const CKX200Doc&);
 using ChannelCompare = bool (*)(const ChannelRecord&, const ChannelRecord&);
 
 template <auto Member>
@@ -16,90 +19,117 @@ bool docDiffers(const CKX200Doc& a, const CKX200Doc& b) {
   return !(a.*Member == b.*Member);
 }
 template <auto Member>
+std::int32_t docValue(const CKX200Doc& d) {
+  return static_cast<std::int32_t>(d.*Member);
+}
+template <auto Member>
 bool channelDiffers(const ChannelRecord& a, const ChannelRecord& b) {
   return !(a.*Member == b.*Member);
 }
 
+// A field and the label of the control that edits it. A pair of radios, and the modem button
+// whose caption follows its state, name the one the field now stands at: name while the field
+// holds offValue, onName otherwise.
 struct DocField {
   DocCompare differs;
   const char* name;
+  DocValue value = nullptr;
+  std::int32_t offValue = 0;
+  const char* onName = nullptr;
+
+  const char* NameAfter(const CKX200Doc& after) const {
+    return value && value(after) != offValue ? onName : name;
+  }
 };
+template <auto Member>
+constexpr DocField field(const char* name) {
+  return {docDiffers<Member>, name};
+}
+template <auto Member>
+constexpr DocField pair(std::int32_t offValue, const char* offName, const char* onName) {
+  return {docDiffers<Member>, offName, docValue<Member>, offValue, onName};
+}
+
 struct ChannelField {
   ChannelCompare differs;
   const char* name;
 };
 
-// Radio-wide fields as the pages show them: model and band, the channel page's timers, the
-// system page, the modem page.
+// Radio-wide fields by the labels the pages show (as a screen reader speaks them), page by
+// page. Where one control changes several fields, the field of the control comes first: a
+// modem type before the modem and its baud rates, the AFSK flavour before the mode it sets,
+// the mode before the flow control and base block it resets, the flow control before the base
+// block size it clears. The byte count has no control but DEFAULT.
 constexpr DocField kDocFields[] = {
-    {docDiffers<&CKX200Doc::modelType>, "Model choice"},
-    {docDiffers<&CKX200Doc::subBandIndex>, "Band choice"},
-    {docDiffers<&CKX200Doc::txTimeoutEnabled>, "Tx time-out"},
-    {docDiffers<&CKX200Doc::txTimeoutSec>, "Tx time-out"},
-    {docDiffers<&CKX200Doc::hangOnEnabled>, "Hang-on time"},
-    {docDiffers<&CKX200Doc::hangOnTimeMs>, "Hang-on time"},
-    {docDiffers<&CKX200Doc::busyLockoutEnabled>, "Busy channel lockout"},
-    {docDiffers<&CKX200Doc::txMatchedSatEnabled>, "Tx matched SAT"},
-    {docDiffers<&CKX200Doc::txDelayEnabled>, "Tx delay"},
-    {docDiffers<&CKX200Doc::powerSaveEnabled>, "Power save"},
-    {docDiffers<&CKX200Doc::powerSaveDelayIndex>, "Power save delay"},
-    {docDiffers<&CKX200Doc::powerSaveOnMs>, "Rx off time"},
-    {docDiffers<&CKX200Doc::powerSaveOffMs>, "Rx on time"},
-    {docDiffers<&CKX200Doc::squelchEnabled>, "Squelch"},
-    {docDiffers<&CKX200Doc::squelchBusyPortCheck>, "Squelch check"},
-    {docDiffers<&CKX200Doc::beepOnHangOn>, "Beep on hang-on"},
-    {docDiffers<&CKX200Doc::txToneForDataInput>, "Tx tone for data input"},
-    {docDiffers<&CKX200Doc::externalModulation>, "External modulation"},
-    {docDiffers<&CKX200Doc::scanDelayIndex>, "Scan delay"},
-    {docDiffers<&CKX200Doc::scanSpeedMs>, "Scan speed"},
-    {docDiffers<&CKX200Doc::gpsEnabled>, "GPS"},
-    {docDiffers<&CKX200Doc::gpsCycleIndex>, "GPS data transmission time"},
-    {docDiffers<&CKX200Doc::gpsDataTimeSec>, "GPS data time"},
-    {docDiffers<&CKX200Doc::gpsDataDelaySec>, "GPS data delay"},
-    {docDiffers<&CKX200Doc::modemEnabled>, "Modem"},
-    {docDiffers<&CKX200Doc::gmsk>, "GMSK"},
-    {docDiffers<&CKX200Doc::ffsk>, "FFSK"},
-    {docDiffers<&CKX200Doc::afsk>, "AFSK"},
-    {docDiffers<&CKX200Doc::afskBell202>, "AFSK standard"},
-    {docDiffers<&CKX200Doc::sBandBaudIndex>, "Modem baud rate"},
-    {docDiffers<&CKX200Doc::nBandBaudIndex>, "Modem baud rate"},
-    {docDiffers<&CKX200Doc::modemMode>, "Modem mode"},
-    {docDiffers<&CKX200Doc::txForcingMode>, "Tx forcing mode"},
-    {docDiffers<&CKX200Doc::initDataForHt>, "Initializing data for HT"},
-    {docDiffers<&CKX200Doc::baseBlockEnabled>, "Base block size"},
-    {docDiffers<&CKX200Doc::baseBlockSizeIndex>, "Base block size"},
-    {docDiffers<&CKX200Doc::preambleSizeIndex>, "Preamble size"},
-    {docDiffers<&CKX200Doc::waitForBusyIndex>, "Wait for busy"},
-    {docDiffers<&CKX200Doc::byteCountIndex>, "Byte count"},
-    {docDiffers<&CKX200Doc::flowControl>, "Flow control"},
-    {docDiffers<&CKX200Doc::txDelay1Index>, "Tx delay 1"},
-    {docDiffers<&CKX200Doc::txDelay2Index>, "Tx delay 2"},
-    {docDiffers<&CKX200Doc::txOffDelayMs>, "Tx off delay"},
-    {docDiffers<&CKX200Doc::txOnDelayMs>, "Tx on delay"},
-    {docDiffers<&CKX200Doc::rxOnDelayMs>, "Rx on delay"},
-    {docDiffers<&CKX200Doc::startBitErrors>, "Start bit errors"},
+    field<&D::modelType>("Model choice"),
+    field<&D::subBandIndex>("Band choice"),
+    field<&D::txTimeoutEnabled>("Time out Timer"),
+    field<&D::txTimeoutSec>("Time out Timer"),
+    field<&D::hangOnEnabled>("Hang Timer"),
+    field<&D::hangOnTimeMs>("Hang Timer"),
+    field<&D::busyLockoutEnabled>("Busy channel lockout"),
+    field<&D::txMatchedSatEnabled>("Enables Tx matched SAT"),
+    field<&D::txDelayEnabled>("Tx Delay"),
+    field<&D::powerSaveEnabled>("Power Save"),
+    field<&D::powerSaveDelayIndex>("Delay Time"),
+    field<&D::powerSaveOnMs>("Rx Off Time"),
+    field<&D::powerSaveOffMs>("Rx On Time"),
+    field<&D::squelchEnabled>("Enables Squelch"),
+    pair<&D::squelchBusyPortCheck>(0, "Rssi Level Check", "Busy Port Check"),
+    field<&D::beepOnHangOn>("Beep ON When Hang ON Time"),
+    field<&D::txToneForDataInput>("Tx Tone Generation For Data Input"),
+    field<&D::externalModulation>("Enables External Modulation"),
+    field<&D::scanDelayIndex>("Scan Delay Time"),
+    field<&D::scanSpeedMs>("Scan Speed Time"),
+    field<&D::gpsEnabled>("Enables GPS"),
+    field<&D::gpsCycleIndex>("Transmission Cycle"),
+    field<&D::gpsDataTimeSec>("Data Transmission Time"),
+    field<&D::gpsDataDelaySec>("Data Delay Time"),
+    field<&D::gmsk>("GMSK"),
+    field<&D::ffsk>("FFSK"),
+    field<&D::afsk>("AFSK"),
+    pair<&D::afskBell202>(0, "V23", "BELL 202"),
+    pair<&D::modemEnabled>(0, "Modem Disable", "Modem Enable"),
+    field<&D::sBandBaudIndex>("S - BAND"),
+    field<&D::nBandBaudIndex>("N - BAND"),
+    pair<&D::modemMode>(1, "Dumb Mode", "Auto Mode"),
+    field<&D::txForcingMode>("Enables Tx Forcing Mode"),
+    field<&D::initDataForHt>("Enables Initializing Data For HT"),
+    field<&D::baseBlockEnabled>("Base Block Size 1"),
+    field<&D::flowControl>("Flow Control"),
+    field<&D::baseBlockSizeIndex>("Base Block Size 1 ( byte )"),
+    field<&D::preambleSizeIndex>("Preamble Data Size ( bit )"),
+    field<&D::waitForBusyIndex>("Wait For Busy Time ( ms )"),
+    field<&D::txDelay1Index>("Tx Delay Time 1 (ms)"),
+    field<&D::txDelay2Index>("Tx Delay Time 2 (ms, Tone Only)"),
+    field<&D::startBitErrors>("Number of Allowable Errors for Start Bit"),
+    field<&D::byteCountIndex>("DEFAULT"),
+    field<&D::txOffDelayMs>("Tx OFF Delay"),
+    field<&D::txOnDelayMs>("Tx On Delay"),
+    field<&D::rxOnDelayMs>("Rx On Delay"),
 };
 
-// A channel's fields in the order of its row; the signalling settings go by the option button
-// that opens their dialog.
+// A channel's fields in the order of its row, by the column headings; the signalling settings
+// go by the option button that opens their dialog, and the step by the frequency it is found
+// from.
 constexpr ChannelField kChannelFields[] = {
-    {channelDiffers<&ChannelRecord::rxFreqMHz>, "Rx frequency"},
-    {channelDiffers<&ChannelRecord::rxOption>, "Rx option"},
-    {channelDiffers<&ChannelRecord::rxCtcssHz>, "Rx option"},
-    {channelDiffers<&ChannelRecord::rxDcsCode>, "Rx option"},
-    {channelDiffers<&ChannelRecord::twoToneSelect>, "Rx option"},
-    {channelDiffers<&ChannelRecord::toneAHz>, "Rx option"},
-    {channelDiffers<&ChannelRecord::toneAMs>, "Rx option"},
-    {channelDiffers<&ChannelRecord::toneBHz>, "Rx option"},
-    {channelDiffers<&ChannelRecord::toneBMs>, "Rx option"},
-    {channelDiffers<&ChannelRecord::txFreqMHz>, "Tx frequency"},
-    {channelDiffers<&ChannelRecord::txOption>, "Tx option"},
-    {channelDiffers<&ChannelRecord::txCtcssHz>, "Tx option"},
-    {channelDiffers<&ChannelRecord::txDcsCode>, "Tx option"},
-    {channelDiffers<&ChannelRecord::wide>, "bandwidth"},
-    {channelDiffers<&ChannelRecord::highPower>, "Tx power"},
-    {channelDiffers<&ChannelRecord::scan>, "scan"},
-    {channelDiffers<&ChannelRecord::stepCode>, "step"},
+    {channelDiffers<&C::rxFreqMHz>, "Rx Freq(MHz)"},
+    {channelDiffers<&C::rxOption>, "RxOption"},
+    {channelDiffers<&C::rxCtcssHz>, "RxOption"},
+    {channelDiffers<&C::rxDcsCode>, "RxOption"},
+    {channelDiffers<&C::twoToneSelect>, "RxOption"},
+    {channelDiffers<&C::toneAHz>, "RxOption"},
+    {channelDiffers<&C::toneAMs>, "RxOption"},
+    {channelDiffers<&C::toneBHz>, "RxOption"},
+    {channelDiffers<&C::toneBMs>, "RxOption"},
+    {channelDiffers<&C::txFreqMHz>, "Tx Freq(MHz)"},
+    {channelDiffers<&C::txOption>, "TxOption"},
+    {channelDiffers<&C::txCtcssHz>, "TxOption"},
+    {channelDiffers<&C::txDcsCode>, "TxOption"},
+    {channelDiffers<&C::wide>, "BW"},
+    {channelDiffers<&C::highPower>, "Tx Power"},
+    {channelDiffers<&C::scan>, "Scan"},
+    {channelDiffers<&C::stepCode>, "Rx Freq(MHz)"},
 };
 
 constexpr const char* kAnyOtherChange = "Configuration change";
@@ -130,8 +160,8 @@ std::string channelCaption(const CKX200Doc& before, const CKX200Doc& after) {
 
 std::string DescribeChange(const EditState& before, const EditState& after) {
   if (std::string patch = patchCaption(before, after); !patch.empty()) return patch;
-  for (const DocField& field : kDocFields) {
-    if (field.differs(before.doc, after.doc)) return field.name;
+  for (const DocField& f : kDocFields) {
+    if (f.differs(before.doc, after.doc)) return f.NameAfter(after.doc);
   }
   if (std::string channel = channelCaption(before.doc, after.doc); !channel.empty()) return channel;
   return kAnyOtherChange;

@@ -50,7 +50,9 @@ struct ChannelColumns {
   int scanHeading, widthHeading, powerHeading, hangOnHeading;
 };
 constexpr ChannelColumns kLayoutA{700, 2200, 3500, 5200, 6700, 7500, 8500, 9400};
-constexpr ChannelColumns kLayoutB{700, 2300, 3600, 5300, 7900, 8000, 9000, 10000};
+// Layout B's SCAN column stands left of where the first generation printed it (heading 7900,
+// cells 8000), where it ran into WIDTH: "SWIDTH", and "ONarrow" in every row.
+constexpr ChannelColumns kLayoutB{700, 2300, 3600, 5300, 7000, 8000, 9000, 10000};
 
 void headings(Page& page, const ChannelColumns& c) {
   constexpr int y = -1900;
@@ -102,10 +104,12 @@ void toneCellB(Page& page, int y, int noX, int valueX, int option, double ctcssH
 
 void channelRowB(Page& page, const CKX200Doc& doc, const ChannelRecord& c, int y) {
   page.text(800, y, c.rxFreqMHz == 0.0 ? "   -" : FormatText("%8.4f", c.rxFreqMHz));
-  toneCellB(page, y, 2700, 2400, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
+  // The receive tone under its heading: at 2400 a tone of three digits reached the transmit
+  // frequency.
+  toneCellB(page, y, 2700, 2300, c.rxOption, c.rxCtcssHz, c.rxDcsCode);
   page.text(3800, y, c.txFreqMHz == 0.0 ? "   -" : FormatText("%8.4f", c.txFreqMHz));
   toneCellB(page, y, 5700, 5400, c.txOption, c.txCtcssHz, c.txDcsCode);
-  page.text(8000, y, flagText(c.scan, "S", "OFF"));
+  page.text(7100, y, flagText(c.scan, "S", "OFF"));
   page.text(8100, y, flagText(c.wide, "Wide", "Narrow"));
   page.text(9100, y, flagText(c.highPower, "High", "Low"));
   page.text(10200, y, doc.hangOnTimeMs == 0 ? "   -" : FormatText("%d", doc.hangOnTimeMs));
@@ -181,6 +185,11 @@ std::string modeLine(const CKX200Doc& doc) {
   if (doc.testMode) return "Test Mode Enable";
   return doc.modemMode == 2 ? ": Auto Mode" : ": Dumb Mode";
 }
+// "Test Mode Enable" is longer than any other left value: it starts earlier so that it ends
+// a character clear of the right column's "1. TX OFF DELAY".
+int modeLineX(const CKX200Doc& doc) {
+  return doc.testMode ? 3500 : kLeftValueX;
+}
 
 void leftColumn(Page& page, const CKX200Doc& doc) {
   const bool ps = doc.powerSaveEnabled != 0;
@@ -216,7 +225,7 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
 
   page.text(kLeftHeadingX, -9500, "### SYSTEM OPTION 1 ###");
   page.text(kLeftLabelX, -9800, "1. MODE");
-  page.text(kLeftValueX, -9800, modeLine(doc));
+  page.text(modeLineX(doc), -9800, modeLine(doc));
   page.text(kLeftLabelX, -10100, "2. TX FORCING MODE");
   page.text(kLeftValueX, -10100, flagText(doc.txForcingMode, ": Enable", ": Disable"));
   page.text(kLeftLabelX, -10400, "3. INITIALIZING DATA FOR HT");
@@ -232,7 +241,8 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightValueX, -2300, flagText(doc.beepOnHangOn, ": ON", ": OFF"));
   page.text(kRightLabelX, -2600, "3. TX TONE GENERATION");
   page.text(kRightMoreX, -2900, "FOR DATA INPUT");
-  page.text(kRightValueX, -3050, flagText(doc.txToneForDataInput, ": Enable", ": Disable"));
+  // On the line of "FOR DATA INPUT": half a line lower it touched the busy lockout's value.
+  page.text(kRightValueX, -2900, flagText(doc.txToneForDataInput, ": Enable", ": Disable"));
   page.text(kRightLabelX, -3200, "4. BUSY CHANNEL LOCKOUT");
   page.text(kRightValueX, -3200, flagText(doc.busyLockoutEnabled, ": ON", ": OFF"));
   page.text(kRightLabelX, -3500, "5. ENABLES TX MATCHED SAT");
@@ -309,7 +319,7 @@ DataSheet LayoutDataSheet(const CKX200Doc& doc) {
 }
 
 std::string RenderDataSheetText(const DataSheet& sheet) {
-  constexpr int kCharWidth = 108;  // twips of one 9 point Courier character
+  using data_sheet::kCharWidth;
   std::string out;
   for (int page = 1; page <= 2; ++page) {
     std::map<int, std::string, std::greater<>> lines;  // top of the page first

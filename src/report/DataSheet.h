@@ -15,6 +15,9 @@ namespace data_sheet {
 constexpr const char* kFontFace = "Courier New";
 constexpr int kFontHeight = -180;  // 9 point character height
 constexpr int kFontWeight = 400;
+// Twips of one character: Courier advances 0.6 of its 9 point (180 twip) height. No two texts
+// of a sheet may share any of the boxes this width and the height give them.
+constexpr int kCharWidth = 108;
 constexpr const char* kJobSuffix = " DATA SHEET";
 }  // namespace data_sheet
 

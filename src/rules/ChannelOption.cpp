@@ -107,13 +107,19 @@ void ChannelOptionEditor::FinishTwoTone(bool conditionAccepted) {
     return;
   }
   const bool unlocked = doc_.twoToneUnlocked || doc_.twoToneCodeEntered == kAccessCode;
+  if (!unlocked && doc_.twoToneLocked) {
+    // A wrong or empty code while the lock is on changes nothing: the channel keeps its
+    // signalling, so a write never sends a two-tone receive the access code did not allow.
+    load();
+    return;
+  }
   doc_.twoToneUnlocked = unlocked ? 1 : 0;
   working().rxOption = kOptionTwoTone;
   working().twoToneSelect = kToneBoth;
   view_.rxKind = kOptionTwoTone;
   view_.captions[index(OptionValue::kTwoTone)] = value_text::TwoToneGroup(kToneBoth);
   enableValues();
-  // A wrong code leaves two-tone chosen but without a value to set.
+  // With the lock already off, a wrong code leaves two-tone chosen but without a value to set.
   if (!unlocked) view_.valueEnabled[index(OptionValue::kTwoTone)] = false;
 }
 

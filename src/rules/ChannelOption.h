@@ -47,7 +47,8 @@ class ChannelOptionEditor {
   std::vector<Notice> ChooseRxKind(int kind);
   std::vector<Notice> ChooseTxKind(int kind);
   // "Two Tone" was clicked: the warnings, and whether the two-tone condition dialog must run
-  // before the choice is made (FinishTwoTone then takes its result: true for ENABLE).
+  // before the choice is made (FinishTwoTone then takes its result: true for ENABLE). While the
+  // lock is on, only the access code stores two-tone; a wrong one leaves the channel as it was.
   struct TwoToneStart {
     std::vector<Notice> warnings;
     bool needsCondition = false;

@@ -129,20 +129,35 @@ void switchOffWithType(CKX200Doc& doc, ModemUpdate& u) {
   if (!wasOn) u.modemSwitched.reset();
 }
 
-void selectFlowControl(const CKX200Doc& doc, ModemView& v) {
-  // In Dumb mode the list holds one entry, shown whatever is stored.
-  if (v.flowControl.items.size() == kFlowControls.size())
+bool storedFlowControl(const CKX200Doc& doc) {
+  return doc.flowControl >= kFlowNone && doc.flowControl <= kFlowRtsCts;
+}
+
+// Auto mode offers the three flow controls. Dumb mode offers no choice: its list holds the one
+// the radio gets, which is the stored one (the encoder sends the field in either mode).
+void showFlowControl(const CKX200Doc& doc, ModemView& v) {
+  if (doc.modemMode != kDumbMode) {
+    v.flowControl.items = items(kFlowControls);
     select(v.flowControl, doc.flowControl);
-  else
-    v.flowControl.selected = v.flowControl.items.empty() ? -1 : 0;
+  } else if (storedFlowControl(doc)) {
+    v.flowControl.items = {std::string(kFlowControls[static_cast<std::size_t>(doc.flowControl)])};
+    v.flowControl.selected = 0;
+  } else {
+    v.flowControl.items.clear();  // a damaged value: nothing to show
+    v.flowControl.selected = -1;
+  }
+}
+
+// "No flow control, no base block": the size list needs both the box and a flow control.
+bool baseBlockSizeUsable(const CKX200Doc& doc) {
+  return doc.modemMode == kAutoMode && doc.baseBlockEnabled && doc.flowControl != kFlowNone;
 }
 
 void applyDumbMode(CKX200Doc& doc, ModemView& v) {
   doc.modemMode = kDumbMode;
   v.mode = kDumbMode;
-  v.flowControl.items = {std::string(kFlowControls[kFlowNone])};
-  v.flowControl.selected = 0;
   doc.flowControl = kFlowNone;
+  showFlowControl(doc, v);
   v.baseBlock.checked = false;
   doc.baseBlockEnabled = 0;
   v.txDelay1.enabled = v.baseBlockSize.enabled = v.waitForBusy.enabled = false;
@@ -152,10 +167,9 @@ void applyDumbMode(CKX200Doc& doc, ModemView& v) {
 void applyAutoMode(CKX200Doc& doc, ModemView& v) {
   doc.modemMode = kAutoMode;
   v.mode = kAutoMode;
-  v.flowControl.items = items(kFlowControls);
-  v.flowControl.selected = kFlowXonXoff;
   doc.flowControl = kFlowXonXoff;
-  v.baseBlockSize.enabled = doc.baseBlockEnabled != 0;
+  showFlowControl(doc, v);
+  v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
   v.txDelay1.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = true;
 }
 
@@ -220,20 +234,15 @@ std::int32_t* fieldOf(CKX200Doc& doc, ModemListId id) {
 }
 
 void chooseFlowControl(CKX200Doc& doc, ModemView& v, int position) {
-  // Dumb mode's one entry stands for RTS/CTS.
-  if (doc.modemMode == kDumbMode) {
-    doc.flowControl = kFlowRtsCts;
-    return;
-  }
+  // Dumb mode's one entry is the flow control already stored: choosing it changes nothing.
+  if (doc.modemMode == kDumbMode) return;
   doc.flowControl = position;
   if (position == kFlowNone) {
     // No flow control, no base block.
     v.baseBlockSize.selected = 0;
-    v.baseBlockSize.enabled = false;
     doc.baseBlockSizeIndex = 0;
-  } else {
-    v.baseBlockSize.enabled = true;
   }
+  v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
 }
 
 void chooseTxDelay2(CKX200Doc& doc, ModemUpdate& u, int position) {
@@ -247,16 +256,12 @@ void chooseTxDelay2(CKX200Doc& doc, ModemUpdate& u, int position) {
 }
 
 void showModeRadios(const CKX200Doc& doc, ModemView& v) {
+  showFlowControl(doc, v);
   if (doc.modemMode == kDumbMode) {
     v.txDelay1.enabled = false;
-    // A Dumb-mode radio always runs RTS/CTS, whatever the field holds.
-    v.flowControl.items = {std::string(kFlowControls[kFlowRtsCts])};
-    v.flowControl.selected = 0;
     v.mode = kDumbMode;
   } else if (doc.modemMode == kAutoMode) {
     v.txDelay1.enabled = true;
-    v.flowControl.items = items(kFlowControls);
-    select(v.flowControl, doc.flowControl);
     v.mode = kAutoMode;
   } else {
     v.mode = 0;
@@ -271,7 +276,6 @@ void showModemType(const CKX200Doc& doc, ModemView& v) {
     setBaudListsEnabled(v, false);
     v.flavourEnabled = false;
     v.gmsk.checked = v.ffsk.checked = v.afsk.checked = false;
-    // A file may say the modem is on with no type: it shows off and keeps what it says.
     showModemButton(v, false);
     return;
   }
@@ -303,7 +307,7 @@ void showSystemOption2(const CKX200Doc& doc, ModemView& v) {
   if (doc.modemMode == kDumbMode) {
     v.baseBlockSize.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = false;
   } else if (doc.modemMode == kAutoMode) {
-    v.baseBlockSize.enabled = doc.baseBlockEnabled != 0;
+    v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
     v.waitForBusy.enabled = v.baseBlock.enabled = true;
   } else {
     v.baseBlockSize.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = false;
@@ -388,6 +392,9 @@ ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
     }
     if (!doc.modemEnabled) doc.ffsk = doc.gmsk = 0;
   }
+  // A modem with no type cannot be on: the page shows "Modem Disable", and the radio must not
+  // get an enabled modem either (with neither GMSK nor AFSK set it would run FFSK).
+  if (doc.modemEnabled && !doc.gmsk && !doc.ffsk && !doc.afsk) doc.modemEnabled = 0;
   showModeRadios(doc, v);
 
   if (doc.txOnDelayMs == 0) doc.txOnDelayMs = kTxOnDelayDefault;
@@ -416,11 +423,17 @@ ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
     v.gmsk.enabled = v.ffsk.enabled = v.txDelay2.enabled = false;
     v.modeEnabled = false;
   }
-  if (traits.afskFlavourPicksMode && doc.afsk && !doc.afskBell202) {
-    // V23 runs in Auto mode. A configuration already in Auto mode is shown as it is (its flow
-    // control kept); only a change of mode starts the flow control again at Xon/Xoff.
-    if (doc.modemMode != kAutoMode) applyAutoMode(doc, v);
-    v.modeEnabled = true;
+  if (traits.afskFlavourPicksMode && doc.afsk) {
+    // V23 runs in Auto mode, BELL 202 in Dumb mode only. A configuration already in its mode
+    // is shown as it is (its flow control kept); only a change of mode sets the flow control.
+    const int mode = doc.afskBell202 ? kDumbMode : kAutoMode;
+    if (doc.modemMode != mode) {
+      if (mode == kDumbMode)
+        applyDumbMode(doc, v);
+      else
+        applyAutoMode(doc, v);
+    }
+    v.modeEnabled = mode == kAutoMode;
   }
   return v;
 }
@@ -476,6 +489,8 @@ ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
   } else {
     v.gmsk.enabled = v.ffsk.enabled = true;
     v.flavourEnabled = false;
+    // BELL 202 no longer holds the mode: the technician chooses it again.
+    if (traits.afskFlavourPicksMode) v.modeEnabled = true;
     switchOffWithType(doc, u);
   }
   if (traits.modemAfskDumbOnly) v.gmsk.enabled = v.ffsk.enabled = false;
@@ -580,7 +595,7 @@ ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on) {
   on = on && !refused;
   v.baseBlock.checked = on;
   doc.baseBlockEnabled = on ? 1 : 0;
-  v.baseBlockSize.enabled = on;
+  v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
   if (!on && !refused) {
     // The list shows "NONE", and so does the document: ticking the box again must not send a
     // size the list does not show.
@@ -624,7 +639,7 @@ ModemUpdate RestoreModemDefaults(CKX200Doc& doc, ModemView view) {
   v.baseBlockSize.enabled = false;
   select(v.preamble, doc.preambleSizeIndex);
   select(v.waitForBusy, doc.waitForBusyIndex);
-  selectFlowControl(doc, v);
+  showFlowControl(doc, v);
   select(v.txDelay1, doc.txDelay1Index);
   select(v.txDelay2, doc.txDelay2Index);
   select(v.startBitErrors, doc.startBitErrors);

@@ -76,7 +76,8 @@ struct ModemUpdate {
 ModemView InitialModemView();
 
 // Loads the page from the document (the page's initialisation and every refresh). Loading also
-// applies the model's modem rules to the document: the KX400 runs AFSK in Dumb mode, and empty
+// applies the model's modem rules to the document: the KX400 runs AFSK in Dumb mode, the KX600
+// runs AFSK BELL 202 in Dumb mode and V23 in Auto mode, a modem with no type is off, and empty
 // Tx On / Rx On delays read as their defaults.
 ModemView LoadModemPage(CKX200Doc& doc, ModemView shown = InitialModemView());
 

@@ -218,7 +218,12 @@ CCalibrationDlg::CCalibrationDlg(CCommPort& port, CKX200Doc& doc, UserDialogs& d
     connect(button, &QAbstractButton::clicked, this,
             [this, command](bool checked) { run([&] { return command(checked); }); });
   };
-  click(Button(C::kChannelSet), [this](bool) { return console_.SetChannel(channel_->value()); });
+  click(Button(C::kChannelSet), [this](bool) {
+    channel_->interpretText();
+    // The box then shows the channel the console settled on (1 for one typed out of range).
+    shownChannel_ = 0;
+    return console_.SetChannel(channel_->value());
+  });
   click(rtx, [this](bool on) { return console_.SetTransmit(on); });
   click(Button(C::kScanSet), [this](bool) { return console_.SendScan(); });
   click(gpsPower, [this](bool on) { return console_.SetGpsPower(on); });

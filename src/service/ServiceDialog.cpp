@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/UserDialogs.h"
+#include "service/ChannelSpinBox.h"
 
 namespace kx {
 
@@ -54,8 +55,7 @@ QPushButton* ServiceDialog::makeToggle(const QStringList& texts) {
 }
 
 QSpinBox* ServiceDialog::makeChannelEdit() {
-  auto* edit = new QSpinBox(this);
-  edit->setRange(1, 16);
+  auto* edit = new ChannelSpinBox(this);
   edit->setAlignment(Qt::AlignRight);
   edit->setAccessibleName(QStringLiteral("Change Channel"));
   // The text inside takes the focus; it answers to the same name.

@@ -52,7 +52,7 @@ class ServiceDialog : public QDialog {
   QHBoxLayout* closeRow();
   // A push-like toggle, wide enough for each of its texts so the window keeps its size.
   QPushButton* makeToggle(const QStringList& texts);
-  // The up-down channel edit, 1..16.
+  // The up-down channel edit: the arrows step through 1..16, a typed number is kept as typed.
   QSpinBox* makeChannelEdit();
 
   // Checks the button of id in an exclusive group; none for an id no button has.

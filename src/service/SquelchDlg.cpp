@@ -137,8 +137,14 @@ CSquelchDlg::CSquelchDlg(CCommPort& port, CKX200Doc& doc, UserDialogs& dialogs,
   layout->setSizeConstraint(QLayout::SetFixedSize);
   setTabOrder(default_, CloseButton());
 
-  connect(channelSet_, &QPushButton::clicked, this,
-          [this] { run([this] { return console_.SetChannel(channel_->value()); }); });
+  connect(channelSet_, &QPushButton::clicked, this, [this] {
+    run([this] {
+      channel_->interpretText();
+      // The box then shows the channel sent (1 for one typed out of range).
+      shownChannel_ = 0;
+      return console_.SetChannel(channel_->value());
+    });
+  });
   connect(custom_, &QPushButton::clicked, this,
           [this](bool on) { run([this, on] { return console_.SetCustom(on); }); });
   connect(setOpen_, &QPushButton::clicked, this,

@@ -119,6 +119,26 @@ TEST_F(ChannelOptionDialogTest, EnableWithAWrongCodeLeavesTwoToneWithoutItsButto
   EXPECT_FALSE(dialog.ValueButton(OptionValue::kTwoTone)->isEnabled());
 }
 
+TEST_F(ChannelOptionDialogTest, EnableWithAWrongCodeWhileLockedChangesNothing) {
+  doc.channels[2].rxOption = kOptionDcs;
+  ChannelOptionDialog dialog(doc, dialogs);
+  ASSERT_EQ(doc.twoToneLocked, 1);
+  ASSERT_TRUE(dialog.RxRadio(kOptionTwoTone)->isEnabled());
+  dialog.runDialog = answer<TwoToneConditionDialog>([](TwoToneConditionDialog& condition) {
+    condition.PasswordEdit()->setText("1234");
+    condition.EnableButton()->click();
+  });
+  dialog.RxRadio(kOptionTwoTone)->click();
+  EXPECT_EQ(dialogs.messages, std::vector<QString>{"Wrong password!"});
+  EXPECT_TRUE(dialog.RxRadio(kOptionDcs)->isChecked());
+  EXPECT_TRUE(dialog.ValueButton(OptionValue::kRxDcs)->isEnabled());
+  EXPECT_FALSE(dialog.ValueButton(OptionValue::kTwoTone)->isEnabled());
+  EXPECT_EQ(doc.channels[2].rxOption, kOptionDcs);
+  EXPECT_EQ(doc.channels[2].twoToneSelect, kToneBoth);
+  dialog.OkButton()->click();
+  EXPECT_EQ(doc.channels[2].rxOption, kOptionDcs);
+}
+
 TEST_F(ChannelOptionDialogTest, PickerGridsHoldTheTablesAndOkGivesTheCurrentCell) {
   CtcssPickerDialog ctcss;
   EXPECT_EQ(ctcss.windowTitle(), " CTCSS");

@@ -1,4 +1,5 @@
 // File > Print and Export Data Sheet as PDF: the pages reach the printer and the file.
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPdfWriter>
 
@@ -7,6 +8,7 @@
 #include "app/SheetPrinter.h"
 #include "editors/MyPage4.h"
 #include "report/DataSheet.h"
+#include "support/SheetOverlap.h"
 
 namespace kx::test {
 
@@ -40,6 +42,24 @@ TEST_F(DataSheetPrintTest, ExportWritesTheTwoPagesTheCommandLineWrites) {
   QPdfWriter writer(QString::fromStdString(files.file("painted.pdf")));
   PaintDataSheet(LayoutDataSheet(doc()), writer);
   EXPECT_GT(readAll(files.file("painted.pdf")).size(), 500u);
+}
+
+// The font the system gives for "Courier New" (a stand-in such as Liberation Mono or DejaVu Sans
+// Mono where it is missing) must leave the texts as clear of each other as Courier does.
+TEST_F(DataSheetPrintTest, NoTwoTextsOverlapOnPaperInTheFontThePrinterGets) {
+  QPdfWriter writer(QString::fromStdString(files.file("metrics.pdf")));
+  writer.setResolution(1200);
+  const QFontMetricsF metrics(DataSheetFont(), &writer);
+  const double charWidth = metrics.horizontalAdvance(QLatin1Char('0')) * 1440 / writer.resolution();
+  ASSERT_GT(charWidth, 0.0);
+  for (ModelType type = 0; type <= model::kLast; ++type) {
+    for (const bool testMode : {false, true}) {
+      for (const CKX200Doc& d : LongestSheetDocuments(type, testMode))
+        EXPECT_EQ(OverlappingTexts(LayoutDataSheet(d), charWidth), std::vector<std::string>{})
+            << "model " << type << (testMode ? " in test mode" : "") << ", " << charWidth
+            << " twips a character";
+    }
+  }
 }
 
 }  // namespace kx::test

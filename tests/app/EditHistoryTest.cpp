@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QUrl>
@@ -18,6 +19,7 @@
 #include "app/ReadWriteDlg.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
+#include "editors/MyPage3.h"
 #include "editors/MyPage4.h"
 #include "model/ConfigFile.h"
 
@@ -81,14 +83,14 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkMixedEditsBackAndForthToTheExactBytes) {
     std::function<void()> edit;
     QString step;
   } edits[] = {
-      {[&] { type(channels().RxEdit(2), "420"); }, "Channel 3 Rx frequency"},
-      {[&] { channels().ScanBox(2)->click(); }, "Channel 3 scan"},
-      {[&] { emit channels().HangList()->activated(3); }, "Hang-on time"},
-      {[&] { system.SquelchBox()->click(); }, "Squelch"},
-      {[&] { type(system.ScanSpeedEdit(), "300"); }, "Scan speed"},
+      {[&] { type(channels().RxEdit(2), "420"); }, "Channel 3 Rx Freq(MHz)"},
+      {[&] { channels().ScanBox(2)->click(); }, "Channel 3 Scan"},
+      {[&] { emit channels().HangList()->activated(3); }, "Hang Timer"},
+      {[&] { system.SquelchBox()->click(); }, "Enables Squelch"},
+      {[&] { type(system.ScanSpeedEdit(), "300"); }, "Scan Speed Time"},
       {[&] { patchByte(1, 12, "42"); }, "EEPROM map byte 0x01C"},
       {[&] { view().OnSelchangeBand(1); }, "Band choice"},
-      {[&] { type(channels().RxEdit(0), "450"); }, "Channel 1 Rx frequency"},
+      {[&] { type(channels().RxEdit(0), "450"); }, "Channel 1 Rx Freq(MHz)"},
   };
   std::vector<std::vector<std::uint8_t>> states{snapshot()};
   for (const auto& e : edits) {
@@ -116,6 +118,44 @@ TEST_F(EditHistoryTest, UndoAndRedoWalkMixedEditsBackAndForthToTheExactBytes) {
   }
   EXPECT_EQ(channels().RxEdit(0)->text(), "450.00000");
   EXPECT_EQ(app->Memory().working[0x1C], 0x42);  // the patch is over the image again
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EditHistoryTest, EveryStepIsNamedByTheLabelOfTheControlTouched) {
+  start();
+  view().OnModelChosen(model::kKx600Vhf);
+  CMyPage2& system = view().Sheet().SystemPage();
+  CMyPage3& modem = view().Sheet().ModemPage();
+  const struct {
+    std::function<void()> edit;
+    QWidget* control;
+    QString step;
+  } edits[] = {
+      {[&] { system.GpsBox()->click(); }, system.GpsBox(), "Enables GPS"},
+      {[&] { emit system.GpsCycleList()->activated(5); }, system.GpsCycleList(),
+       "Transmission Cycle"},
+      {[&] { type(system.GpsDataTimeEdit(), "7"); }, system.GpsDataTimeEdit(),
+       "Data Transmission Time"},
+      {[&] { system.BusyPortRadio()->click(); }, system.BusyPortRadio(), "Busy Port Check"},
+      // Typed only into Tx, the frequency moves into Rx as well.
+      {[&] { type(channels().TxEdit(1), "150"); }, channels().TxEdit(1), "Channel 2 Tx Freq(MHz)"},
+      {[&] { channels().WidthBox(1)->click(); }, channels().WidthBox(1), "Channel 2 BW"},
+      {[&] { modem.GmskBox()->click(); }, modem.GmskBox(), "GMSK"},
+      {[&] { modem.ModemButton()->click(); }, modem.ModemButton(), "Modem Enable"},
+      {[&] { emit modem.List(ModemListId::kPreamble)->activated(7); },
+       modem.List(ModemListId::kPreamble), "Preamble Data Size ( bit )"},
+      // DEFAULT puts the preamble back, among others.
+      {[&] { modem.DefaultButton()->click(); }, modem.DefaultButton(), "DEFAULT"},
+      {[&] { type(modem.DelayEdit(ModemDelay::kTxOn), "30"); }, modem.DelayEdit(ModemDelay::kTxOn),
+       "Tx On Delay"},
+  };
+  for (const auto& e : edits) {
+    const int steps = view().History().count();
+    e.edit();
+    EXPECT_EQ(view().History().count(), steps + 1) << e.step.toStdString();
+    EXPECT_EQ(menuText(cmd::kEditUndo), "&Undo " + e.step);
+    EXPECT_EQ(COptionPage::ControlName(e.control), e.step);  // the page's own label
+  }
   EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -10,6 +10,7 @@
 
 #include "AppFixture.h"
 #include "editors/ModemScanWarningDialog.h"
+#include "editors/MyPage2.h"
 #include "editors/MyPage3.h"
 
 namespace kx::test {
@@ -158,7 +159,7 @@ TEST_F(ModemPageTest, ListsAndButtonsWriteTheDocument) {
   EXPECT_EQ(doc().txDelay2Index, 4);
 }
 
-TEST_F(ModemPageTest, LoadDisablesWhatTheModelLacksAndLeavesAModemWithoutTypeAlone) {
+TEST_F(ModemPageTest, LoadDisablesWhatTheModelLacksAndHoldsAModemWithoutTypeOff) {
   startWith(model::kKx400Uhf);
   for (QWidget* control : std::initializer_list<QWidget*>{page().GmskBox(), page().FfskBox(),
                                                           page().DumbRadio(), page().AutoRadio()})
@@ -168,8 +169,9 @@ TEST_F(ModemPageTest, LoadDisablesWhatTheModelLacksAndLeavesAModemWithoutTypeAlo
 
   doc().afsk = 0;
   doc().modemEnabled = 1;
-  const CKX200Doc before = doc();
+  CKX200Doc before = doc();
   page().Refresh();
+  before.modemEnabled = 0;
   EXPECT_EQ(doc(), before);
   EXPECT_FALSE(page().ModemButton()->isChecked());
   EXPECT_EQ(page().ModemButton()->text(), "Modem Disable");
@@ -183,6 +185,45 @@ TEST_F(ModemPageTest, LoadDisablesWhatTheModelLacksAndLeavesAModemWithoutTypeAlo
   }
   EXPECT_EQ(list(ModemListId::kSBand)->accessibleName(), "S - BAND");
   EXPECT_EQ(page().DelayEdit(ModemDelay::kTxOn)->accessibleName(), "Tx On Delay");
+}
+
+TEST_F(ModemPageTest, ControlsShowWhatAWriteSendsWhateverTheClicks) {
+  startWith(model::kKx600Vhf);
+  QCheckBox* external = view().Sheet().SystemPage().ExternalModulationBox();
+
+  // A file with the modem on and no type: a type ticked afterwards leaves the modem off.
+  doc().modemEnabled = 1;
+  page().Refresh();
+  page().GmskBox()->click();
+  EXPECT_EQ(doc().modemEnabled, 0);
+  EXPECT_FALSE(page().ModemButton()->isChecked());
+  EXPECT_EQ(page().ModemButton()->text(), "Modem Disable");
+  EXPECT_TRUE(external->isEnabled());
+  page().GmskBox()->click();
+
+  // BELL 202 holds the mode in Dumb only while AFSK is ticked.
+  page().AfskBox()->click();
+  page().Bell202Radio()->click();
+  EXPECT_TRUE(page().DumbRadio()->isChecked());
+  EXPECT_FALSE(page().AutoRadio()->isEnabled());
+  page().AfskBox()->click();
+  page().GmskBox()->click();
+  ASSERT_TRUE(page().AutoRadio()->isEnabled());
+  page().AutoRadio()->click();
+  EXPECT_EQ(doc().modemMode, 2);
+
+  // In Dumb mode the flow control list holds the one the radio gets.
+  page().DumbRadio()->click();
+  QComboBox* flow = list(ModemListId::kFlowControl);
+  EXPECT_EQ(flow->currentText(), "NONE");
+  EXPECT_EQ(doc().flowControl, 0);
+  page().DefaultButton()->click();
+  EXPECT_EQ(flow->currentText(), "Xon/Xoff");
+  EXPECT_EQ(doc().flowControl, 1);
+  emit flow->activated(0);
+  EXPECT_EQ(flow->currentText(), "Xon/Xoff");
+  EXPECT_EQ(doc().flowControl, 1);
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace kx::test

@@ -146,4 +146,39 @@ TEST_F(ServiceDialogTest, SquelchOpensOnChannelOneAndDefaultLeavesSaveUsable) {
   EXPECT_TRUE(dialogs.notices.empty());
 }
 
+// The channel box as the technician types into it, then SET; what the radio got and what the box
+// shows. Outside 1..16 the radio gets channel 1.
+template <typename Dialog>
+void expectTypedChannels(sim::VirtualRadio& radio, Dialog& dialog, QAbstractButton* set) {
+  const struct {
+    const char* typed;
+    int sent;
+  } cases[] = {{"5", 5}, {"0", 1}, {"16", 16}, {"20", 1}};
+  for (const auto& c : cases) {
+    QSpinBox* box = dialog.ChannelEdit();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromLatin1(c.typed));
+    set->click();
+    EXPECT_EQ(radio.State().channel, c.sent) << c.typed;
+    EXPECT_EQ(box->value(), c.sent) << c.typed;
+    EXPECT_EQ(box->text(), QString::number(c.sent)) << c.typed;
+  }
+  // The arrows stay on the radio's channels.
+  dialog.ChannelEdit()->setValue(16);
+  dialog.ChannelEdit()->stepUp();
+  EXPECT_EQ(dialog.ChannelEdit()->value(), 16);
+}
+
+TEST_F(ServiceDialogTest, ChannelTypedOutsideOneToSixteenSendsChannelOne) {
+  startWithRadio({});
+  EXPECT_TRUE(work<CCalibrationDlg>(cmd::kCalibrationTool, [&](CCalibrationDlg& dialog) {
+    expectTypedChannels(*radio, dialog, dialog.Button(C::kChannelSet));
+  }));
+  EXPECT_TRUE(work<CSquelchDlg>(cmd::kSquelchTool, [&](CSquelchDlg& dialog) {
+    expectTypedChannels(*radio, dialog, dialog.ChannelSetButton());
+  }));
+  EXPECT_TRUE(dialogs.notices.empty());
+}
+
 }  // namespace kx::test

@@ -33,9 +33,29 @@ TEST(ChangeCaptionTest, StepIsNamedAfterTheFieldThatLeads) {
   const std::pair<std::function<void(EditState&)>, const char*> cases[] = {
       // A frequency entered copies itself to transmit: the receive side leads.
       {[](EditState& s) { s.doc.channels[2].rxFreqMHz = s.doc.channels[2].txFreqMHz = 150.0; },
-       "Channel 3 Rx frequency"},
-      {[](EditState& s) { s.doc.channels[15].txCtcssHz = 100.0; }, "Channel 16 Tx option"},
+       "Channel 3 Rx Freq(MHz)"},
+      {[](EditState& s) { s.doc.channels[15].txCtcssHz = 100.0; }, "Channel 16 TxOption"},
       {[](EditState& s) { s.doc.busyLockoutEnabled = 1; }, "Busy channel lockout"},
+      // The labels of the pages, a radio pair by the radio now set.
+      {[](EditState& s) { s.doc.gpsCycleIndex = 5; }, "Transmission Cycle"},
+      {[](EditState& s) { s.doc.gpsDataTimeSec = 9; }, "Data Transmission Time"},
+      {[](EditState& s) { s.doc.hangOnEnabled = 1; }, "Hang Timer"},
+      {[](EditState& s) { s.doc.squelchBusyPortCheck = 1; }, "Busy Port Check"},
+      {[](EditState& s) { s.doc.channels[0].wide = 1; }, "Channel 1 BW"},
+      // One control, several fields: the control's own field leads.
+      {[](EditState& s) { s.doc.gmsk = s.doc.sBandBaudIndex = s.doc.modemEnabled = 1; }, "GMSK"},
+      {[](EditState& s) { s.doc.afskBell202 = s.doc.modemMode = 1; }, "BELL 202"},
+      {[](EditState& s) {
+         s.doc.modemMode = 1;
+         s.doc.flowControl = 0;
+       },
+       "Dumb Mode"},
+      {[](EditState& s) {
+         s.doc.flowControl = 0;
+         s.doc.baseBlockSizeIndex = 0;
+       },
+       "Flow Control"},
+      {[](EditState& s) { s.doc.modemEnabled = 1; }, "Modem Enable"},
       {[](EditState& s) {
          s.pendingFlags[0x1A] = 1;
          s.pendingValues[0x1A] = 7;
@@ -43,11 +63,14 @@ TEST(ChangeCaptionTest, StepIsNamedAfterTheFieldThatLeads) {
        "EEPROM map byte 0x01A"},
       {[](EditState& s) { s.doc.reservedDouble1 = 1.5; }, "Configuration change"},
   };
-  const EditState before = CaptureEditState(CKX200Doc{}, RadioMemory{});
+  CKX200Doc base;  // Auto mode, a base block size chosen
+  base.modemMode = 2;
+  base.baseBlockSizeIndex = 3;
+  const EditState before = CaptureEditState(base, RadioMemory{});
   for (const auto& [edit, caption] : cases) {
     EditState after = before;
     edit(after);
-    EXPECT_EQ(DescribeChange(before, after), caption);
+    EXPECT_EQ(DescribeChange(before, after), caption) << caption;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "report/DataSheet.h"
 #include "report/SheetPdf.h"
 #include "support/Documents.h"
+#include "support/SheetOverlap.h"
 
 namespace kx {
 namespace {
@@ -71,11 +72,12 @@ TEST(DataSheetTest, FirstGenerationPrintsTheOlderLayoutWithoutACaption) {
   const DataSheet sheet = LayoutDataSheet(doc);
   EXPECT_EQ(sheet.jobName, " DATA SHEET");
   EXPECT_EQ(at(sheet, 1, 1300, -900), "");
-  EXPECT_EQ(at(sheet, 1, 7900, -1900), "SCAN");
+  EXPECT_EQ(at(sheet, 1, 7000, -1900), "SCAN");
+  EXPECT_EQ(at(sheet, 1, 8000, -1900), "WIDTH");
   EXPECT_EQ(at(sheet, 1, 800, rowY(1)), "150.0000");
-  EXPECT_EQ(at(sheet, 1, 2400, rowY(1)), "100.0 (CTCSS)");
+  EXPECT_EQ(at(sheet, 1, 2300, rowY(1)), "100.0 (CTCSS)");
   EXPECT_EQ(at(sheet, 1, 3800, rowY(1)), "   -");
-  EXPECT_EQ(at(sheet, 1, 8000, rowY(1)), "OFF");
+  EXPECT_EQ(at(sheet, 1, 7100, rowY(1)), "OFF");
   EXPECT_EQ(at(sheet, 1, 8100, rowY(1)), "Narrow");
   EXPECT_EQ(at(sheet, 1, 10200, rowY(1)), "   -");
 }
@@ -141,10 +143,25 @@ TEST(DataSheetTest, TransmitOptionsStandBesideTheirOwnLabels) {
   const DataSheet sheet = LayoutDataSheet(doc);
   EXPECT_EQ(at(sheet, 2, 9000, -2300), ": ON");       // 2. BEEP WHEN HANG ON TIME
   EXPECT_EQ(at(sheet, 2, 9000, -2600), "");           // 3. TX TONE GENERATION ...
-  EXPECT_EQ(at(sheet, 2, 9000, -3050), ": Disable");  // ... FOR DATA INPUT
+  EXPECT_EQ(at(sheet, 2, 9000, -2900), ": Disable");  // ... FOR DATA INPUT
   EXPECT_EQ(at(sheet, 2, 9000, -3200), ": ON");       // 4. BUSY CHANNEL LOCKOUT
   EXPECT_EQ(at(sheet, 2, 9000, -3500), ": OFF");      // 5. ENABLES TX MATCHED SAT
   EXPECT_EQ(at(sheet, 2, 9000, -3800), ": OFF");      // 6. TX DELAY
+}
+
+TEST(DataSheetTest, NoTwoTextsOfAnyModelsSheetOverlap) {
+  for (ModelType type = 0; type <= model::kLast; ++type) {
+    for (const bool testMode : {false, true}) {
+      for (const CKX200Doc& doc : test::LongestSheetDocuments(type, testMode)) {
+        const DataSheet sheet = LayoutDataSheet(doc);
+        EXPECT_EQ(test::OverlappingTexts(sheet, data_sheet::kCharWidth), std::vector<std::string>{})
+            << "model " << type << (testMode ? " in test mode" : "");
+      }
+    }
+  }
+  // Test mode still names itself beside "1. MODE".
+  const DataSheet test = LayoutDataSheet(test::LongestSheetDocuments(model::kKx400Vhf, true)[0]);
+  EXPECT_EQ(at(test, 2, 3500, -9800), "Test Mode Enable");
 }
 
 TEST(DataSheetTest, PdfHoldsBothPagesInCourierWithEscapedTexts) {

@@ -68,14 +68,14 @@ TEST(ChannelOptionTest, TwoToneNeedsTheAccessCodeOnce) {
   EXPECT_EQ(start.warnings[0].text, "Two Tone isn't used in FFSK modem");
   ASSERT_TRUE(start.needsCondition);
 
-  // A wrong code still chooses two-tone, but leaves nothing to set.
+  // A wrong code while the lock is on chooses nothing.
   const ConditionResult wrong = EnableTwoTone(doc, "");
   EXPECT_TRUE(wrong.accepted);
   ASSERT_TRUE(wrong.notice);
   EXPECT_EQ(wrong.notice->text, "Wrong password!");
   editor.FinishTwoTone(wrong.accepted);
-  EXPECT_EQ(doc.channels[2].rxOption, kOptionTwoTone);
-  EXPECT_EQ(doc.channels[2].twoToneSelect, kToneBoth);
+  EXPECT_EQ(doc.channels[2].rxOption, kOptionNone);
+  EXPECT_EQ(editor.Shown().rxKind, kOptionNone);
   EXPECT_FALSE(editor.Enabled(OptionValue::kTwoTone));
   EXPECT_EQ(doc.twoToneUnlocked, 0);
 
@@ -95,6 +95,34 @@ TEST(ChannelOptionTest, TwoToneNeedsTheAccessCodeOnce) {
   EXPECT_EQ(doc.channels[2].rxOption, kOptionNone);
   EXPECT_EQ(doc.channels[9].rxOption, kOptionNone);
   EXPECT_DOUBLE_EQ(doc.channels[9].toneAHz, 1000);
+}
+
+TEST(ChannelOptionTest, WithTheLockOnOnlyTheAccessCodeStoresTwoTone) {
+  const struct {
+    bool locked;
+    const char* code;
+    int rxOption, twoToneSelect;  // stored afterwards; the channel had DCS and "Tone A"
+    bool valueEnabled;
+  } cases[] = {
+      {true, "", kOptionDcs, kToneA, false},
+      {true, "1234", kOptionDcs, kToneA, false},
+      {true, "841", kOptionDcs, kToneA, false},
+      {true, "8413", kOptionTwoTone, kToneBoth, true},
+      // With the lock already off a wrong code chooses two-tone, with no value to set.
+      {false, "1234", kOptionTwoTone, kToneBoth, false},
+  };
+  for (const auto& c : cases) {
+    CKX200Doc doc = withChannel(model::kKx600Vhf, kOptionDcs);
+    doc.channels[2].twoToneSelect = kToneA;
+    doc.twoToneLocked = c.locked ? 1 : 0;
+    ChannelOptionEditor editor(doc);
+    ASSERT_TRUE(editor.ChooseTwoTone().needsCondition);
+    editor.FinishTwoTone(EnableTwoTone(doc, c.code).accepted);
+    EXPECT_EQ(doc.channels[2].rxOption, c.rxOption) << c.locked << c.code;
+    EXPECT_EQ(doc.channels[2].twoToneSelect, c.twoToneSelect) << c.locked << c.code;
+    EXPECT_EQ(editor.Shown().rxKind, c.rxOption) << c.locked << c.code;
+    EXPECT_EQ(editor.Enabled(OptionValue::kTwoTone), c.valueEnabled) << c.locked << c.code;
+  }
 }
 
 TEST(ChannelOptionTest, TabOnCancelWalksTheChannelsAndWrapsWithAMessage) {

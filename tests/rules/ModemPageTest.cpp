@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "model/ModelTraits.h"
 #include "rules/ModemPage.h"
 #include "support/Documents.h"
@@ -227,8 +229,13 @@ TEST(ModemPageTest, ModeFlowControlAndBaseBlockFollowEachOther) {
   EXPECT_EQ(p.doc.flowControl, 0);
   EXPECT_EQ(p.doc.baseBlockEnabled, 0);
   EXPECT_FALSE(p.view.baseBlock.enabled || p.view.txDelay1.enabled || p.view.waitForBusy.enabled);
+  // Dumb mode's one entry is the stored flow control: choosing it changes nothing, and after
+  // DEFAULT it is the default one.
   p.take(ChooseModemList(p.doc, p.view, ModemListId::kFlowControl, 0));
-  EXPECT_EQ(p.doc.flowControl, 2);  // Dumb mode runs RTS/CTS
+  EXPECT_EQ(p.doc.flowControl, 0);
+  p.take(RestoreModemDefaults(p.doc, p.view));
+  EXPECT_EQ(p.view.flowControl.items, Strings{"Xon/Xoff"});
+  EXPECT_EQ(p.doc.flowControl, 1);
 
   const ModemUpdate refused = SetBaseBlock(p.doc, p.view, true);
   ASSERT_EQ(refused.notices.size(), 1u);
@@ -267,7 +274,7 @@ TEST(ModemPageTest, LoadShowsTheDocumentAndAppliesTheModelRules) {
   EXPECT_FALSE(kx400.view.gmsk.enabled || kx400.view.ffsk.enabled || kx400.view.modeEnabled);
   EXPECT_FALSE(kx400.view.txDelay2.enabled);
   EXPECT_EQ(kx400.view.mode, 1);
-  EXPECT_EQ(kx400.view.flowControl.items, Strings{"RTS/CTS"});
+  EXPECT_EQ(kx400.view.flowControl.items, Strings{"Xon/Xoff"});  // as stored
   EXPECT_EQ(kx400.view.flavour, 0);
   EXPECT_EQ(kx400.view.txOnDelay.text, "20");
 
@@ -282,12 +289,13 @@ TEST(ModemPageTest, LoadShowsTheDocumentAndAppliesTheModelRules) {
   LoadModemPage(kx400.doc);
   EXPECT_EQ(kx400.doc.ffsk, 0);
 
-  // A file with the modem on and no type shows it off and is left as it is.
+  // A file with the modem on and no type shows it off, and holds it off, as a write sends it.
   Page file(model::kKx600Uhf);
   file.doc.modemEnabled = 1;
   file.doc.preambleSizeIndex = 40;  // damaged: nothing selected, nothing changed
-  const CKX200Doc before = file.doc;
+  CKX200Doc before = file.doc;
   const ModemView shown = LoadModemPage(file.doc);
+  before.modemEnabled = 0;
   EXPECT_EQ(file.doc, before);
   EXPECT_FALSE(shown.modem.checked);
   EXPECT_EQ(shown.modemCaption, "Modem Disable");
@@ -332,6 +340,189 @@ TEST(ModemPageTest, ModemConditionLocksOrUnlocksThePage) {
   const ModemView unlocked = LoadModemPage(p.doc, locked);
   EXPECT_TRUE(unlocked.modem.enabled && unlocked.defaultEnabled && unlocked.txOnDelay.enabled);
   EXPECT_FALSE(unlocked.baseBlockSize.enabled);  // no flow control, no base block
+}
+
+// What the page must show of the document, and which controls the stored state leaves usable
+// (the page open for editing): the failures, one line each.
+Strings mismatches(const CKX200Doc& d, const ModemView& v) {
+  Strings bad;
+  auto expect = [&bad](bool ok, const char* what) {
+    if (!ok) bad.push_back(what);
+  };
+  const ModelTraits& traits = Traits(d.modelType);
+  const bool kx600 = !traits.modemAfskDumbOnly;
+  const bool typeChosen = d.gmsk || d.ffsk || d.afsk;
+  const bool autoMode = d.modemMode == 2;
+
+  expect(v.gmsk.checked == (d.gmsk != 0), "GMSK shown");
+  expect(v.ffsk.checked == (d.ffsk != 0), "FFSK shown");
+  expect(v.afsk.checked == (d.afsk != 0), "AFSK shown");
+  expect(v.modem.checked == (d.modemEnabled != 0), "modem button shown");
+  expect(v.modemCaption == (d.modemEnabled ? "Modem Enable" : "Modem Disable"), "modem caption");
+  if (d.gmsk) {
+    expect(v.sBand.Shown() == (d.sBandBaudIndex == 1 ? "9600" : "4800"), "GMSK S - BAND");
+    expect(v.nBand.Shown() == "4800", "GMSK N - BAND");
+  } else if (d.ffsk) {
+    expect(v.sBand.Shown() == Strings{"1200", "2400", "4800"}[d.sBandBaudIndex], "FFSK S - BAND");
+    expect(v.nBand.Shown() == Strings{"1200", "2400"}[d.nBandBaudIndex], "FFSK N - BAND");
+  } else if (d.afsk) {
+    expect(v.sBand.Shown() == "1200" && v.nBand.Shown() == "1200", "AFSK baud rates");
+  }
+  if (d.afsk) expect(v.flavour == d.afskBell202, "AFSK flavour shown");
+  expect(v.baseBlock.checked == (d.baseBlockEnabled != 0), "base block box shown");
+  expect(v.baseBlockSize.selected == d.baseBlockSizeIndex, "base block size shown");
+  expect(v.preamble.selected == d.preambleSizeIndex, "preamble shown");
+  expect(v.waitForBusy.selected == d.waitForBusyIndex, "wait for busy shown");
+  expect(v.flowControl.Shown() == Strings{"NONE", "Xon/Xoff", "RTS/CTS"}[d.flowControl],
+         "flow control shown");
+  expect(v.txDelay1.selected == d.txDelay1Index, "Tx delay 1 shown");
+  expect(v.txDelay2.selected == d.txDelay2Index, "Tx delay 2 shown");
+  expect(v.startBitErrors.selected == d.startBitErrors, "start bit errors shown");
+  expect(v.mode == d.modemMode, "mode shown");
+  expect(v.txForcing.checked == (d.txForcingMode != 0), "Tx forcing shown");
+  expect(v.initDataForHt.checked == (d.initDataForHt != 0), "HT box shown");
+  expect(v.txOffDelay.text == std::to_string(d.txOffDelayMs), "Tx OFF delay shown");
+  expect(v.txOnDelay.text == std::to_string(d.txOnDelayMs), "Tx On delay shown");
+  expect(v.rxOnDelay.text == std::to_string(d.rxOnDelayMs), "Rx On delay shown");
+
+  expect(v.gmsk.enabled == (kx600 && !d.ffsk && !d.afsk), "GMSK usable");
+  expect(v.ffsk.enabled == (kx600 && !d.gmsk && !d.afsk), "FFSK usable");
+  expect(v.afsk.enabled == (!d.gmsk && !d.ffsk), "AFSK usable");
+  expect(v.modem.enabled, "modem button usable");
+  const bool baudUsable = typeChosen && d.modemEnabled;
+  expect(v.sBand.enabled == baudUsable && v.nBand.enabled == baudUsable, "baud lists usable");
+  expect(v.flavourEnabled == (d.afsk != 0), "flavour usable");
+  expect(v.modeEnabled == (kx600 && !(d.afsk && d.afskBell202)), "mode radios usable");
+  expect(v.baseBlock.enabled == autoMode, "base block box usable");
+  expect(v.baseBlockSize.enabled == (autoMode && d.baseBlockEnabled && d.flowControl != 0),
+         "base block size usable");
+  expect(v.waitForBusy.enabled == autoMode, "wait for busy usable");
+  expect(v.txDelay1.enabled == autoMode, "Tx delay 1 usable");
+  expect(v.txDelay2.enabled == (kx600 && !d.gmsk), "Tx delay 2 usable");
+  expect(v.preamble.enabled && v.flowControl.enabled && v.startBitErrors.enabled, "lists usable");
+  expect(v.defaultEnabled && v.txForcing.enabled && v.initDataForHt.enabled,
+         "SYSTEM OPTION usable");
+  expect(v.txOffDelay.enabled && v.txOnDelay.enabled && v.rxOnDelay.enabled, "delays usable");
+  return bad;
+}
+
+// The technician's clicks, on controls that can be used, in a random order.
+class Technician {
+ public:
+  Technician(Page& page, unsigned seed) : p_(page), random_(seed) {}
+
+  // One click; its name for the failure report.
+  std::string click() {
+    ModemView& v = p_.view;
+    CKX200Doc& d = p_.doc;
+    switch (pick(12)) {
+      case 0:
+        return v.gmsk.enabled ? (p_.take(ChooseGmsk(d, v, !v.gmsk.checked)), "GMSK") : "";
+      case 1:
+        return v.ffsk.enabled ? (p_.take(ChooseFfsk(d, v, !v.ffsk.checked)), "FFSK") : "";
+      case 2:
+        return v.afsk.enabled ? (p_.take(ChooseAfsk(d, v, !v.afsk.checked)), "AFSK") : "";
+      case 3: {
+        if (!v.flavourEnabled) return "";
+        const bool bell202 = pick(2) != 0;
+        p_.take(ChooseAfskFlavour(d, v, bell202));
+        return bell202 ? "BELL 202" : "V23";
+      }
+      case 4:
+        return switchModem();
+      case 5:
+        return chooseList();
+      case 6:
+        return v.baseBlock.enabled
+                   ? (p_.take(SetBaseBlock(d, v, !v.baseBlock.checked)), "base block")
+                   : "";
+      case 7:
+        return v.defaultEnabled ? (p_.take(RestoreModemDefaults(d, v)), "DEFAULT") : "";
+      case 8: {
+        if (!v.modeEnabled) return "";
+        const bool dumb = pick(2) != 0;
+        p_.take(ChooseModemMode(d, v, dumb));
+        return dumb ? "Dumb Mode" : "Auto Mode";
+      }
+      case 9:
+        SetTxForcing(d, !v.txForcing.checked);
+        v.txForcing.checked = !v.txForcing.checked;
+        SetInitDataForHt(d, !v.initDataForHt.checked);
+        v.initDataForHt.checked = !v.initDataForHt.checked;
+        return "Tx forcing and HT";
+      case 10: {
+        const auto delay = static_cast<ModemDelay>(pick(3));
+        ModemEdit& edit = delay == ModemDelay::kTxOff  ? v.txOffDelay
+                          : delay == ModemDelay::kTxOn ? v.txOnDelay
+                                                       : v.rxOnDelay;
+        edit.text = ValidateModemDelay(d, delay, std::to_string(pick(300) - 20)).text;
+        return "delay";
+      }
+      default:
+        v = LoadModemPage(d, v);
+        return "reload";
+    }
+  }
+
+ private:
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  std::string switchModem() {
+    ModemView& v = p_.view;
+    if (!v.modem.enabled) return "";
+    const ModemUpdate u = SwitchModem(p_.doc, v, !v.modem.checked);
+    p_.take(u);
+    if (u.askScanWarning) {
+      AnswerScanWarning(p_.doc, pick(2) != 0);
+      p_.take(FinishModemSwitch(p_.doc, v));
+    }
+    return "modem button";
+  }
+
+  std::string chooseList() {
+    const auto id = static_cast<ModemListId>(pick(9));
+    const ModemList* list = nullptr;
+    ModemView& v = p_.view;
+    for (auto [which, shown] : {std::pair{ModemListId::kSBand, &v.sBand},
+                                {ModemListId::kNBand, &v.nBand},
+                                {ModemListId::kBaseBlockSize, &v.baseBlockSize},
+                                {ModemListId::kPreamble, &v.preamble},
+                                {ModemListId::kWaitForBusy, &v.waitForBusy},
+                                {ModemListId::kFlowControl, &v.flowControl},
+                                {ModemListId::kTxDelay1, &v.txDelay1},
+                                {ModemListId::kTxDelay2, &v.txDelay2},
+                                {ModemListId::kStartBitErrors, &v.startBitErrors}})
+      if (which == id) list = shown;
+    if (!list->enabled || list->items.empty()) return "";
+    const int position = pick(static_cast<int>(list->items.size()));
+    p_.take(ChooseModemList(p_.doc, v, id, position));
+    return "list " + std::to_string(static_cast<int>(id)) + " item " + std::to_string(position);
+  }
+
+  Page& p_;
+  std::mt19937 random_;
+};
+
+TEST(ModemPageTest, AfterAnyClicksEveryControlShowsTheDocumentAndIsUsableWhenItMayBe) {
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    Page p(static_cast<ModelType>(seed % 6));
+    p.doc.channels[static_cast<std::size_t>(seed % 16)].scan = seed % 3 == 0;
+    p.doc.externalModulation = seed % 7 == 0;
+    // As files bring them: the modem on with no type, BELL 202 in Auto mode.
+    p.doc.modemEnabled = seed % 5 == 0;
+    p.doc.afskBell202 = seed % 4 == 0;
+    p.view = LoadModemPage(p.doc);
+    ASSERT_EQ(mismatches(p.doc, p.view), Strings{}) << "model " << p.doc.modelType << " loaded";
+    Technician technician(p, seed);
+    std::string clicks;
+    for (int step = 0; step < 60; ++step) {
+      const std::string click = technician.click();
+      if (click.empty()) continue;
+      clicks += click + ", ";
+      ASSERT_EQ(mismatches(p.doc, p.view), Strings{})
+          << "model " << p.doc.modelType << " after " << clicks;
+    }
+  }
 }
 
 }  // namespace
