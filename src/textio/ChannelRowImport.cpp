@@ -77,6 +77,20 @@ class RowImport {
     note(column, written, value_text::FrequencyMHz(storedMHz));
   }
 
+  // A row giving the frequencies the channel holds is not typed anew: the channel keeps them
+  // on its own step, where the page would pick a step for a frequency typed afresh (162.4875
+  // MHz is on the 2.5 kHz and the 6.25 kHz step alike).
+  bool holdsAlready(std::string_view rxWritten, std::string_view txWritten) {
+    const ChannelRecord& c = channel();
+    const auto same = [](std::string_view written, double storedMHz) {
+      const auto mhz = text_values::ParseNumber(written);
+      const double given = mhz ? *mhz : 0;
+      if (!mhz && !written.empty()) return false;
+      return WholeHz(given) && WholeHz(given) == WholeHz(storedMHz);
+    };
+    return !c.isEmpty() && same(rxWritten, c.rxFreqMHz) && same(txWritten, c.txFreqMHz);
+  }
+
   bool check(ChannelColumn column, const FrequencyEdit& edit) {
     if (edit.notice) refuse(column, edit.notice->text);
     ApplyFrequencyEdit(doc_, index_, edit);
@@ -97,6 +111,7 @@ class RowImport {
     const auto rx = editText(ChannelColumn::kRxFreq, rxWritten);
     const auto tx = editText(ChannelColumn::kTxFreq, txWritten);
     if (!rx || !tx) return;
+    if (holdsAlready(rxWritten, txWritten)) return;
 
     if (rx->empty() && !tx->empty()) {
       if (check(ChannelColumn::kTxFreq, ValidateTxFrequency(doc_, index_, "", *tx)) && txCell)
