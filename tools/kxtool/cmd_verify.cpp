@@ -49,10 +49,10 @@ Command addVerifyCommand(CLI::App& app) {
             }
             if (outcome.result != kx::TransferOutcome::Result::kVerifyFailed) return result;
             std::cerr << kx::VerifyFailureDetail(outcome.differences) << '\n';
-            // The values as the pages show them, where the radio's memory decodes at all.
-            kx::CKX200Doc held = expected;
-            if (kx::DecodeImage(held, stored).ok) {
-              for (const std::string& line : kx::DiffConfigurations(expected, held))
+            // The values the differing bytes changed, where the radio's memory decodes at all:
+            // the image sent and the radio's memory read back the same way.
+            if (const auto lines = kx::DiffImages(expected, sent, stored)) {
+              for (const std::string& line : *lines)
                 std::cout << line << '\n';
             }
             return kExitFailure;
