@@ -165,7 +165,7 @@ class RowImport {
     if (!written) return;
     const auto number = text_values::ParseNumber(*written);
     if (!number) return refuse(column, text_values::Quoted(*written) + " is not a number");
-    const ToneFieldEdit edit = validate(text_values::NumberText(*number), field);
+    const ToneFieldEdit edit = validate(text_values::EditText(*number), field);
     if (edit.notice) return refuse(column, edit.notice->text);
     field = *edit.value;
     if (field != *number) note(column, *written, text_values::NumberText(field));

@@ -183,11 +183,12 @@ std::string showNumber(const CKX200Doc& d) {
   return std::to_string(d.*F);
 }
 
-// The edit's text for a written number, which must be one.
+// The edit's text for a written number, which must be one. A number too large for the field
+// keeps all its digits, so the page's rule refuses it with its own message.
 std::optional<std::string> editText(std::string_view text) {
   const auto v = text_values::ParseNumber(text);
   if (!v) return std::nullopt;
-  return text_values::NumberText(*v);
+  return text_values::EditText(*v);
 }
 
 template <Field F, typename Edit>

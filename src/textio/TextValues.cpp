@@ -107,6 +107,15 @@ std::string NumberText(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
+std::string EditText(double value) {
+  // ParseNumber takes at most 40 characters, so its numbers have at most 40 digits.
+  std::array<char, 128> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  if (result.ec != std::errc{}) return NumberText(value);
+  return std::string(buffer.data(), result.ptr);
+}
+
 std::optional<std::int32_t> ParseFlag(std::string_view text) {
   text = Trimmed(text);
   for (const FlagWord& w : kFlagWords) {

@@ -26,6 +26,9 @@ std::optional<double> ParseNumber(std::string_view text);
 std::optional<std::int32_t> ParseWhole(std::string_view text);
 // The shortest text that reads back as the same double ("300", "1234.5678").
 std::string NumberText(double value);
+// A number as a technician types it into an edit: plain digits and a point, never an exponent
+// (1e+20 would read as 1 in the edit, whose conversion stops at the "e").
+std::string EditText(double value);
 
 // An on/off value: ON/OFF, yes/no, true/false, 1/0 in any case. Any other whole number that is
 // not negative is taken as it is (non-zero is on): a radio read stores some flags as 4.

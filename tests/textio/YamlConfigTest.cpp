@@ -3,6 +3,7 @@
 #include "RuleBuiltConfigs.h"
 #include "model/ConfigFile.h"
 #include "support/Documents.h"
+#include "textio/OptionFields.h"
 #include "textio/YamlConfig.h"
 
 namespace kx {
@@ -104,6 +105,12 @@ TEST(YamlConfigTest, EachRefusalNamesLineAndKeyAndNothingChanges) {
       {"model: kx900\n",
        "c.yaml:1: model: 'kx900' is not kx400-vhf, kx400-uhf, kx600-vhf or kx600-uhf"},
       {"model: kx600-uhf\nchannels: [1, {ch: 2\n", "c.yaml:3: end of map flow not found"},
+      {"model: kx600-uhf\nmodem:\n  tx_on_delay_ms: 99999999999999999999\n",
+       "c.yaml:3: tx_on_delay_ms: Valid Settings 0 - 255 ms"},
+      {"model: kx600-uhf\ntimers:\n  rx_on_time_ms: -1000000000000\n",
+       "c.yaml:3: rx_on_time_ms: Valid Settings 30 to 260"},
+      {"model: kx600-uhf\nchannels:\n  - ch: 1\n    tone_a_ms: 100000000000000000000\n",
+       "c.yaml:4: tone_a_ms: Valid Settings 100 - 10000 ms"},
   };
   for (const auto& c : cases) {
     CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
@@ -115,6 +122,19 @@ TEST(YamlConfigTest, EachRefusalNamesLineAndKeyAndNothingChanges) {
     EXPECT_EQ(outcome.messages.front().text, c.message);
     EXPECT_EQ(outcome.messages.back().text, "c.yaml: nothing was imported");
     EXPECT_EQ(doc, before) << c.message;
+  }
+}
+
+// Numbers of any length, as written or with a sign: too large for any option's field, each is
+// refused with that option's own message, never wrapped into a value of the field.
+TEST(YamlConfigTest, NumbersTooLargeForTheirFieldAreRefused) {
+  for (const OptionField& field : OptionFields()) {
+    for (const char* huge : {"99999999999999999999", "-99999999999999999999", "4294967296",
+                             "1000000000000", "18446744073709551616"}) {
+      CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
+      doc.ffsk = 1;  // so that the baud rates have a list
+      EXPECT_TRUE(field.take(doc, huge).refusal) << field.key << ": " << huge;
+    }
   }
 }
 
