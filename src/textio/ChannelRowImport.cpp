@@ -1,5 +1,6 @@
 #include "textio/ChannelRowImport.h"
 
+#include <limits>
 #include <variant>
 
 #include "model/KX200Doc.h"
@@ -32,7 +33,7 @@ class RowImport {
     signalling(ChannelColumn::kTxOption);
     choice(ChannelColumn::kWidth, "Narrow", "Wide", channel().wide);
     choice(ChannelColumn::kPower, "Low", "High", channel().highPower);
-    choice(ChannelColumn::kScan, "OFF", "ON", channel().scan);
+    choice(ChannelColumn::kScan, "OFF", "ON", channel().scan, kAnyFlag);
     tone(ChannelColumn::kToneAHz, channel().toneAHz, ValidateToneFrequency);
     tone(ChannelColumn::kToneAMs, channel().toneAMs, ValidateToneDuration);
     tone(ChannelColumn::kToneBHz, channel().toneBHz, ValidateToneFrequency);
@@ -143,15 +144,18 @@ class RowImport {
     if (s.kind == kOptionTwoTone) c.twoToneSelect = s.twoToneGroup;
   }
 
-  void choice(ChannelColumn column, std::string_view off, std::string_view on,
-              std::int32_t& field) {
+  // Width and power take their words and 0 or 1; scan is a flag, which may hold any number that
+  // is not negative (non-zero is on), as a .dat file may.
+  static constexpr std::int32_t kAnyFlag = std::numeric_limits<std::int32_t>::max();
+  void choice(ChannelColumn column, std::string_view off, std::string_view on, std::int32_t& field,
+              std::int32_t highest = 1) {
     const auto written = value(column);
     if (!written) return;
     if (text_values::EqualNoCase(*written, off)) {
       field = 0;
     } else if (text_values::EqualNoCase(*written, on)) {
       field = 1;
-    } else if (const auto flag = text_values::ParseFlag(*written); flag && *flag <= 1) {
+    } else if (const auto flag = text_values::ParseFlag(*written); flag && *flag <= highest) {
       field = *flag;
     } else {
       refuse(column, text_values::Quoted(*written) + " is not " + std::string(off) + " or " +

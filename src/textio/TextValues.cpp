@@ -128,8 +128,8 @@ std::optional<std::int32_t> ParseFlag(std::string_view text) {
 
 std::string FlagText(std::int32_t flag) {
   if (flag == 0) return "OFF";
-  if (flag == 1) return "ON";
-  return std::to_string(flag);
+  if (flag > 1) return std::to_string(flag);
+  return "ON";
 }
 
 }  // namespace kx::text_values

@@ -33,7 +33,8 @@ std::string EditText(double value);
 // An on/off value: ON/OFF, yes/no, true/false, 1/0 in any case. Any other whole number that is
 // not negative is taken as it is (non-zero is on): a radio read stores some flags as 4.
 std::optional<std::int32_t> ParseFlag(std::string_view text);
-// "ON" or "OFF", or the number itself when a flag holds something other than 0 or 1.
+// "ON" or "OFF", or the number itself when a flag holds more than 1, which ParseFlag takes
+// back as it is. A negative flag (a damaged file) is on, as the pages show it.
 std::string FlagText(std::int32_t flag);
 
 }  // namespace kx::text_values

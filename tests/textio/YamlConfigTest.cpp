@@ -3,6 +3,7 @@
 #include "RuleBuiltConfigs.h"
 #include "model/ConfigFile.h"
 #include "support/Documents.h"
+#include "textio/CsvChannels.h"
 #include "textio/OptionFields.h"
 #include "textio/YamlConfig.h"
 
@@ -122,6 +123,35 @@ TEST(YamlConfigTest, EachRefusalNamesLineAndKeyAndNothingChanges) {
     EXPECT_EQ(outcome.messages.front().text, c.message);
     EXPECT_EQ(outcome.messages.back().text, "c.yaml: nothing was imported");
     EXPECT_EQ(doc, before) << c.message;
+  }
+}
+
+// A .dat holding flags other than 0 and 1 (the pages show any non-zero value as on): the files
+// carry a flag's number and take it back, so the file imports; width and power, whose cells take
+// only their words, and a negative flag go out as the pages show them.
+TEST(YamlConfigTest, FlagsBeyondOneRoundTrip) {
+  for (std::int32_t value : {2, 4, 255, 2147483647, -1}) {
+    CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
+    ChannelRecord& c = doc.channels[0];
+    c.rxFreqMHz = c.txFreqMHz = 150;
+    c.scan = c.wide = c.highPower = value;
+    doc.squelchEnabled = doc.gpsEnabled = doc.txForcingMode = value;
+    const std::int32_t back = value < 0 ? 1 : value;
+    CKX200Doc expected = doc;
+    expected.channels[0].scan = back;
+    expected.channels[0].wide = expected.channels[0].highPower = 1;
+    expected.squelchEnabled = expected.gpsEnabled = expected.txForcingMode = back;
+
+    CKX200Doc fromYaml;
+    const Outcome y = ImportConfigYaml(fromYaml, ExportConfigYaml(doc), "c.yaml");
+    EXPECT_EQ(y.text(), "") << value;
+    EXPECT_EQ(EncodeConfigFile(fromYaml), EncodeConfigFile(expected)) << value;
+
+    CKX200Doc fromCsv = test::DocumentOf(model::kKx600Vhf);
+    const Outcome t = ImportChannelsCsv(fromCsv, ExportChannelsCsv(doc), "c.csv");
+    EXPECT_EQ(t.text(), "") << value;
+    const ChannelRecord& one = fromCsv.channels[0];
+    EXPECT_EQ((std::array{one.scan, one.wide, one.highPower}), (std::array{back, 1, 1})) << value;
   }
 }
 
