@@ -20,7 +20,8 @@ Command addVerifyCommand(CLI::App& app) {
       "verify",
       "Read a radio and compare its memory with a configuration, without writing: exit 0 when "
       "the radio holds it, 1 when it differs (the differing bytes on standard error, the "
-      "values that differ as 'kxtool diff' prints them on standard output) or the read failed");
+      "values those bytes changed, as 'kxtool diff' prints them, on standard output) or the read "
+      "failed");
   command
       ->add_option("--port", options->port, "Serial port: a number from 'kxtool ports' or a device")
       ->required();
