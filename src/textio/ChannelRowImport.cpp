@@ -78,18 +78,22 @@ class RowImport {
     note(column, written, value_text::FrequencyMHz(storedMHz));
   }
 
-  // A row giving the frequencies the channel holds is not typed anew: the channel keeps them
-  // on its own step, where the page would pick a step for a frequency typed afresh (162.4875
-  // MHz is on the 2.5 kHz and the 6.25 kHz step alike).
-  bool holdsAlready(std::string_view rxWritten, std::string_view txWritten) {
-    const ChannelRecord& c = channel();
-    const auto same = [](std::string_view written, double storedMHz) {
-      const auto mhz = text_values::ParseNumber(written);
-      const double given = mhz ? *mhz : 0;
-      if (!mhz && !written.empty()) return false;
-      return WholeHz(given) && WholeHz(given) == WholeHz(storedMHz);
-    };
-    return !c.isEmpty() && same(rxWritten, c.rxFreqMHz) && same(txWritten, c.txFreqMHz);
+  // The rules pick a step for a frequency typed afresh; a row that gives the frequencies the
+  // channel held keeps them on the channel's own step, where that step holds both (162.4875 MHz
+  // is on the 2.5 kHz and the 6.25 kHz step alike).
+  void keepStep(const ChannelRecord& before) {
+    ChannelRecord& c = channel();
+    const ModelTraits& traits = Traits(doc_.modelType);
+    if (before.isEmpty() || before.stepCode == c.stepCode || before.stepCode < 1 ||
+        before.stepCode > traits.stepCount)
+      return;
+    const int stepHz = traits.stepsHz[static_cast<std::size_t>(before.stepCode - 1)];
+    for (auto [was, now] :
+         {std::pair{before.rxFreqMHz, c.rxFreqMHz}, std::pair{before.txFreqMHz, c.txFreqMHz}}) {
+      const auto hz = WholeHz(now);
+      if (!hz || hz != WholeHz(was) || !IsStepMultiple(*hz, stepHz)) return;
+    }
+    c.stepCode = before.stepCode;
   }
 
   bool check(ChannelColumn column, const FrequencyEdit& edit) {
@@ -102,7 +106,8 @@ class RowImport {
     const auto& rxCell = given(ChannelColumn::kRxFreq);
     const auto& txCell = given(ChannelColumn::kTxFreq);
     if (!rxCell && !txCell) return;
-    const ChannelRowView base = RowView(channel());
+    const ChannelRecord before = channel();
+    const ChannelRowView base = RowView(before);
     const std::string_view rxWritten = rxCell ? Trimmed(*rxCell) : std::string_view(base.rxText);
     // An emptied RX empties the channel; the TX the row does not give is not typed anew.
     const bool emptied = rxCell && rxWritten.empty() && !txCell;
@@ -112,7 +117,6 @@ class RowImport {
     const auto rx = editText(ChannelColumn::kRxFreq, rxWritten);
     const auto tx = editText(ChannelColumn::kTxFreq, txWritten);
     if (!rx || !tx) return;
-    if (holdsAlready(rxWritten, txWritten)) return;
 
     if (rx->empty() && !tx->empty()) {
       if (check(ChannelColumn::kTxFreq, ValidateTxFrequency(doc_, index_, "", *tx)) && txCell)
@@ -125,6 +129,7 @@ class RowImport {
                               ValidateTxFrequency(doc_, index_, rxEdit.rxText, rxEdit.txText));
     if (rxKept && rxCell) noteSnap(ChannelColumn::kRxFreq, rxWritten, channel().rxFreqMHz);
     if (txKept && txCell) noteSnap(ChannelColumn::kTxFreq, txWritten, channel().txFreqMHz);
+    if (rxKept && txKept) keepStep(before);
   }
 
   void signalling(ChannelColumn column) {
