@@ -303,20 +303,28 @@ bool decodeToneCode(std::uint8_t code, std::int32_t& option, double& ctcssHz, st
   return true;
 }
 
+// A tone is read back with its tolerance bytes, so that it encodes to all of them again.
+two_tone::ToneCounts storedTone(const Image& img, std::size_t record, std::size_t countOffset,
+                                std::size_t cycleOffset, std::size_t tolerance) {
+  two_tone::ToneCounts stored{};
+  stored.count = le::getU16(img, record + countOffset);
+  stored.cycles =
+      static_cast<std::uint8_t>(img[record + cycleOffset] & image::two_tone::kCycleBits);
+  stored.lowerTolerance = img[tolerance];
+  stored.upperTolerance = img[tolerance + 1];
+  return stored;
+}
+
 void decodeTwoTone(ChannelRecord& c, const Image& img, int index) {
+  namespace tt = image::two_tone;
   const std::size_t rec = image::twoToneRecord(index);
   const bool both = c.twoToneSelect == kToneBoth;
-  const auto cycles = [&](std::size_t offset) {
-    return static_cast<std::uint8_t>(img[rec + offset] & image::two_tone::kCycleBits);
-  };
-  c.toneAHz = two_tone::DecodeToneHz(cycles(image::two_tone::kToneACycles),
-                                     le::getU16(img, rec + image::two_tone::kToneACount));
-  c.toneBHz = two_tone::DecodeToneHz(cycles(image::two_tone::kToneBCycles),
-                                     le::getU16(img, rec + image::two_tone::kToneBCount));
-  c.toneAMs =
-      two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneADuration), both);
-  c.toneBMs =
-      two_tone::DecodeDurationMs(le::getU16(img, rec + image::two_tone::kToneBDuration), both);
+  c.toneAHz = two_tone::DecodeToneHz(
+      storedTone(img, rec, tt::kToneACount, tt::kToneACycles, image::toneATolerance(index)));
+  c.toneBHz = two_tone::DecodeToneHz(
+      storedTone(img, rec, tt::kToneBCount, tt::kToneBCycles, image::toneBTolerance(index)));
+  c.toneAMs = two_tone::DecodeDurationMs(le::getU16(img, rec + tt::kToneADuration), both);
+  c.toneBMs = two_tone::DecodeDurationMs(le::getU16(img, rec + tt::kToneBDuration), both);
 }
 
 void decodeChannelTones(CKX200Doc& doc, const Image& img, int index) {
@@ -341,10 +349,11 @@ void decodeModem(CKX200Doc& doc, const Image& img) {
   doc.modemMode = image::get(img, image::kDumbMode) ? 1 : 2;
   doc.txForcingMode = image::get(img, image::kTxForcingMode);
   doc.modemEnabled = image::get(img, image::kModemEnabled);
-  // A radio without GMSK or AFSK is an FFSK radio.
+  // A radio without GMSK or AFSK is an FFSK radio, on the models that have FFSK; the others
+  // run AFSK only, and without its bit no modem type is chosen.
   doc.gmsk = image::get(img, image::kGmsk);
   doc.afsk = !doc.gmsk && image::get(img, image::kAfsk);
-  doc.ffsk = !doc.gmsk && !doc.afsk;
+  doc.ffsk = !doc.gmsk && !doc.afsk && !Traits(doc.modelType).modemAfskDumbOnly;
   if (on(doc.modemEnabled)) {
     const unsigned code = image::get(img, image::kBaudCode);
     if (on(doc.gmsk) && (code == 0 || code == 4)) {

@@ -17,8 +17,14 @@ struct ToneCounts {
 // cycle number and a count. bothTones: the channel decodes tone A and tone B in sequence.
 ToneCounts EncodeTone(double toneHz, double durationMs, bool bothTones);
 
-// Back from the record. A count of 0 (no tone programmed) reads as 300 Hz; tones below 300 Hz
-// and durations below 100 ms are raised to those limits.
+// Back from the record: the value that encodes to the very counts stored, so that a read and a
+// write change nothing. Where one of the editors' values (10 Hz, 10 ms steps) does, that is the
+// value; otherwise the nearest one in hundredths of a hertz or whole milliseconds. Counts no
+// value within the editors' ranges gives fall back to the radio software's own decode: a count
+// of 0 (no tone programmed) reads as 300 Hz, tones below 300 Hz and durations below 100 ms are
+// raised to those limits. The tone's decode also matches the tolerance bytes (durationCount is
+// not used); without them only the cycle number and count must match.
+double DecodeToneHz(const ToneCounts& stored);
 double DecodeToneHz(std::uint8_t cycles, std::uint16_t count);
 double DecodeDurationMs(std::uint16_t durationCount, bool bothTones);
 

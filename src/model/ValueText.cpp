@@ -38,6 +38,28 @@ std::string ModemTypeLine(const CKX200Doc& doc) {
   return "Modem is not selected";
 }
 
+namespace {
+// Entries of the lists; the power-save delay has three bits in the radio's memory.
+constexpr int kScanDelayEntries = 15;
+constexpr int kPowerSaveDelayEntries = 8;
+constexpr int kGpsCycleEntries = 24;
+
+std::optional<int> entryNumber(std::int32_t index, int entries) {
+  if (index < 0 || index >= entries) return std::nullopt;
+  return index + 1;
+}
+}  // namespace
+
+std::optional<int> ScanDelaySeconds(std::int32_t index) {
+  return entryNumber(index, kScanDelayEntries);
+}
+std::optional<int> PowerSaveDelaySeconds(std::int32_t index) {
+  return entryNumber(index, kPowerSaveDelayEntries);
+}
+std::optional<int> StoredGpsCycleHours(std::int32_t index) {
+  return entryNumber(index, kGpsCycleEntries);
+}
+
 std::string SubBandLine(ModelType type, int subBandIndex) {
   const BandEntry& band = GetBand(type);
   if (subBandIndex < 0 || subBandIndex >= band.subBandCount) return {};

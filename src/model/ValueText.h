@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/ModelType.h"
@@ -37,6 +38,12 @@ constexpr int DelaySeconds(std::int32_t index) {
 constexpr int GpsCycleHours(std::int32_t index) {
   return index + 1;
 }
+// The same for an index a configuration holds, which a damaged file can make any 32-bit value:
+// nothing outside the values the radio knows (scan delay 1..15 s, power-save delay 1..8 s,
+// GPS cycle 1..24 hours), checked before any sum is taken.
+std::optional<int> ScanDelaySeconds(std::int32_t index);
+std::optional<int> PowerSaveDelaySeconds(std::int32_t index);
+std::optional<int> StoredGpsCycleHours(std::int32_t index);
 
 }  // namespace value_text
 }  // namespace kx

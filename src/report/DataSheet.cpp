@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
@@ -20,6 +21,11 @@ constexpr int kUp = 115;  // the two lines of a tone cell sit this far above and
 
 const char* flagText(std::int32_t flag, const char* on, const char* off) {
   return flag ? on : off;
+}
+
+// A number in a format; nothing for a stored index outside its list.
+std::string numberText(const char* format, std::optional<int> number) {
+  return number ? FormatText(format, *number) : std::string();
 }
 
 // A value from a table of texts; nothing for an index outside it.
@@ -199,7 +205,8 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
   page.text(kLeftValueX, -2300, flagText(doc.powerSaveEnabled, ": ON", ": OFF"));
   page.text(kLeftLabelX, -2600, "2. DELAY TIME");
   page.text(kLeftValueX, -2600,
-            ps ? FormatText(": %d Sec", value_text::DelaySeconds(doc.powerSaveDelayIndex)) : ": -");
+            ps ? numberText(": %d Sec", value_text::PowerSaveDelaySeconds(doc.powerSaveDelayIndex))
+               : ": -");
   page.text(kLeftLabelX, -2900, "3. POWER SAVE ON TIME");
   page.text(kLeftValueX, -2900, ps ? FormatText(": %d ms", doc.powerSaveOnMs) : ": -");
   page.text(kLeftLabelX, -3200, "4. POWER SAVE OFF TIME");
@@ -208,7 +215,7 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
   page.text(kLeftHeadingX, -4700, "### SCAN OPTION ###");
   page.text(kLeftLabelX, -5000, "1. SCAN DELAY TIME");
   page.text(kLeftValueX, -5000,
-            FormatText(": %d Sec", value_text::DelaySeconds(doc.scanDelayIndex)));
+            numberText(": %d Sec", value_text::ScanDelaySeconds(doc.scanDelayIndex)));
   page.text(kLeftLabelX, -5300, "2. SCAN SPEED TIME");
   page.text(kLeftValueX, -5300, FormatText(": %d ms", doc.scanSpeedMs));
 
@@ -256,8 +263,9 @@ void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightLabelX, -5000, "1. GPS");
   page.text(kRightValueX, -5000, flagText(doc.gpsEnabled, ": Enable", ": Disable"));
   page.text(kRightLabelX, -5300, "2. TRASMISSION CYCLE");
-  page.text(kRightValueX, -5300,
-            gps ? FormatText(": %d Hour", value_text::GpsCycleHours(doc.gpsCycleIndex)) : ": -");
+  page.text(
+      kRightValueX, -5300,
+      gps ? numberText(": %d Hour", value_text::StoredGpsCycleHours(doc.gpsCycleIndex)) : ": -");
   page.text(kRightLabelX, -5600, "3. DATA TRANSMISSION TIME");
   page.text(kRightValueX, -5600, gps ? FormatText(": %d Sec", doc.gpsDataTimeSec) : ": -");
   page.text(kRightLabelX, -5900, "4. DATA DELAY TIME");

@@ -53,7 +53,9 @@ ChannelCells CellsOf(const ChannelRecord& channel, int number);
 std::string StepText(std::int32_t stepCode);
 std::optional<std::int32_t> StepCodeOf(double khz);
 
-// Width, power and scan as cells: "Wide"/"Narrow", "High"/"Low", "ON"/"OFF".
+// Width and power as cells, as the channel page shows them: "Wide"/"Narrow", "High"/"Low" (any
+// non-zero value is wide or high). Scan is a flag (text_values::FlagText), which keeps a stored
+// number above 1.
 std::string WidthText(std::int32_t wide);
 std::string PowerText(std::int32_t high);
 

@@ -1,5 +1,6 @@
 #include "textio/ChannelRowImport.h"
 
+#include <limits>
 #include <variant>
 
 #include "model/KX200Doc.h"
@@ -32,7 +33,7 @@ class RowImport {
     signalling(ChannelColumn::kTxOption);
     choice(ChannelColumn::kWidth, "Narrow", "Wide", channel().wide);
     choice(ChannelColumn::kPower, "Low", "High", channel().highPower);
-    choice(ChannelColumn::kScan, "OFF", "ON", channel().scan);
+    choice(ChannelColumn::kScan, "OFF", "ON", channel().scan, kAnyFlag);
     tone(ChannelColumn::kToneAHz, channel().toneAHz, ValidateToneFrequency);
     tone(ChannelColumn::kToneAMs, channel().toneAMs, ValidateToneDuration);
     tone(ChannelColumn::kToneBHz, channel().toneBHz, ValidateToneFrequency);
@@ -77,6 +78,24 @@ class RowImport {
     note(column, written, value_text::FrequencyMHz(storedMHz));
   }
 
+  // The rules pick a step for a frequency typed afresh; a row that gives the frequencies the
+  // channel held keeps them on the channel's own step, where that step holds both (162.4875 MHz
+  // is on the 2.5 kHz and the 6.25 kHz step alike).
+  void keepStep(const ChannelRecord& before) {
+    ChannelRecord& c = channel();
+    const ModelTraits& traits = Traits(doc_.modelType);
+    if (before.isEmpty() || before.stepCode == c.stepCode || before.stepCode < 1 ||
+        before.stepCode > traits.stepCount)
+      return;
+    const int stepHz = traits.stepsHz[static_cast<std::size_t>(before.stepCode - 1)];
+    for (auto [was, now] :
+         {std::pair{before.rxFreqMHz, c.rxFreqMHz}, std::pair{before.txFreqMHz, c.txFreqMHz}}) {
+      const auto hz = WholeHz(now);
+      if (!hz || hz != WholeHz(was) || !IsStepMultiple(*hz, stepHz)) return;
+    }
+    c.stepCode = before.stepCode;
+  }
+
   bool check(ChannelColumn column, const FrequencyEdit& edit) {
     if (edit.notice) refuse(column, edit.notice->text);
     ApplyFrequencyEdit(doc_, index_, edit);
@@ -87,7 +106,8 @@ class RowImport {
     const auto& rxCell = given(ChannelColumn::kRxFreq);
     const auto& txCell = given(ChannelColumn::kTxFreq);
     if (!rxCell && !txCell) return;
-    const ChannelRowView base = RowView(channel());
+    const ChannelRecord before = channel();
+    const ChannelRowView base = RowView(before);
     const std::string_view rxWritten = rxCell ? Trimmed(*rxCell) : std::string_view(base.rxText);
     // An emptied RX empties the channel; the TX the row does not give is not typed anew.
     const bool emptied = rxCell && rxWritten.empty() && !txCell;
@@ -109,6 +129,7 @@ class RowImport {
                               ValidateTxFrequency(doc_, index_, rxEdit.rxText, rxEdit.txText));
     if (rxKept && rxCell) noteSnap(ChannelColumn::kRxFreq, rxWritten, channel().rxFreqMHz);
     if (txKept && txCell) noteSnap(ChannelColumn::kTxFreq, txWritten, channel().txFreqMHz);
+    if (rxKept && txKept) keepStep(before);
   }
 
   void signalling(ChannelColumn column) {
@@ -128,15 +149,18 @@ class RowImport {
     if (s.kind == kOptionTwoTone) c.twoToneSelect = s.twoToneGroup;
   }
 
-  void choice(ChannelColumn column, std::string_view off, std::string_view on,
-              std::int32_t& field) {
+  // Width and power take their words and 0 or 1; scan is a flag, which may hold any number that
+  // is not negative (non-zero is on), as a .dat file may.
+  static constexpr std::int32_t kAnyFlag = std::numeric_limits<std::int32_t>::max();
+  void choice(ChannelColumn column, std::string_view off, std::string_view on, std::int32_t& field,
+              std::int32_t highest = 1) {
     const auto written = value(column);
     if (!written) return;
     if (text_values::EqualNoCase(*written, off)) {
       field = 0;
     } else if (text_values::EqualNoCase(*written, on)) {
       field = 1;
-    } else if (const auto flag = text_values::ParseFlag(*written); flag && *flag <= 1) {
+    } else if (const auto flag = text_values::ParseFlag(*written); flag && *flag <= highest) {
       field = *flag;
     } else {
       refuse(column, text_values::Quoted(*written) + " is not " + std::string(off) + " or " +
@@ -150,7 +174,7 @@ class RowImport {
     if (!written) return;
     const auto number = text_values::ParseNumber(*written);
     if (!number) return refuse(column, text_values::Quoted(*written) + " is not a number");
-    const ToneFieldEdit edit = validate(text_values::NumberText(*number), field);
+    const ToneFieldEdit edit = validate(text_values::EditText(*number), field);
     if (edit.notice) return refuse(column, edit.notice->text);
     field = *edit.value;
     if (field != *number) note(column, *written, text_values::NumberText(field));

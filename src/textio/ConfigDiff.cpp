@@ -1,6 +1,7 @@
 #include "textio/ConfigDiff.h"
 
 #include "model/BandTable.h"
+#include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "textio/ChannelColumns.h"
 #include "textio/OptionFields.h"
@@ -77,6 +78,20 @@ std::vector<std::string> DiffConfigurations(const CKX200Doc& a, const CKX200Doc&
       lines.push_back(left[i].label + ": " + shown(left[i]) + " -> " + shown(right[i]));
   }
   return lines;
+}
+
+std::vector<std::string> DiffRadioContents(const CKX200Doc& a, const CKX200Doc& b) {
+  CKX200Doc encodedA = a, encodedB = b;
+  // Only a model type no file or image gets past encodes to an image that does not decode.
+  return DiffImages(a, BuildImage(encodedA), BuildImage(encodedB))
+      .value_or(DiffConfigurations(a, b));
+}
+
+std::optional<std::vector<std::string>> DiffImages(const CKX200Doc& base, const image::Image& a,
+                                                   const image::Image& b) {
+  CKX200Doc heldA = base, heldB = base;
+  if (!DecodeImage(heldA, a).ok || !DecodeImage(heldB, b).ok) return std::nullopt;
+  return DiffConfigurations(heldA, heldB);
 }
 
 }  // namespace kx

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/MemoryMap.h"
 
 namespace kx {
 
@@ -24,5 +27,15 @@ std::vector<ShownValue> ShownValues(const CKX200Doc& doc);
 // opened (see ShowOnPages): "channel 3 Rx Freq(MHz): 150.12500 -> 150.25000",
 // "scan speed: 100 ms -> 120 ms"; nothing when the two are the same to a technician.
 std::vector<std::string> DiffConfigurations(const CKX200Doc& a, const CKX200Doc& b);
+
+// The same comparison of what two configurations put into a radio: each is encoded into the
+// memory image a write sends and read back into a copy of the same configuration (a), so values
+// no image carries (a power-save delay while power save is off, a modem type of none) and those
+// a write replaces never differ.
+std::vector<std::string> DiffRadioContents(const CKX200Doc& a, const CKX200Doc& b);
+// Two memory images read back into copies of base (a radio's memory against the image sent to
+// it): a byte that differs shows as the value it changed. Nothing when either does not decode.
+std::optional<std::vector<std::string>> DiffImages(const CKX200Doc& base, const image::Image& a,
+                                                   const image::Image& b);
 
 }  // namespace kx

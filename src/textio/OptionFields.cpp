@@ -56,17 +56,22 @@ std::string stepsText(const Steps& s) {
   return FormatText("one of %d .. %d in steps of %d", s.first, last, s.step);
 }
 
+// In 64 bits: a written number may be anything a 32-bit field holds.
 std::optional<int> positionIn(const Steps& s, std::string_view text) {
   const auto v = text_values::ParseWhole(text);
-  if (!v || (*v - s.first) % s.step != 0) return std::nullopt;
-  const int position = (*v - s.first) / s.step;
-  if (position < 0 || position >= s.count) return std::nullopt;
-  return position;
+  if (!v) return std::nullopt;
+  const std::int64_t offset = std::int64_t{*v} - s.first;
+  if (offset % s.step != 0 || offset < 0 || offset / s.step >= s.count) return std::nullopt;
+  return static_cast<int>(offset / s.step);
 }
 
+// A position outside the list (a damaged file holds any 32-bit value) is written as it is,
+// before any arithmetic, and refused on the way back.
 template <Field F, Steps S>
 std::string showStep(const CKX200Doc& d) {
-  return std::to_string(S.first + d.*F * S.step);
+  const std::int32_t position = d.*F;
+  if (position < 0 || position >= S.count) return "index " + std::to_string(position);
+  return std::to_string(S.first + position * S.step);
 }
 template <Field F, Steps S>
 FieldTake takeStep(CKX200Doc& d, std::string_view text) {
@@ -178,11 +183,12 @@ std::string showNumber(const CKX200Doc& d) {
   return std::to_string(d.*F);
 }
 
-// The edit's text for a written number, which must be one.
+// The edit's text for a written number, which must be one. A number too large for the field
+// keeps all its digits, so the page's rule refuses it with its own message.
 std::optional<std::string> editText(std::string_view text) {
   const auto v = text_values::ParseNumber(text);
   if (!v) return std::nullopt;
-  return text_values::NumberText(*v);
+  return text_values::EditText(*v);
 }
 
 template <Field F, typename Edit>

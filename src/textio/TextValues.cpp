@@ -107,6 +107,15 @@ std::string NumberText(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
+std::string EditText(double value) {
+  // ParseNumber takes at most 40 characters, so its numbers have at most 40 digits.
+  std::array<char, 128> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  if (result.ec != std::errc{}) return NumberText(value);
+  return std::string(buffer.data(), result.ptr);
+}
+
 std::optional<std::int32_t> ParseFlag(std::string_view text) {
   text = Trimmed(text);
   for (const FlagWord& w : kFlagWords) {
@@ -119,8 +128,8 @@ std::optional<std::int32_t> ParseFlag(std::string_view text) {
 
 std::string FlagText(std::int32_t flag) {
   if (flag == 0) return "OFF";
-  if (flag == 1) return "ON";
-  return std::to_string(flag);
+  if (flag > 1) return std::to_string(flag);
+  return "ON";
 }
 
 }  // namespace kx::text_values

@@ -26,11 +26,15 @@ std::optional<double> ParseNumber(std::string_view text);
 std::optional<std::int32_t> ParseWhole(std::string_view text);
 // The shortest text that reads back as the same double ("300", "1234.5678").
 std::string NumberText(double value);
+// A number as a technician types it into an edit: plain digits and a point, never an exponent
+// (1e+20 would read as 1 in the edit, whose conversion stops at the "e").
+std::string EditText(double value);
 
 // An on/off value: ON/OFF, yes/no, true/false, 1/0 in any case. Any other whole number that is
 // not negative is taken as it is (non-zero is on): a radio read stores some flags as 4.
 std::optional<std::int32_t> ParseFlag(std::string_view text);
-// "ON" or "OFF", or the number itself when a flag holds something other than 0 or 1.
+// "ON" or "OFF", or the number itself when a flag holds more than 1, which ParseFlag takes
+// back as it is. A negative flag (a damaged file) is on, as the pages show it.
 std::string FlagText(std::int32_t flag);
 
 }  // namespace kx::text_values

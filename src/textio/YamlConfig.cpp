@@ -1,5 +1,6 @@
 #include "textio/YamlConfig.h"
 
+#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
@@ -95,8 +96,11 @@ CKX200Doc freshOf(ModelType type) {
 
 // ------------------------------------------------------------------ import
 
+int markLine(const YAML::Mark& mark) {
+  return mark.is_null() ? 0 : mark.line + 1;
+}
 int lineOf(const YAML::Node& node) {
-  return node.Mark().is_null() ? 0 : node.Mark().line + 1;
+  return markLine(node.Mark());
 }
 
 // A value that must be one line of text; an empty value reads as "".
@@ -120,16 +124,23 @@ class YamlImport {
 
   Outcome run(std::string_view text, CKX200Doc& doc) {
     try {
-      const YAML::Node root = YAML::Load(std::string(text));
-      if (!root.IsMap()) {
+      // Every document of the file, so that a second one is refused rather than left unread.
+      const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
+      const YAML::Node root = documents.empty() ? YAML::Node() : documents.front();
+      if (documents.size() > 1) {
+        report_.Refuse(lineOf(documents[1]), {},
+                       "a second document: a file holds one configuration");
+      } else if (!root.IsMap()) {
         report_.Refuse(lineOf(root), {}, "not a configuration: a mapping of model, channels, ...");
       } else if (apply(root)) {
         normalise();
         doc = work_;
       }
+    } catch (const YAML::DeepRecursion& e) {
+      // The reader's own word for it is "bad file".
+      report_.Refuse(markLine(e.mark), {}, "nested too deeply");
     } catch (const YAML::Exception& e) {
-      // Not YAML, or YAML the reader gave up on (nested too deep).
-      report_.Refuse(e.mark.is_null() ? 0 : e.mark.line + 1, {}, e.msg);
+      report_.Refuse(markLine(e.mark), {}, e.msg);
     }
     return report_.Finish();
   }

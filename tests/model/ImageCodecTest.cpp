@@ -339,6 +339,39 @@ TEST(TwoToneCodecTest, DecodeLimits) {
   EXPECT_EQ(two_tone::DecodeDurationMs(126, false), 300.0);
 }
 
+// A read followed by a write sends the radio the very counts it held: every tone the decoder
+// range holds (to the hundredth of a hertz, finer than a count), every duration count, and the
+// editors' 10 Hz and 10 ms values come back as typed.
+TEST(TwoToneCodecTest, EveryStoredToneAndDurationReadsBackToTheSameCounts) {
+  int toneMisses = 0, gridMisses = 0;
+  for (int hundredths = 30'000; hundredths <= 300'000; ++hundredths) {
+    const double hz = hundredths / 100.0;
+    const auto sent = two_tone::EncodeTone(hz, 300, false);
+    const double read = two_tone::DecodeToneHz(sent);
+    const auto again = two_tone::EncodeTone(read, 300, false);
+    toneMisses += again.cycles != sent.cycles || again.count != sent.count ||
+                  again.lowerTolerance != sent.lowerTolerance ||
+                  again.upperTolerance != sent.upperTolerance;
+    gridMisses += hundredths % 1000 == 0 && read != hz;
+  }
+  EXPECT_EQ(toneMisses, 0);
+  EXPECT_EQ(gridMisses, 0);
+
+  int durationMisses = 0;
+  for (bool both : {false, true}) {
+    const int shortest = two_tone::EncodeTone(1000, 100, both).durationCount;
+    for (int count = shortest; count <= 65535; ++count) {
+      const double ms = two_tone::DecodeDurationMs(static_cast<std::uint16_t>(count), both);
+      durationMisses += two_tone::EncodeTone(1000, ms, both).durationCount != count;
+    }
+    for (int ms = 100; ms <= 10000; ms += 10) {
+      const auto sent = two_tone::EncodeTone(1000, ms, both);
+      durationMisses += two_tone::DecodeDurationMs(sent.durationCount, both) != ms;
+    }
+  }
+  EXPECT_EQ(durationMisses, 0);
+}
+
 TEST(ImageCodecSystemTest, OptionsRoundTripThroughTheirBytes) {
   CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
   doc.squelchBusyPortCheck = 1;

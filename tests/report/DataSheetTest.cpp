@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "model/KX200Doc.h"
 #include "report/DataSheet.h"
 #include "report/SheetPdf.h"
+#include "support/DamagedConfigs.h"
 #include "support/Documents.h"
 #include "support/SheetOverlap.h"
 
@@ -194,6 +196,24 @@ TEST(DataSheetTest, TextRenderingKeepsColumnsAndOrder) {
   EXPECT_LT(title, model);
   EXPECT_LT(model, options);
   EXPECT_NE(text.find("   1  150.0000"), std::string::npos);
+}
+
+// A damaged .dat (every 32-bit field at an extreme): an index outside its list prints nothing,
+// before any sum could overflow into the next column; plain numbers print as stored.
+TEST(DataSheetTest, IndicesOutsideTheirListsPrintNothing) {
+  for (std::int32_t value :
+       {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min(), -1}) {
+    const DataSheet sheet = LayoutDataSheet(test::DamagedConfig(model::kKx600Uhf, value));
+    EXPECT_EQ(at(sheet, 2, 3800, -2600), "");  // power save delay
+    EXPECT_EQ(at(sheet, 2, 3800, -5000), "");  // scan delay
+    EXPECT_EQ(at(sheet, 2, 9000, -5300), "");  // GPS cycle
+    EXPECT_EQ(at(sheet, 2, 9000, -7100), "");  // preamble size
+    EXPECT_EQ(at(sheet, 2, 9000, -2000), ": " + std::to_string(value) + " Sec");
+    EXPECT_FALSE(RenderDataSheetText(sheet).empty());
+  }
+  for (double value : {std::numeric_limits<double>::quiet_NaN(), 1e300})
+    EXPECT_FALSE(RenderDataSheetText(LayoutDataSheet(test::DamagedDoubles(model::kKx600Uhf, value)))
+                     .empty());
 }
 
 }  // namespace

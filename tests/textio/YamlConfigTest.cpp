@@ -3,6 +3,8 @@
 #include "RuleBuiltConfigs.h"
 #include "model/ConfigFile.h"
 #include "support/Documents.h"
+#include "textio/CsvChannels.h"
+#include "textio/OptionFields.h"
 #include "textio/YamlConfig.h"
 
 namespace kx {
@@ -104,6 +106,16 @@ TEST(YamlConfigTest, EachRefusalNamesLineAndKeyAndNothingChanges) {
       {"model: kx900\n",
        "c.yaml:1: model: 'kx900' is not kx400-vhf, kx400-uhf, kx600-vhf or kx600-uhf"},
       {"model: kx600-uhf\nchannels: [1, {ch: 2\n", "c.yaml:3: end of map flow not found"},
+      {"model: kx600-uhf\n---\nmodel: kx400-vhf\n",
+       "c.yaml:3: a second document: a file holds one configuration"},
+      {"model: kx600-uhf\nkept: " + std::string(5000, '[') + std::string(5000, ']') + "\n",
+       "c.yaml:2: nested too deeply"},
+      {"model: kx600-uhf\nmodem:\n  tx_on_delay_ms: 99999999999999999999\n",
+       "c.yaml:3: tx_on_delay_ms: Valid Settings 0 - 255 ms"},
+      {"model: kx600-uhf\ntimers:\n  rx_on_time_ms: -1000000000000\n",
+       "c.yaml:3: rx_on_time_ms: Valid Settings 30 to 260"},
+      {"model: kx600-uhf\nchannels:\n  - ch: 1\n    tone_a_ms: 100000000000000000000\n",
+       "c.yaml:4: tone_a_ms: Valid Settings 100 - 10000 ms"},
   };
   for (const auto& c : cases) {
     CKX200Doc doc = test::DocumentOf(model::kKx600Uhf);
@@ -115,6 +127,48 @@ TEST(YamlConfigTest, EachRefusalNamesLineAndKeyAndNothingChanges) {
     EXPECT_EQ(outcome.messages.front().text, c.message);
     EXPECT_EQ(outcome.messages.back().text, "c.yaml: nothing was imported");
     EXPECT_EQ(doc, before) << c.message;
+  }
+}
+
+// A .dat holding flags other than 0 and 1 (the pages show any non-zero value as on): the files
+// carry a flag's number and take it back, so the file imports; width and power, whose cells take
+// only their words, and a negative flag go out as the pages show them.
+TEST(YamlConfigTest, FlagsBeyondOneRoundTrip) {
+  for (std::int32_t value : {2, 4, 255, 2147483647, -1}) {
+    CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
+    ChannelRecord& c = doc.channels[0];
+    c.rxFreqMHz = c.txFreqMHz = 150;
+    c.scan = c.wide = c.highPower = value;
+    doc.squelchEnabled = doc.gpsEnabled = doc.txForcingMode = value;
+    const std::int32_t back = value < 0 ? 1 : value;
+    CKX200Doc expected = doc;
+    expected.channels[0].scan = back;
+    expected.channels[0].wide = expected.channels[0].highPower = 1;
+    expected.squelchEnabled = expected.gpsEnabled = expected.txForcingMode = back;
+
+    CKX200Doc fromYaml;
+    const Outcome y = ImportConfigYaml(fromYaml, ExportConfigYaml(doc), "c.yaml");
+    EXPECT_EQ(y.text(), "") << value;
+    EXPECT_EQ(EncodeConfigFile(fromYaml), EncodeConfigFile(expected)) << value;
+
+    CKX200Doc fromCsv = test::DocumentOf(model::kKx600Vhf);
+    const Outcome t = ImportChannelsCsv(fromCsv, ExportChannelsCsv(doc), "c.csv");
+    EXPECT_EQ(t.text(), "") << value;
+    const ChannelRecord& one = fromCsv.channels[0];
+    EXPECT_EQ((std::array{one.scan, one.wide, one.highPower}), (std::array{back, 1, 1})) << value;
+  }
+}
+
+// Numbers of any length, as written or with a sign: too large for any option's field, each is
+// refused with that option's own message, never wrapped into a value of the field.
+TEST(YamlConfigTest, NumbersTooLargeForTheirFieldAreRefused) {
+  for (const OptionField& field : OptionFields()) {
+    for (const char* huge : {"99999999999999999999", "-99999999999999999999", "4294967296",
+                             "1000000000000", "18446744073709551616"}) {
+      CKX200Doc doc = test::DocumentOf(model::kKx600Vhf);
+      doc.ffsk = 1;  // so that the baud rates have a list
+      EXPECT_TRUE(field.take(doc, huge).refusal) << field.key << ": " << huge;
+    }
   }
 }
 

@@ -114,6 +114,79 @@ expect_absent "refused CSV" "$work/x.dat"
 check "CSV needs a base" 2 "$kxtool" import "$work/ch.csv" -o "$work/x.dat"
 check "YAML has its own model" 2 "$kxtool" import "$work/old.yaml" --model 3 -o "$work/x.dat"
 
+# A radio's two-tone values come back as they went in: read, export, import, write change nothing.
+printf 'model: kx600-uhf\nchannels:\n  - ch: 2\n    rx_freq_mhz: 420.0125\n    rx_option: Tone A\n    tone_a_hz: 1200\n' >"$work/tone.yaml"
+check "import two-tone" 0 "$kxtool" import "$work/tone.yaml" -o "$work/tone.dat"
+check "encode two-tone" 0 "$kxtool" encode "$work/tone.dat" -o "$work/tone.bin"
+check "export a radio's image" 0 "$kxtool" export "$work/tone.bin" -o "$work/radio.yaml"
+grep -qF "tone_a_hz: 1200" "$work/radio.yaml" || { echo "FAIL: 1200 Hz reads back as $(grep -m2 tone_a_hz "$work/radio.yaml" | tail -1)"; failures=$((failures + 1)); }
+check "import a radio's YAML" 0 "$kxtool" import "$work/radio.yaml" -o "$work/radio.dat"
+expect_absent_text() {  # description, text not expected in out or err
+  ! grep -qF -- "$2" "$work/out" "$work/err" || { echo "FAIL: $1: '$2'"; cat "$work/out" "$work/err"; failures=$((failures + 1)); }
+}
+expect_absent_text "nothing noted on the way back" "stored as"
+check "encode the radio's YAML" 0 "$kxtool" encode "$work/radio.dat" -o "$work/radio.bin"
+cmp -s "$work/tone.bin" "$work/radio.bin" || { echo "FAIL: the radio's image changed through YAML"; failures=$((failures + 1)); }
+
+# A configuration and its own image hold the same: diff and verify compare what a radio holds.
+check "diff of a .dat and its image" 0 "$kxtool" diff "$work/tone.dat" "$work/tone.bin"
+check "fresh .dat" 0 "$kxtool" new --model kx600-uhf -o "$work/f.dat"
+check "fresh image" 0 "$kxtool" encode "$work/f.dat" -o "$work/f.bin"
+check "diff of a fresh .dat and its image" 0 "$kxtool" diff "$work/f.dat" "$work/f.bin"
+
+# A damaged .dat: the scan delay, power-save delay and GPS cycle at 0x7FFFFFFF, a channel's scan
+# flag at 2. Nothing is arithmetic on them; the flag goes through YAML and back.
+cp "$work/f.dat" "$work/damaged.dat"
+for at in 72 84 88 80 108; do
+  printf '\xff\xff\xff\x7f' | dd of="$work/damaged.dat" bs=1 seek=$at conv=notrunc status=none
+done
+check "show a damaged .dat" 0 "$kxtool" show "$work/damaged.dat"
+expect_absent_text "no sum overflows into the sheet" "2147483648"
+check "sheet of a damaged .dat" 0 "$kxtool" sheet "$work/damaged.dat" -o "$work/damaged.pdf"
+check "export a damaged .dat" 0 "$kxtool" export "$work/damaged.dat" -o "$work/damaged.yaml"
+grep -qF "scan_delay_sec: index 2147483647" "$work/damaged.yaml" || { echo "FAIL: damaged scan delay exported as $(grep scan_delay "$work/damaged.yaml")"; failures=$((failures + 1)); }
+check "import a damaged .dat's YAML" 1 "$kxtool" import "$work/damaged.yaml" -o "$work/x.dat"
+expect_text "the damaged value is refused" "scan_delay_sec: 'index 2147483647' is not one of 1 .. 15"
+check "diff a damaged .dat" 1 "$kxtool" diff "$work/f.dat" "$work/damaged.dat"
+cp "$work/f.dat" "$work/scan2.dat"
+printf '\x02' | dd of="$work/scan2.dat" bs=1 seek=236 conv=notrunc status=none
+check "export a scan flag of 2" 0 "$kxtool" export "$work/scan2.dat" -o "$work/scan2.yaml"
+check "import a scan flag of 2" 0 "$kxtool" import "$work/scan2.yaml" -o "$work/scan2back.dat"
+cmp -s "$work/scan2.dat" "$work/scan2back.dat" || { echo "FAIL: a scan flag of 2 changed through YAML"; failures=$((failures + 1)); }
+
+# Numbers too large for their field, and a second YAML document, are refused.
+printf 'model: kx600-uhf\nmodem:\n  tx_on_delay_ms: 99999999999999999999\n' >"$work/huge.yaml"
+check "a 20-digit delay" 1 "$kxtool" import "$work/huge.yaml" -o "$work/x.dat"
+expect_text "a 20-digit delay" "huge.yaml:3: tx_on_delay_ms: Valid Settings 0 - 255 ms"
+printf 'model: kx600-uhf\n---\nmodel: kx400-vhf\n' >"$work/two.yaml"
+check "two YAML documents" 1 "$kxtool" import "$work/two.yaml" -o "$work/x.dat"
+expect_text "two YAML documents" "two.yaml:3: a second document: a file holds one configuration"
+expect_absent "refused YAML" "$work/x.dat"
+
+# -o - is standard output for every command that writes one file; binary files only when it is
+# not a terminal. No file named "-" is made.
+cd "$work" || exit 1
+check "new to standard output" 0 "$kxtool" new --model kx600-uhf -o -
+cmp -s "$work/out" "$work/f.dat" || { echo "FAIL: new -o - is not the .dat"; failures=$((failures + 1)); }
+check "encode to standard output" 0 "$kxtool" encode "$work/f.dat" -o -
+cmp -s "$work/out" "$work/f.bin" || { echo "FAIL: encode -o - is not the image"; failures=$((failures + 1)); }
+check "decode to standard output" 0 "$kxtool" decode "$work/f.bin" -o -
+expect_file "decode to standard output" "$work/out" 1827
+check "import to standard output" 0 "$kxtool" import "$work/old.yaml" -o -
+cmp -s "$work/out" "$work/old.dat" || { echo "FAIL: import -o - is not the .dat"; failures=$((failures + 1)); }
+check "import-legacy to standard output" 0 "$kxtool" import-legacy "$work/old.UHF" --model kx400-uhf -o -
+cmp -s "$work/out" "$work/old.dat" || { echo "FAIL: import-legacy -o - is not the .dat"; failures=$((failures + 1)); }
+check "sheet to standard output" 0 "$kxtool" sheet "$work/old.dat" -o -
+head -c 8 "$work/out" | grep -qF "%PDF-1.4" || { echo "FAIL: sheet -o - is no PDF"; failures=$((failures + 1)); }
+check "read to standard output twice" 2 "$kxtool" read --port /dev/ttyKX_ABSENT -o - --image -
+check "read several radios to standard output" 2 "$kxtool" read --port /dev/ttyKX_A --port /dev/ttyKX_B -o -
+expect_absent "-o - makes no file" "$work/-"
+if script -qec true /dev/null >/dev/null 2>&1; then
+  script -qec "'$kxtool' new --model 2 -o -" /dev/null >"$work/tty" 2>&1
+  grep -qF "standard output is a terminal" "$work/tty" || { echo "FAIL: a .dat went to a terminal"; cat "$work/tty"; failures=$((failures + 1)); }
+fi
+cd - >/dev/null || exit 1
+
 # Service commands are checked before the port is touched.
 check "service channel out of range" 2 "$kxtool" service --port /dev/ttyKX_ABSENT channel 17 rx
 expect_text "service channel out of range" "channel takes a number 1..16, not '17'"

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "OutputFile.h"
 #include "model/ConfigFile.h"
 #include "model/FileIo.h"
 #include "model/ImageCodec.h"
@@ -16,7 +17,10 @@ Command addDecodeCommand(CLI::App& app) {
   CLI::App* command =
       app.add_subcommand("decode", "Turn a 416-byte memory image into a configuration file");
   command->add_option("image", options->input, "Memory image (416 bytes)")->required();
-  command->add_option("-o,--output", options->output, "Configuration file (.dat) to write")
+  command
+      ->add_option("-o,--output", options->output,
+                   "Configuration file (.dat) to write; - for standard output when it is not a "
+                   "terminal")
       ->required();
 
   return {command, [options] {
@@ -29,7 +33,7 @@ Command addDecodeCommand(CLI::App& app) {
             kx::CKX200Doc doc;
             const kx::Outcome decoded = kx::DecodeImage(doc, *bytes);
             if (!decoded.ok) return report(decoded, options->input);
-            return report(doc.OnSaveDocument(options->output), options->output);
+            return report(saveConfiguration(doc, options->output), options->output);
           }};
 }
 

@@ -20,7 +20,9 @@ Command addDiffCommand(CLI::App& app) {
   };
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand(
-      "diff", "Compare two configurations value by value, as the pages show them");
+      "diff",
+      "Compare what two configurations put into a radio, value by value as the pages show them: "
+      "both go through the memory image a write sends, so values no radio holds never differ");
   command->add_option("a", options->a, "A .dat, .yaml or 416-byte image")->required();
   command->add_option("b", options->b, "A .dat, .yaml or 416-byte image")->required();
 
@@ -33,7 +35,7 @@ Command addDiffCommand(CLI::App& app) {
                 return kTrouble;
               }
             }
-            const auto lines = kx::DiffConfigurations(a, b);
+            const auto lines = kx::DiffRadioContents(a, b);
             for (const std::string& line : lines)
               std::cout << line << '\n';
             return lines.empty() ? kSame : kDifferent;

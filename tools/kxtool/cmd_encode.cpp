@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "Command.h"
-#include "model/FileIo.h"
+#include "OutputFile.h"
 #include "model/ImageCodec.h"
 
 namespace kxtool {
@@ -15,7 +15,10 @@ Command addEncodeCommand(CLI::App& app) {
   CLI::App* command =
       app.add_subcommand("encode", "Write the 416-byte memory image a radio write would send");
   command->add_option("file", options->input, "Configuration file (.dat)")->required();
-  command->add_option("-o,--output", options->output, "Image file to write")->required();
+  command
+      ->add_option("-o,--output", options->output,
+                   "Image file to write; - for standard output when it is not a terminal")
+      ->required();
 
   return {command, [options] {
             kx::CKX200Doc doc;
@@ -23,7 +26,7 @@ Command addEncodeCommand(CLI::App& app) {
             if (!loaded.ok) return report(loaded, options->input);
             const kx::image::Image image = kx::BuildImage(doc);
             std::string error;
-            if (!kx::fileio::writeAtomically(options->output, image, &error))
+            if (!writeOutput(options->output, image, OutputKind::kBinary, &error))
               return report(kx::Outcome::failure("cannot write the image: " + error),
                             options->output);
             return kExitOk;

@@ -1,8 +1,11 @@
-#include <iostream>
+#include <cstdint>
 #include <memory>
+#include <span>
 
 #include "Command.h"
+#include "OutputFile.h"
 #include "TextFormat.h"
+#include "model/ConfigFile.h"
 #include "textio/AnyConfiguration.h"
 #include "textio/CsvChannels.h"
 #include "textio/TextFiles.h"
@@ -21,7 +24,9 @@ Command addExportCommand(CLI::App& app) {
       "export", "Write a configuration's channel table as CSV, or all of it as YAML");
   command->add_option("file", options->input, "Configuration (.dat, .yaml or a 416-byte image)")
       ->required();
-  command->add_option("-o,--output", options->output, "OUT.csv or OUT.yaml; - for standard output")
+  command
+      ->add_option("-o,--output", options->output,
+                   "OUT.csv or OUT.yaml; - for standard output (then --format)")
       ->required();
   addFormatOption(*command, options->format);
   command->callback([options] {
@@ -36,11 +41,15 @@ Command addExportCommand(CLI::App& app) {
             const std::string text = *formatOf(options->output, options->format) == TextFormat::kCsv
                                          ? kx::ExportChannelsCsv(doc)
                                          : kx::ExportConfigYaml(doc);
-            if (options->output == "-") {
-              std::cout << text;
-              return std::cout.flush() ? kExitOk : kExitFailure;
-            }
-            return report(kx::WriteTextFile(options->output, text), options->output);
+            if (!isStandardOutput(options->output))
+              return report(kx::WriteTextFile(options->output, text), options->output);
+            std::string reason;
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+            if (!writeOutput(options->output, std::span(bytes, text.size()), OutputKind::kText,
+                             &reason))
+              return report(kx::Outcome::failure(kx::file_message::kCannotSave, reason),
+                            options->output);
+            return kExitOk;
           }};
 }
 

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "OutputFile.h"
 #include "TextFormat.h"
 #include "textio/AnyConfiguration.h"
 #include "textio/CsvChannels.h"
@@ -43,7 +44,7 @@ int run(const Options& o) {
     imported = kx::ImportConfigYaml(doc, text, o.input);
   }
   if (report(imported, o.input) != kExitOk) return kExitFailure;
-  return report(doc.OnSaveDocument(o.output), o.output);
+  return report(saveConfiguration(doc, o.output), o.output);
 }
 
 }  // namespace
@@ -54,7 +55,10 @@ Command addImportCommand(CLI::App& app) {
       "import", "Make a configuration file from a YAML configuration or a CSV channel table");
   command->add_option("file", options->input, "IN.yaml, or IN.csv with --into or --model")
       ->required();
-  command->add_option("-o,--output", options->output, "Configuration file (.dat) to write")
+  command
+      ->add_option("-o,--output", options->output,
+                   "Configuration file (.dat) to write; - for standard output when it is not a "
+                   "terminal")
       ->required();
   addFormatOption(*command, options->format);
   auto* into = command->add_option("--into", options->into,

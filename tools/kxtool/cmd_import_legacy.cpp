@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "OutputFile.h"
 #include "model/ConfigFile.h"
 
 namespace kxtool {
@@ -26,7 +27,10 @@ Command addImportLegacyCommand(CLI::App& app) {
           },
           "FILE.UHF|FILE.VHF"));
   addModelOption(*command, options->model)->required();
-  command->add_option("-o,--output", options->output, "Configuration file (.dat) to write")
+  command
+      ->add_option("-o,--output", options->output,
+                   "Configuration file (.dat) to write; - for standard output when it is not a "
+                   "terminal")
       ->required();
 
   return {command, [options] {
@@ -34,7 +38,7 @@ Command addImportLegacyCommand(CLI::App& app) {
             const kx::Outcome imported = kx::OpenConfigurationFile(doc, options->input);
             const int result = report(imported, options->input);
             if (result != kExitOk) return result;
-            return report(doc.OnSaveDocument(options->output), options->output);
+            return report(saveConfiguration(doc, options->output), options->output);
           }};
 }
 

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "Command.h"
+#include "OutputFile.h"
 
 namespace kxtool {
 
@@ -12,12 +13,15 @@ Command addNewCommand(CLI::App& app) {
   auto options = std::make_shared<Options>();
   CLI::App* command = app.add_subcommand("new", "Create a fresh configuration of a model");
   addModelOption(*command, options->model)->required();
-  command->add_option("-o,--output", options->output, "Configuration file (.dat) to write")
+  command
+      ->add_option("-o,--output", options->output,
+                   "Configuration file (.dat) to write; - for standard output when it is not a "
+                   "terminal")
       ->required();
 
   return {command, [options] {
             const kx::CKX200Doc doc = freshDocument(options->model);
-            return report(doc.OnSaveDocument(options->output), options->output);
+            return report(saveConfiguration(doc, options->output), options->output);
           }};
 }
 

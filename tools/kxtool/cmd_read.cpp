@@ -3,6 +3,7 @@
 
 #include "BenchRun.h"
 #include "Command.h"
+#include "OutputFile.h"
 #include "TransferConsole.h"
 #include "model/FileIo.h"
 
@@ -17,6 +18,10 @@ struct ReadOptions {
 };
 
 int readRadio(const ReadOptions& options) {
+  if (isStandardOutput(options.output) && isStandardOutput(options.image)) {
+    std::cerr << "-o -, --image -: standard output takes one of the two files\n";
+    return kExitUsage;
+  }
   kx::CKX200Doc doc;
   kx::RadioMemory memory;
   kx::TransferOutcome outcome;
@@ -30,9 +35,11 @@ int readRadio(const ReadOptions& options) {
   std::cerr << "Read done\n";
   ReportBackup(outcome);
   std::string error;
-  if (!options.image.empty() && !kx::fileio::writeAtomically(options.image, memory.working, &error))
+  if (!options.image.empty() &&
+      !writeOutput(options.image, memory.working, OutputKind::kBinary, &error))
     return report(kx::Outcome::failure("cannot write the image: " + error), options.image);
-  if (!options.output.empty()) return report(doc.OnSaveDocument(options.output), options.output);
+  if (!options.output.empty())
+    return report(saveConfiguration(doc, options.output), options.output);
   return kExitOk;
 }
 
@@ -47,7 +54,8 @@ std::string saveRadio(const std::string& folder, const std::string& name, kx::CK
 }
 
 int readBench(const ReadOptions& options) {
-  if (options.output.empty() || !options.image.empty() || !options.trace.empty()) {
+  if (options.output.empty() || isStandardOutput(options.output) || !options.image.empty() ||
+      !options.trace.empty()) {
     std::cerr << "-o: several radios are read into a folder (-o FOLDER), each as <port>.dat and "
                  "<port>.bin; --image and --trace follow one port only\n";
     return kExitUsage;
@@ -92,11 +100,12 @@ Command addReadCommand(CLI::App& app) {
       ->required()
       ->allow_extra_args(false);
   command->add_option("-o,--output", options->output,
-                      "Configuration file (.dat) to write; with several ports, the folder (made "
-                      "when missing) that receives <port>.dat and the memory image <port>.bin of "
-                      "each radio");
+                      "Configuration file (.dat) to write, - for standard output when it is not a "
+                      "terminal; with several ports, the folder (made when missing) that "
+                      "receives <port>.dat and the memory image <port>.bin of each radio");
   command->add_option("--image", options->image,
-                      "Also keep the raw 416-byte memory image (one port only)");
+                      "Also keep the raw 416-byte memory image (one port only; - for standard "
+                      "output when it is not a terminal)");
   command->add_option("--trace", options->trace,
                       "Write every byte on the wire to this file (one port only)");
 

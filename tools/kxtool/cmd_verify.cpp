@@ -20,7 +20,8 @@ Command addVerifyCommand(CLI::App& app) {
       "verify",
       "Read a radio and compare its memory with a configuration, without writing: exit 0 when "
       "the radio holds it, 1 when it differs (the differing bytes on standard error, the "
-      "values that differ as 'kxtool diff' prints them on standard output) or the read failed");
+      "values those bytes changed, as 'kxtool diff' prints them, on standard output) or the read "
+      "failed");
   command
       ->add_option("--port", options->port, "Serial port: a number from 'kxtool ports' or a device")
       ->required();
@@ -49,10 +50,10 @@ Command addVerifyCommand(CLI::App& app) {
             }
             if (outcome.result != kx::TransferOutcome::Result::kVerifyFailed) return result;
             std::cerr << kx::VerifyFailureDetail(outcome.differences) << '\n';
-            // The values as the pages show them, where the radio's memory decodes at all.
-            kx::CKX200Doc held = expected;
-            if (kx::DecodeImage(held, stored).ok) {
-              for (const std::string& line : kx::DiffConfigurations(expected, held))
+            // The values the differing bytes changed, where the radio's memory decodes at all:
+            // the image sent and the radio's memory read back the same way.
+            if (const auto lines = kx::DiffImages(expected, sent, stored)) {
+              for (const std::string& line : *lines)
                 std::cout << line << '\n';
             }
             return kExitFailure;
