@@ -279,12 +279,12 @@ void CMainFrame::OnCreate() {
           [this] { messagePane_->setText(QString::fromLatin1(kReadyText)); });
   modifiedPane_ = new QLabel;
   modifiedPane_->setObjectName(QStringLiteral("indicatorModified"));
-  modifiedPane_->setAccessibleName(QStringLiteral("Configuration modified"));
   modifiedPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   modifiedPane_->setAlignment(Qt::AlignCenter);
   modifiedPane_->setMinimumWidth(
       modifiedPane_->fontMetrics().horizontalAdvance(QString::fromLatin1(kModifiedText)) + 12);
   statusBar()->addPermanentWidget(modifiedPane_);
+  SetModified(false);
   const char* const indicators[] = {"CAP", "NUM", "SCRL"};
   for (std::size_t i = 0; i < lockPanes_.size(); ++i) {
     auto* pane = new QLabel(QString::fromLatin1(indicators[i]));
@@ -324,8 +324,11 @@ void CMainFrame::ShowNote(const QString& text, const QString& tip) {
 }
 
 void CMainFrame::SetModified(bool modified) {
-  if (modifiedPane_)
-    modifiedPane_->setText(modified ? QString::fromLatin1(kModifiedText) : QString());
+  if (!modifiedPane_) return;
+  modifiedPane_->setText(modified ? QString::fromLatin1(kModifiedText) : QString());
+  // An empty pane says nothing to a screen reader, so it hears the state in words.
+  modifiedPane_->setAccessibleName(
+      QString::fromLatin1(modified ? kModifiedText : kNotModifiedText));
 }
 
 void CMainFrame::AddRecentFile(const QString& path) {

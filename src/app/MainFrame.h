@@ -58,6 +58,8 @@ class CMainFrame : public QMainWindow {
   QLabel* ModifiedPane() const { return modifiedPane_; }
   void SetModified(bool modified);
   static constexpr const char* kModifiedText = "Modified";
+  // What a screen reader hears of the pane while it is empty.
+  static constexpr const char* kNotModifiedText = "Not modified";
 
   // The recent configuration files of the File menu.
   const QStringList& RecentFilePaths() const { return recent_.Paths(); }

@@ -83,6 +83,11 @@ TEST_F(ChannelPageTest, OptionButtonsNeedBothFrequenciesAndShowTheToneColour) {
   EXPECT_EQ(doc().currentChannel, 1);
   EXPECT_EQ(page().RxOption(0)->text(), " 69.3");
   EXPECT_EQ(page().RxOption(0)->Background(), 0xFFCCFFu);
+  // A screen reader hears the button and what it shows.
+  EXPECT_EQ(heard(page().RxOption(0)), "Channel 1 RxOption");
+  EXPECT_EQ(heard(page().RxOption(0), QAccessible::Description), "69.3");
+  EXPECT_EQ(heard(page().TxOption(0), QAccessible::Description), "NO");
+  EXPECT_EQ(heard(page().TxOption(1), QAccessible::Description), "");
 }
 
 TEST_F(ChannelPageTest, ControlsWriteTheDocumentAndFollowEachOther) {

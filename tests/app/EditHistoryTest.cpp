@@ -191,12 +191,15 @@ TEST_F(EditHistoryTest, SaveDiscardAndCancelBeforeCloseNewAndRead) {
 
 TEST_F(EditHistoryTest, ModifiedIsClearedBySaveAndLoadButNotByFailures) {
   startWithoutRadio();
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Not modified");
   channels().ScanBox(0)->click();
   EXPECT_EQ(modifiedPane(), "Modified");
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Modified");
   EXPECT_EQ(frame().MessagePane()->text(), "Ready");
   answerFile(file("a.dat"));
   trigger(cmd::kFileSave);
   EXPECT_EQ(modifiedPane(), "");
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Not modified");
   EXPECT_TRUE(frame().Action(cmd::kEditUndo)->isEnabled());  // saving is no edit
 
   channels().ScanBox(1)->click();
