@@ -207,6 +207,8 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
 }
 
 void CKX200View::OnModelSelect() {
+  // The dialog takes the focus without leaving the edit; what was typed counts as unsaved work.
+  commitEdits();
   // One model dialog at a time: the one of the first activation gives way.
   if (firstModelDialog_) firstModelDialog_->close();
   CModelSelectDlg* dialog = makeModelDialog();
@@ -644,12 +646,14 @@ ImageTransfer::PauseFunction CKX200View::servicePause() {
 
 void CKX200View::OnCalibration() {
   if (transferring_ || inService_) return;
+  commitEdits();
   CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }
 
 void CKX200View::OnSquelch() {
   if (transferring_ || inService_) return;
+  commitEdits();
   CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }
