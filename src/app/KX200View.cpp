@@ -222,6 +222,7 @@ void CKX200View::OnModelChosen(ModelType type) {
   // start, say) gives a blank configuration, which is nothing to lose either.
   const bool wasClean = !IsModified();
   doc_.ChooseModel(type);
+  dropHandPatches();
   frame_.SetCurrentPage(sheet_->channelPageIndex);
   sheet_->SetActivePage(sheet_->channelPageIndex);
   frame_.AppendSystemMenuItem();
@@ -251,6 +252,12 @@ void CKX200View::refreshPages() {
   sheet_->ChannelPage().Refresh();
   sheet_->ModemPage().Refresh();
   sheet_->SystemPage().Refresh();
+}
+
+void CKX200View::dropHandPatches() {
+  // A byte patched by hand was meant for the configuration it was patched on; the one that
+  // replaces it must not carry it into a radio. Undo brings the patches back with the rest.
+  memory_.clearPendingEdits();
 }
 
 void CKX200View::encodeIntoMap(MapMarking marking) {
@@ -298,6 +305,7 @@ void CKX200View::ShowSystemPage() {
 void CKX200View::OnFileNew() {
   if (!OfferToSave()) return;
   doc_.ResetToDefaults();
+  dropHandPatches();
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
@@ -326,6 +334,7 @@ void CKX200View::OpenConfiguration(const QString& path) {
   if (transferring_ || inService_ || !OfferToSave()) return;
   const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
   dialogs_.ShowMessages(this, opened.messages);
+  if (opened.ok) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
@@ -454,7 +463,8 @@ void CKX200View::OnExportSheetPdf() {
   ExportDataSheetPdf(doc_, dialogs_, this);
 }
 
-void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step) {
+void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step,
+                            ImportTakes taken) {
   commitEdits();
   const auto path = dialogs_.OpenFileName(this, filters);
   if (!path || !OfferToSave()) return;
@@ -464,6 +474,7 @@ void CKX200View::importText(const QStringList& filters, TextImport import, const
   if (imported.ok) imported = import(doc_, text, FileNameOf(local));
   if (const auto box = oneBoxOf(imported)) dialogs_.Show(this, *box);
   if (!imported.ok) return;
+  if (taken == ImportTakes::kConfiguration) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
@@ -478,7 +489,8 @@ void CKX200View::exportText(const QStringList& filters, const QString& suffix,
 }
 
 void CKX200View::OnImportChannelsCsv() {
-  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QStringLiteral("Import Channels"));
+  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QStringLiteral("Import Channels"),
+             ImportTakes::kChannels);
 }
 
 void CKX200View::OnExportChannelsCsv() {
@@ -487,7 +499,8 @@ void CKX200View::OnExportChannelsCsv() {
 }
 
 void CKX200View::OnImportConfigYaml() {
-  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QStringLiteral("Import Configuration"));
+  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QStringLiteral("Import Configuration"),
+             ImportTakes::kConfiguration);
 }
 
 void CKX200View::OnExportConfigYaml() {

@@ -140,7 +140,12 @@ class CKX200View : public QWidget {
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
   using TextImport = Outcome (*)(CKX200Doc&, std::string_view, const std::string&);
-  void importText(const QStringList& filters, TextImport import, const QString& step);
+  // What an import replaces: the channels of the configuration, or all of it.
+  enum class ImportTakes { kChannels, kConfiguration };
+  void importText(const QStringList& filters, TextImport import, const QString& step,
+                  ImportTakes taken);
+  // The bytes patched by hand in the EEPROM map go with the configuration being replaced.
+  void dropHandPatches();
   bool saveDocument();
   // A step named by the caption, or after what changed when the caption is empty.
   void recordStep(const QString& caption);
