@@ -598,6 +598,8 @@ void CKX200View::runTransfer(bool write) {
     version_->setText(QString::fromStdString(text));
   };
   events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
+  // The adapter may have been plugged in or pulled out since the Port menu was last open.
+  frame_.RefreshPorts();
   const PortChoice port = frame_.CurrentPort();
   const bool verify = frame_.VerifyAfterWrite();
   const TransferEvents relayed = thread.Relay(events);
@@ -660,6 +662,7 @@ ImageTransfer::PauseFunction CKX200View::servicePause() {
 void CKX200View::OnCalibration() {
   if (transferring_ || inService_) return;
   commitEdits();
+  frame_.RefreshPorts();
   CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }
@@ -667,6 +670,7 @@ void CKX200View::OnCalibration() {
 void CKX200View::OnSquelch() {
   if (transferring_ || inService_) return;
   commitEdits();
+  frame_.RefreshPorts();
   CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }

@@ -232,6 +232,8 @@ void CMainFrame::OnCreate() {
   connect(verify, &QAction::toggled, this, &keepVerifyAfterWrite);
 
   portMenu_ = addMenu(QStringLiteral("&Port"));
+  // An adapter may be plugged in or pulled out at any time.
+  connect(portMenu_, &QMenu::aboutToShow, this, &CMainFrame::RefreshPorts);
 
   viewMenu_ = addMenu(QStringLiteral("&View"));
   QAction* showToolbar = addCommand(viewMenu_, cmd::kViewToolbar, QStringLiteral("&Toolbar"));
@@ -464,6 +466,11 @@ void CMainFrame::BuildPortMenu() {
   if (serial_ports::DeviceOf(doc_.sideFileValue).empty()) doc_.sideFileValue = kDefaultPortNumber;
   currentPortIndex_ = doc_.sideFileValue - 1;
   selectedDevice_.clear();
+  selectedSeen_ = false;
+  RefreshPorts();
+}
+
+void CMainFrame::RefreshPorts() {
   ports_.clear();
   std::vector<SerialPortInfo> found = lister_ ? lister_() : std::vector<SerialPortInfo>{};
   std::sort(found.begin(), found.end(),
@@ -478,7 +485,24 @@ void CMainFrame::BuildPortMenu() {
   int command = kFirstExtraPortCommand;
   for (const auto& [device, number] : extraDevices_)
     ports_.push_back({number, device, {}, false, command++});
+  // A port named by a side file that is not plugged in has never gone; one seen here has.
+  const bool present = selectedPresent();
+  selectedSeen_ = selectedSeen_ || present;
+  selectedGone_ = selectedSeen_ && !present;
   fillPortMenu();
+}
+
+bool CMainFrame::selectedPresent() const {
+  if (!selectedDevice_.empty())
+    return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(selectedDevice_)));
+  return std::any_of(ports_.begin(), ports_.end(), [this](const PortEntry& p) {
+    return p.listed && p.number == currentPortIndex_ + 1;
+  });
+}
+
+QString CMainFrame::selectedName() const {
+  if (!selectedDevice_.empty()) return QString::fromStdString(selectedDevice_);
+  return QStringLiteral("COM%1").arg(currentPortIndex_ + 1);
 }
 
 void CMainFrame::fillPortMenu() {
@@ -488,6 +512,13 @@ void CMainFrame::fillPortMenu() {
     if (action->data().isValid()) actions_.erase(action->data().toInt());
     portMenu_->removeAction(action);
     action->deleteLater();
+  }
+  if (selectedGone_) {
+    auto* gone = new QAction(
+        QStringLiteral("%1 is not present on this machine").arg(selectedName()), portMenu_);
+    gone->setEnabled(false);
+    portMenu_->addAction(gone);
+    portMenu_->addSeparator();
   }
   for (const auto& port : ports_) {
     QAction* action =
@@ -527,7 +558,7 @@ void CMainFrame::updatePortChecks() {
 void CMainFrame::SelectPort(int number) {
   selectedDevice_.clear();
   currentPortIndex_ = number - 1;
-  updatePortChecks();
+  selectionChanged();
   doc_.sideFileValue = number;
   const Outcome written = doc_.WriteSideFile(SideFilePath(doc_.modelName));
   dialogs_.ShowMessages(this, written.messages);
@@ -553,6 +584,17 @@ void CMainFrame::AddDevicePort(const std::string& device, int number) {
   // keeps the last port chosen from the list.
   selectedDevice_ = device;
   currentPortIndex_ = number - 1;
+  selectionChanged();
+}
+
+void CMainFrame::selectionChanged() {
+  selectedSeen_ = selectedPresent();
+  if (selectedGone_) {
+    // The word about the port that had gone is no longer true.
+    selectedGone_ = false;
+    fillPortMenu();
+    return;
+  }
   updatePortChecks();
 }
 

@@ -75,6 +75,10 @@ class CMainFrame : public QMainWindow {
   // Rebuilds the Port menu from the ports that exist, plus the device paths added by hand, and
   // selects the port of sideFileValue.
   void BuildPortMenu();
+  // Lists the ports again, keeping the port selected: an adapter plugged in since shows up, one
+  // pulled out goes. Runs each time the Port menu opens and before every read, write and
+  // service dialog. A selected port that has gone stays selected, and the menu says so.
+  void RefreshPorts();
   // Selects port n (COMn) and keeps it in the side file at once.
   void SelectPort(int number);
   // Adds a device path (a pseudo-terminal, a /dev/serial/by-id link) to the Port menu and
@@ -120,6 +124,10 @@ class CMainFrame : public QMainWindow {
   void updatePageChecks();
   void updatePortChecks();
   void fillPortMenu();
+  // Whether the selected port is there now: in the system's list, or a device path that exists.
+  bool selectedPresent() const;
+  QString selectedName() const;
+  void selectionChanged();
   void onOtherPort();
   void fillRecentFiles();
 
@@ -150,6 +158,8 @@ class CMainFrame : public QMainWindow {
   std::vector<PortEntry> ports_;
   std::vector<std::pair<std::string, int>> extraDevices_;  // added by hand: device, number
   std::string selectedDevice_;  // the device added by hand that is selected, if one is
+  bool selectedSeen_ = false;   // the selected port has been present in this run
+  bool selectedGone_ = false;   // ... and was not at the last listing
 };
 
 // Menu commands of the device paths added by hand, after those of every port number.

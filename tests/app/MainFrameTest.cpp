@@ -6,6 +6,7 @@
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
+#include "app/ReadWriteDlg.h"
 
 namespace kx::test {
 
@@ -171,6 +172,41 @@ TEST_F(MainFrameTest, SideFileValueNoPortCanHaveFallsBackToTheFirstPort) {
   }
 }
 
+TEST_F(MainFrameTest, PortMenuFollowsTheAdaptersPluggedInAndPulledOut) {
+  std::filesystem::create_directories(config.path() / "kxprog");
+  writeAll(sideFile(), portFileBytes(101));
+  start();
+  QMenu* menu = frame().Menu(2);
+  // Plugged in after the start: there the next time the menu opens.
+  ports.push_back({102, "/dev/ttyUSB1", "CP2102"});
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu), (QStringList{"COM1  /dev/ttyS0", "COM101  /dev/ttyUSB0  (FT232R)",
+                                          "COM102  /dev/ttyUSB1  (CP2102)", "-", "Other port..."}));
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+
+  // The selected adapter pulled out stays selected; the next read and the menu say it has gone.
+  ports.erase(ports.begin());
+  trigger(cmd::kReadRadio);
+  ASSERT_NE(view().ReadWriteWindow(), nullptr);
+  EXPECT_TRUE(view().ReadWriteWindow()->Status().endsWith(
+      "COM101 is not present on this machine; choose a port in the Port menu."))
+      << view().ReadWriteWindow()->Status().toStdString();
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu),
+            (QStringList{"COM101 is not present on this machine", "-", "COM1  /dev/ttyS0",
+                         "COM102  /dev/ttyUSB1  (CP2102)", "-", "Other port..."}));
+  EXPECT_FALSE(menu->actions().front()->isEnabled());
+  EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
+  EXPECT_EQ(frame().CurrentPortIndex(), 100);
+
+  // Plugged in again, it is the selected port as before.
+  ports.push_back({101, "/dev/ttyUSB0", "FT232R"});
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu).front(), "COM1  /dev/ttyS0");
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+  EXPECT_EQ(frame().CurrentPort().device, "/dev/ttyUSB0");
+}
+
 TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {
   ports.clear();
   start();
@@ -209,6 +245,12 @@ TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
   EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
   // A device path has no number worth keeping: the side file is left alone.
   EXPECT_FALSE(std::filesystem::exists(sideFile()));
+  // Gone (the virtual radio ended): still selected, and the menu says so.
+  std::filesystem::remove(device);
+  emit frame().Menu(2)->aboutToShow();
+  EXPECT_EQ(itemTexts(frame().Menu(2)).front(),
+            QString::fromStdString(device) + " is not present on this machine");
+  EXPECT_EQ(frame().CurrentPort().device, device);
 }
 
 TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
