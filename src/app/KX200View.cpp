@@ -29,6 +29,7 @@
 #include "editors/MySheet.h"
 #include "model/ChangeCaption.h"
 #include "model/ConfigFile.h"
+#include "model/FileCheck.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
@@ -57,6 +58,22 @@ std::string localPath(const QString& path) {
 
 constexpr const char* kCsvFilter = "CSV Files (*.csv) | *.csv||";
 constexpr const char* kYamlFilter = "YAML Files (*.yaml;*.yml) | *.yaml;*.yml||";
+constexpr const char* kImportCsvStep = "Import Channels";
+constexpr const char* kImportYamlStep = "Import Configuration";
+
+// No configuration, KX100 channel file or text form comes near this; a larger file is no such
+// file and is not read.
+constexpr std::size_t kLargestFileToOpen = kLargestTextFile;
+
+// What a file is by its name: what opens it, as the file dialogs' filters sort them.
+enum class FileKind { kConfiguration, kYaml, kCsv, kOther };
+FileKind kindOf(const QString& path) {
+  if (HasConfigurationExtension(localPath(path))) return FileKind::kConfiguration;
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("yaml") || suffix == QLatin1String("yml")) return FileKind::kYaml;
+  if (suffix == QLatin1String("csv")) return FileKind::kCsv;
+  return FileKind::kOther;
+}
 
 // Every message of an outcome in one box, a line each with its reason under it, the box's icon
 // the gravest of their kinds. Nothing when there is nothing to say.
@@ -327,20 +344,49 @@ void CKX200View::OnOpenRecent(const QString& path) {
         NoticeKind::kWarning);
     return;
   }
-  OpenConfiguration(path);
+  OpenNamedFile(path);
 }
 
-void CKX200View::OpenConfiguration(const QString& path) {
-  if (transferring_ || inService_ || !OfferToSave()) return;
+bool CKX200View::OpenNamedFile(const QString& path) {
+  if (!refuseUnfitFile(path)) return false;
+  switch (kindOf(path)) {
+    case FileKind::kConfiguration:
+      return OpenConfiguration(path);
+    case FileKind::kYaml:
+      return importFile(path, ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
+                        ImportTakes::kConfiguration);
+    case FileKind::kCsv:
+      return importFile(path, ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
+                        ImportTakes::kChannels);
+    case FileKind::kOther:
+      break;
+  }
+  // Load says nothing of a name it does not know, which its dialog never offers; a file named
+  // anywhere else gets the loader's word for a file of the wrong kind.
+  dialogs_.ShowMessages(this, Outcome::failure(file_message::kCorrupted).messages);
+  return false;
+}
+
+bool CKX200View::refuseUnfitFile(const QString& path) {
+  const Outcome checked = CheckFileToOpen(localPath(path), kLargestFileToOpen);
+  dialogs_.ShowMessages(this, checked.messages);
+  return checked.ok;
+}
+
+bool CKX200View::OpenConfiguration(const QString& path) {
+  if (transferring_ || inService_) return false;
+  // Before the question: a file that cannot be opened is no reason to save anything.
+  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
   const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
   dialogs_.ShowMessages(this, opened.messages);
   if (opened.ok) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
-  if (!opened.ok) return;
+  if (!opened.ok) return false;
   startFreshHistory();
   frame_.AddRecentFile(path);
+  return true;
 }
 
 void CKX200View::commitEdits() {
@@ -466,19 +512,25 @@ void CKX200View::OnExportSheetPdf() {
 void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step,
                             ImportTakes taken) {
   commitEdits();
-  const auto path = dialogs_.OpenFileName(this, filters);
-  if (!path || !OfferToSave()) return;
-  const std::string local = localPath(*path);
+  if (const auto path = dialogs_.OpenFileName(this, filters))
+    importFile(*path, import, step, taken);
+}
+
+bool CKX200View::importFile(const QString& path, TextImport import, const QString& step,
+                            ImportTakes taken) {
+  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
+  const std::string local = localPath(path);
   std::string text;
   Outcome imported = ReadTextFile(local, text);
   if (imported.ok) imported = import(doc_, text, FileNameOf(local));
   if (const auto box = oneBoxOf(imported)) dialogs_.Show(this, *box);
-  if (!imported.ok) return;
+  if (!imported.ok) return false;
   if (taken == ImportTakes::kConfiguration) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
   recordStep(step);
+  return true;
 }
 
 void CKX200View::exportText(const QStringList& filters, const QString& suffix,
@@ -489,7 +541,7 @@ void CKX200View::exportText(const QStringList& filters, const QString& suffix,
 }
 
 void CKX200View::OnImportChannelsCsv() {
-  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QStringLiteral("Import Channels"),
+  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
              ImportTakes::kChannels);
 }
 
@@ -499,7 +551,7 @@ void CKX200View::OnExportChannelsCsv() {
 }
 
 void CKX200View::OnImportConfigYaml() {
-  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QStringLiteral("Import Configuration"),
+  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
              ImportTakes::kConfiguration);
 }
 

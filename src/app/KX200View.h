@@ -100,7 +100,13 @@ class CKX200View : public QWidget {
   // A file chosen in the File menu's recent files, or dropped on the window: opened as Load
   // opens the file it is given, with the same messages and the same question first.
   void OnOpenRecent(const QString& path);
-  void OpenConfiguration(const QString& path);
+  // True when the file was opened.
+  bool OpenConfiguration(const QString& path);
+  // A file named outside the file dialogs (a recent file, the command line): opened as Load
+  // opens a .dat, .UHF or .VHF file and as Import takes a .yaml or .csv file. Like every file
+  // opened by name it must be a regular file of a sane size; those checks and any other name
+  // are refused with the loaders' messages. True when the file was opened.
+  bool OpenNamedFile(const QString& path);
 
   // The pause between exchanges with the radio: it keeps the program painting (the progress bar
   // moves) while the progress window holds the user's input. Tests may wrap it.
@@ -144,6 +150,10 @@ class CKX200View : public QWidget {
   enum class ImportTakes { kChannels, kConfiguration };
   void importText(const QStringList& filters, TextImport import, const QString& step,
                   ImportTakes taken);
+  bool importFile(const QString& path, TextImport import, const QString& step, ImportTakes taken);
+  // Shows why a file cannot be opened (not a regular file, too large, not there); true when
+  // it can.
+  bool refuseUnfitFile(const QString& path);
   // The bytes patched by hand in the EEPROM map go with the configuration being replaced.
   void dropHandPatches();
   bool saveDocument();

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -28,25 +27,12 @@
 #include "model/ConfigFile.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
-#include "model/UserFolders.h"
 
 namespace kx {
 
 namespace {
-// Program > Verify after Write, in the program's settings file (INI, in the configuration
-// folder), opened for each use so it always follows the folder of the moment.
+// Program > Verify after Write, in the program's settings file.
 constexpr const char* kVerifyAfterWriteKey = "program/verifyAfterWrite";
-
-bool readVerifyAfterWrite() {
-  const QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"),
-                           QSettings::IniFormat);
-  return settings.value(QLatin1String(kVerifyAfterWriteKey), true).toBool();
-}
-
-void keepVerifyAfterWrite(bool on) {
-  QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"), QSettings::IniFormat);
-  settings.setValue(QLatin1String(kVerifyAfterWriteKey), on);
-}
 
 // The string table: status-bar prompt, then the tool tip, split at "\n".
 struct CommandPrompt {
@@ -138,7 +124,7 @@ constexpr int kLockPollMs = 250;
 }  // namespace
 
 CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
-    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)) {
+    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)), recent_(settings_) {
   setWindowTitle(QString::fromUtf8(CKX200Doc::kWindowTitle.data(),
                                    static_cast<qsizetype>(CKX200Doc::kWindowTitle.size())));
   setWindowIcon(MakeToolIcon(ToolIcon::Application));
@@ -228,8 +214,9 @@ void CMainFrame::OnCreate() {
   QAction* verify =
       addCommand(program, cmd::kVerifyAfterWrite, QStringLiteral("&Verify after Write"));
   verify->setCheckable(true);
-  verify->setChecked(readVerifyAfterWrite());
-  connect(verify, &QAction::toggled, this, &keepVerifyAfterWrite);
+  verify->setChecked(settings_.Value(QLatin1String(kVerifyAfterWriteKey), true).toBool());
+  connect(verify, &QAction::toggled, this,
+          [this](bool on) { settings_.SetValue(QLatin1String(kVerifyAfterWriteKey), on); });
 
   portMenu_ = addMenu(QStringLiteral("&Port"));
   // An adapter may be plugged in or pulled out at any time.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramSettings.h"
 #include "app/RecentFiles.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
@@ -61,6 +62,8 @@ class CMainFrame : public QMainWindow {
   // What a screen reader hears of the pane while it is empty.
   static constexpr const char* kNotModifiedText = "Not modified";
 
+  // The settings file; its Problem() is told at the start.
+  const ProgramSettings& Settings() const { return settings_; }
   // The recent configuration files of the File menu.
   const QStringList& RecentFilePaths() const { return recent_.Paths(); }
   void AddRecentFile(const QString& path);
@@ -148,7 +151,8 @@ class CMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* exitAction_ = nullptr;
   std::vector<QAction*> recentItems_;  // the files and the separator after them
-  RecentFiles recent_;
+  ProgramSettings settings_;
+  RecentFiles recent_;  // after settings_, which it reads
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* modifiedPane_ = nullptr;

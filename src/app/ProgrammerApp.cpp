@@ -76,6 +76,8 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments) {
   view->OnInitialUpdate();
   for (const auto& device : options->ports)
     frame_->OfferDevicePort(QString::fromStdString(device));
+  // Before the window: the program goes on with its defaults once the technician knows.
+  if (const auto problem = frame_->Settings().Problem()) dialogs_.Show(frame_.get(), *problem);
   frame_->showMaximized();
   return true;
 }

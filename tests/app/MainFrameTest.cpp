@@ -1,8 +1,12 @@
+#include <sys/stat.h>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+
 #include <climits>
+#include <filesystem>
+#include <fstream>
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
@@ -205,6 +209,49 @@ TEST_F(MainFrameTest, PortMenuFollowsTheAdaptersPluggedInAndPulledOut) {
   EXPECT_EQ(itemTexts(menu).front(), "COM1  /dev/ttyS0");
   EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
   EXPECT_EQ(frame().CurrentPort().device, "/dev/ttyUSB0");
+}
+
+TEST_F(MainFrameTest, SettingsFileThatIsNoRegularFileNeverHoldsTheStart) {
+  const std::filesystem::path folder = config.path() / "kxprog";
+  const std::filesystem::path settings = folder / "kxprog.conf";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    const char* reason;
+  } cases[] = {
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0); }, "Not a regular file"},
+      {"a folder", [&] { std::filesystem::create_directory(settings); }, "Not a regular file"},
+      {"a huge file",
+       [&] {
+         std::ofstream{settings};
+         std::filesystem::resize_file(settings, std::uintmax_t{200} << 20);
+       },
+       "larger than 1048576 bytes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    c.make();
+    const auto kind = std::filesystem::status(settings).type();
+    dialogs = {};
+    start();
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, "Cannot Open File!");
+    EXPECT_EQ(dialogs.notices[0].detail,
+              settings.string() + ": " + c.reason +
+                  "\nThe settings start from their defaults and are kept for this run only.");
+    // The defaults, kept for this run; the file is left as it was.
+    EXPECT_TRUE(frame().VerifyAfterWrite());
+    trigger(cmd::kVerifyAfterWrite);
+    EXPECT_FALSE(frame().VerifyAfterWrite());
+    const std::string saved = files.file("kept.dat");
+    dialogs.fileAnswers = {QString::fromStdString(saved)};
+    trigger(cmd::kFileSave);
+    EXPECT_EQ(frame().RecentFilePaths(), QStringList{QString::fromStdString(saved)});
+    EXPECT_EQ(std::filesystem::status(settings).type(), kind);
+    app.reset();
+  }
 }
 
 TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {
