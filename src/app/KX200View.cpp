@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/CommandIds.h"
 #include "app/EditStep.h"
@@ -66,13 +67,21 @@ constexpr const char* kImportYamlStep = "Import Configuration";
 constexpr std::size_t kLargestFileToOpen = kLargestTextFile;
 
 // What a file is by its name: what opens it, as the file dialogs' filters sort them.
-enum class FileKind { kConfiguration, kYaml, kCsv, kOther };
+enum class FileKind { kConfiguration, kKx100, kYaml, kCsv, kOther };
 FileKind kindOf(const QString& path) {
-  if (HasConfigurationExtension(localPath(path))) return FileKind::kConfiguration;
   const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("uhf") || suffix == QLatin1String("vhf")) return FileKind::kKx100;
+  if (HasConfigurationExtension(localPath(path))) return FileKind::kConfiguration;
   if (suffix == QLatin1String("yaml") || suffix == QLatin1String("yml")) return FileKind::kYaml;
   if (suffix == QLatin1String("csv")) return FileKind::kCsv;
   return FileKind::kOther;
+}
+
+// A KX100 file or a channel table goes into the configuration of the model chosen; the rest
+// carry their own model.
+bool needsModel(const QString& path) {
+  const FileKind kind = kindOf(path);
+  return kind == FileKind::kKx100 || kind == FileKind::kCsv;
 }
 
 // Every message of an outcome in one box, a line each with its reason under it, the box's icon
@@ -201,12 +210,22 @@ void CKX200View::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!initialised_ || doc_.modelDialogCount != 0) return;
   ++doc_.modelDialogCount;
-  // After the frame has appeared, so the dialog opens over it.
-  QTimer::singleShot(0, this, [this] {
-    firstModelDialog_ = makeModelDialog();
-    firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    firstModelDialog_->show();
-  });
+  // After the frame has appeared, so the dialog and the messages open over it.
+  QTimer::singleShot(0, this, [this] { firstActivation(); });
+}
+
+void CKX200View::firstActivation() {
+  const QString file = std::exchange(startFile_, QString());
+  const bool waitsForModel = !file.isEmpty() && needsModel(file);
+  if (!file.isEmpty() && !waitsForModel && OpenNamedFile(file)) return;
+  firstModelDialog_ = makeModelDialog();
+  firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
+  // However the dialog ends (a model, Enter, closed), once it is gone.
+  if (waitsForModel)
+    connect(
+        firstModelDialog_, &QDialog::finished, this, [this, file] { OpenNamedFile(file); },
+        Qt::QueuedConnection);
+  firstModelDialog_->show();
 }
 
 CModelSelectDlg* CKX200View::makeModelDialog() {
@@ -351,6 +370,7 @@ bool CKX200View::OpenNamedFile(const QString& path) {
   if (!refuseUnfitFile(path)) return false;
   switch (kindOf(path)) {
     case FileKind::kConfiguration:
+    case FileKind::kKx100:
       return OpenConfiguration(path);
     case FileKind::kYaml:
       return importFile(path, ImportConfigYaml, QString::fromLatin1(kImportYamlStep),

@@ -43,6 +43,13 @@ class CKX200View : public QWidget {
   // menu and ends on the channel page. Runs once.
   void OnInitialUpdate();
 
+  // A file named on the command line, opened as OpenNamedFile opens it once the window has
+  // appeared. A .dat or .yaml file carries its model and comes in place of the model dialog of
+  // the first activation; a KX100 file or a channel table (.UHF, .VHF, .csv) goes into a
+  // configuration of the model chosen there, so it is opened once that dialog is over. A file
+  // that could not be opened leaves the start as it always is.
+  void OpenAtStart(const QString& path) { startFile_ = path; }
+
   // Commands.
   void OnModelSelect();
   void OnFileNew();
@@ -171,6 +178,7 @@ class CKX200View : public QWidget {
   CReadWriteDlg* showReadWriteWindow();
   void showHeldPortMessages();
   CModelSelectDlg* makeModelDialog();
+  void firstActivation();
 
   CKX200Doc& doc_;
   RadioMemory& memory_;
@@ -195,6 +203,7 @@ class CKX200View : public QWidget {
   EditState committed_;  // as the last step left it
   EditState clean_;      // as last loaded, saved, read or written
   bool restoring_ = false;
+  QString startFile_;
 };
 
 }  // namespace kx
