@@ -7,7 +7,9 @@
 // of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
 // --model TYPE (2..5) chooses the model first; --edited makes a change (the status bar says
 // "Modified") and shows the Edit menu open; --long-message shows the message box of a CSV
-// import that refuses 5,000 unknown columns. With --port DEVICE, --dialog calibration or
+// import that refuses 5,000 unknown columns; with --port FILE, --port-gone removes FILE and
+// shows the Port menu saying the selected port is not present. With --port DEVICE, --dialog
+// calibration or
 // --dialog squelch opens that service dialog against the radio on DEVICE, and --after-write
 // shows the progress window once a write into that radio (verified) is over.
 #include <QApplication>
@@ -143,6 +145,7 @@ int main(int argc, char* argv[]) {
   const bool edited = args.removeAll(QStringLiteral("--edited")) > 0;
   const bool afterWrite = args.removeAll(QStringLiteral("--after-write")) > 0;
   const bool longMessage = args.removeAll(QStringLiteral("--long-message")) > 0;
+  const bool portGone = args.removeAll(QStringLiteral("--port-gone")) > 0;
   QString dialogName;
   int model = 0;
   if (const qsizetype at = args.indexOf(QStringLiteral("--model"));
@@ -203,6 +206,16 @@ int main(int argc, char* argv[]) {
     const QRect title = frame.menuBar()->actionGeometry(frame.EditMenu()->menuAction());
     frame.EditMenu()->popup(frame.menuBar()->mapToGlobal(title.bottomLeft()));
     settle(700);
+  }
+  if (portGone) {
+    // The device of --port (a file the script made) goes away, then the Port menu opens.
+    kx::CMainFrame& frame = *program.Frame();
+    std::remove(frame.CurrentPort().device.c_str());
+    QMenu* ports = frame.Menu(2);
+    ports->popup(frame.menuBar()->mapToGlobal(
+        frame.menuBar()->actionGeometry(ports->menuAction()).bottomLeft()));
+    settle(700);
+    return shoot(output) ? 0 : 1;
   }
   if (longMessage) {
     // The refusals of a channel table with 5,000 columns no channel page has, in one box as an
