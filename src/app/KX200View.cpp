@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/CommandIds.h"
 #include "app/EditStep.h"
@@ -29,6 +30,7 @@
 #include "editors/MySheet.h"
 #include "model/ChangeCaption.h"
 #include "model/ConfigFile.h"
+#include "model/FileCheck.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
@@ -57,6 +59,30 @@ std::string localPath(const QString& path) {
 
 constexpr const char* kCsvFilter = "CSV Files (*.csv) | *.csv||";
 constexpr const char* kYamlFilter = "YAML Files (*.yaml;*.yml) | *.yaml;*.yml||";
+constexpr const char* kImportCsvStep = "Import Channels";
+constexpr const char* kImportYamlStep = "Import Configuration";
+
+// No configuration, KX100 channel file or text form comes near this; a larger file is no such
+// file and is not read.
+constexpr std::size_t kLargestFileToOpen = kLargestTextFile;
+
+// What a file is by its name: what opens it, as the file dialogs' filters sort them.
+enum class FileKind { kConfiguration, kKx100, kYaml, kCsv, kOther };
+FileKind kindOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("uhf") || suffix == QLatin1String("vhf")) return FileKind::kKx100;
+  if (HasConfigurationExtension(localPath(path))) return FileKind::kConfiguration;
+  if (suffix == QLatin1String("yaml") || suffix == QLatin1String("yml")) return FileKind::kYaml;
+  if (suffix == QLatin1String("csv")) return FileKind::kCsv;
+  return FileKind::kOther;
+}
+
+// A KX100 file or a channel table goes into the configuration of the model chosen; the rest
+// carry their own model.
+bool needsModel(const QString& path) {
+  const FileKind kind = kindOf(path);
+  return kind == FileKind::kKx100 || kind == FileKind::kCsv;
+}
 
 // Every message of an outcome in one box, a line each with its reason under it, the box's icon
 // the gravest of their kinds. Nothing when there is nothing to say.
@@ -184,12 +210,22 @@ void CKX200View::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!initialised_ || doc_.modelDialogCount != 0) return;
   ++doc_.modelDialogCount;
-  // After the frame has appeared, so the dialog opens over it.
-  QTimer::singleShot(0, this, [this] {
-    firstModelDialog_ = makeModelDialog();
-    firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    firstModelDialog_->show();
-  });
+  // After the frame has appeared, so the dialog and the messages open over it.
+  QTimer::singleShot(0, this, [this] { firstActivation(); });
+}
+
+void CKX200View::firstActivation() {
+  const QString file = std::exchange(startFile_, QString());
+  const bool waitsForModel = !file.isEmpty() && needsModel(file);
+  if (!file.isEmpty() && !waitsForModel && OpenNamedFile(file)) return;
+  firstModelDialog_ = makeModelDialog();
+  firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
+  // However the dialog ends (a model, Enter, closed), once it is gone.
+  if (waitsForModel)
+    connect(
+        firstModelDialog_, &QDialog::finished, this, [this, file] { OpenNamedFile(file); },
+        Qt::QueuedConnection);
+  firstModelDialog_->show();
 }
 
 CModelSelectDlg* CKX200View::makeModelDialog() {
@@ -207,6 +243,8 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
 }
 
 void CKX200View::OnModelSelect() {
+  // The dialog takes the focus without leaving the edit; what was typed counts as unsaved work.
+  commitEdits();
   // One model dialog at a time: the one of the first activation gives way.
   if (firstModelDialog_) firstModelDialog_->close();
   CModelSelectDlg* dialog = makeModelDialog();
@@ -220,6 +258,7 @@ void CKX200View::OnModelChosen(ModelType type) {
   // start, say) gives a blank configuration, which is nothing to lose either.
   const bool wasClean = !IsModified();
   doc_.ChooseModel(type);
+  dropHandPatches();
   frame_.SetCurrentPage(sheet_->channelPageIndex);
   sheet_->SetActivePage(sheet_->channelPageIndex);
   frame_.AppendSystemMenuItem();
@@ -249,6 +288,12 @@ void CKX200View::refreshPages() {
   sheet_->ChannelPage().Refresh();
   sheet_->ModemPage().Refresh();
   sheet_->SystemPage().Refresh();
+}
+
+void CKX200View::dropHandPatches() {
+  // A byte patched by hand was meant for the configuration it was patched on; the one that
+  // replaces it must not carry it into a radio. Undo brings the patches back with the rest.
+  memory_.clearPendingEdits();
 }
 
 void CKX200View::encodeIntoMap(MapMarking marking) {
@@ -296,6 +341,7 @@ void CKX200View::ShowSystemPage() {
 void CKX200View::OnFileNew() {
   if (!OfferToSave()) return;
   doc_.ResetToDefaults();
+  dropHandPatches();
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
@@ -317,19 +363,50 @@ void CKX200View::OnOpenRecent(const QString& path) {
         NoticeKind::kWarning);
     return;
   }
-  OpenConfiguration(path);
+  OpenNamedFile(path);
 }
 
-void CKX200View::OpenConfiguration(const QString& path) {
-  if (transferring_ || inService_ || !OfferToSave()) return;
+bool CKX200View::OpenNamedFile(const QString& path) {
+  if (!refuseUnfitFile(path)) return false;
+  switch (kindOf(path)) {
+    case FileKind::kConfiguration:
+    case FileKind::kKx100:
+      return OpenConfiguration(path);
+    case FileKind::kYaml:
+      return importFile(path, ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
+                        ImportTakes::kConfiguration);
+    case FileKind::kCsv:
+      return importFile(path, ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
+                        ImportTakes::kChannels);
+    case FileKind::kOther:
+      break;
+  }
+  // Load says nothing of a name it does not know, which its dialog never offers; a file named
+  // anywhere else gets the loader's word for a file of the wrong kind.
+  dialogs_.ShowMessages(this, Outcome::failure(file_message::kCorrupted).messages);
+  return false;
+}
+
+bool CKX200View::refuseUnfitFile(const QString& path) {
+  const Outcome checked = CheckFileToOpen(localPath(path), kLargestFileToOpen);
+  dialogs_.ShowMessages(this, checked.messages);
+  return checked.ok;
+}
+
+bool CKX200View::OpenConfiguration(const QString& path) {
+  if (transferring_ || inService_) return false;
+  // Before the question: a file that cannot be opened is no reason to save anything.
+  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
   const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
   dialogs_.ShowMessages(this, opened.messages);
+  if (opened.ok) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
-  if (!opened.ok) return;
+  if (!opened.ok) return false;
   startFreshHistory();
   frame_.AddRecentFile(path);
+  return true;
 }
 
 void CKX200View::commitEdits() {
@@ -452,20 +529,28 @@ void CKX200View::OnExportSheetPdf() {
   ExportDataSheetPdf(doc_, dialogs_, this);
 }
 
-void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step) {
+void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step,
+                            ImportTakes taken) {
   commitEdits();
-  const auto path = dialogs_.OpenFileName(this, filters);
-  if (!path || !OfferToSave()) return;
-  const std::string local = localPath(*path);
+  if (const auto path = dialogs_.OpenFileName(this, filters))
+    importFile(*path, import, step, taken);
+}
+
+bool CKX200View::importFile(const QString& path, TextImport import, const QString& step,
+                            ImportTakes taken) {
+  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
+  const std::string local = localPath(path);
   std::string text;
   Outcome imported = ReadTextFile(local, text);
   if (imported.ok) imported = import(doc_, text, FileNameOf(local));
   if (const auto box = oneBoxOf(imported)) dialogs_.Show(this, *box);
-  if (!imported.ok) return;
+  if (!imported.ok) return false;
+  if (taken == ImportTakes::kConfiguration) dropHandPatches();
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
   recordStep(step);
+  return true;
 }
 
 void CKX200View::exportText(const QStringList& filters, const QString& suffix,
@@ -476,7 +561,8 @@ void CKX200View::exportText(const QStringList& filters, const QString& suffix,
 }
 
 void CKX200View::OnImportChannelsCsv() {
-  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QStringLiteral("Import Channels"));
+  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
+             ImportTakes::kChannels);
 }
 
 void CKX200View::OnExportChannelsCsv() {
@@ -485,7 +571,8 @@ void CKX200View::OnExportChannelsCsv() {
 }
 
 void CKX200View::OnImportConfigYaml() {
-  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QStringLiteral("Import Configuration"));
+  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
+             ImportTakes::kConfiguration);
 }
 
 void CKX200View::OnExportConfigYaml() {
@@ -583,6 +670,8 @@ void CKX200View::runTransfer(bool write) {
     version_->setText(QString::fromStdString(text));
   };
   events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
+  // The adapter may have been plugged in or pulled out since the Port menu was last open.
+  frame_.RefreshPorts();
   const PortChoice port = frame_.CurrentPort();
   const bool verify = frame_.VerifyAfterWrite();
   const TransferEvents relayed = thread.Relay(events);
@@ -644,12 +733,16 @@ ImageTransfer::PauseFunction CKX200View::servicePause() {
 
 void CKX200View::OnCalibration() {
   if (transferring_ || inService_) return;
+  commitEdits();
+  frame_.RefreshPorts();
   CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }
 
 void CKX200View::OnSquelch() {
   if (transferring_ || inService_) return;
+  commitEdits();
+  frame_.RefreshPorts();
   CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
   runService(dialog);
 }

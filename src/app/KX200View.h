@@ -43,6 +43,13 @@ class CKX200View : public QWidget {
   // menu and ends on the channel page. Runs once.
   void OnInitialUpdate();
 
+  // A file named on the command line, opened as OpenNamedFile opens it once the window has
+  // appeared. A .dat or .yaml file carries its model and comes in place of the model dialog of
+  // the first activation; a KX100 file or a channel table (.UHF, .VHF, .csv) goes into a
+  // configuration of the model chosen there, so it is opened once that dialog is over. A file
+  // that could not be opened leaves the start as it always is.
+  void OpenAtStart(const QString& path) { startFile_ = path; }
+
   // Commands.
   void OnModelSelect();
   void OnFileNew();
@@ -101,7 +108,13 @@ class CKX200View : public QWidget {
   // A file chosen in the File menu's recent files, or dropped on the window: opened as Load
   // opens the file it is given, with the same messages and the same question first.
   void OnOpenRecent(const QString& path);
-  void OpenConfiguration(const QString& path);
+  // True when the file was opened.
+  bool OpenConfiguration(const QString& path);
+  // A file named outside the file dialogs (a recent file, the command line): opened as Load
+  // opens a .dat, .UHF or .VHF file and as Import takes a .yaml or .csv file. Like every file
+  // opened by name it must be a regular file of a sane size; those checks and any other name
+  // are refused with the loaders' messages. True when the file was opened.
+  bool OpenNamedFile(const QString& path);
 
   // The pause between exchanges with the radio: it keeps the program painting (the progress bar
   // moves) while the progress window holds the user's input. Tests may wrap it.
@@ -141,7 +154,16 @@ class CKX200View : public QWidget {
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
   using TextImport = Outcome (*)(CKX200Doc&, std::string_view, const std::string&);
-  void importText(const QStringList& filters, TextImport import, const QString& step);
+  // What an import replaces: the channels of the configuration, or all of it.
+  enum class ImportTakes { kChannels, kConfiguration };
+  void importText(const QStringList& filters, TextImport import, const QString& step,
+                  ImportTakes taken);
+  bool importFile(const QString& path, TextImport import, const QString& step, ImportTakes taken);
+  // Shows why a file cannot be opened (not a regular file, too large, not there); true when
+  // it can.
+  bool refuseUnfitFile(const QString& path);
+  // The bytes patched by hand in the EEPROM map go with the configuration being replaced.
+  void dropHandPatches();
   bool saveDocument();
   // A step named by the caption, or after what changed when the caption is empty.
   void recordStep(const QString& caption);
@@ -157,6 +179,7 @@ class CKX200View : public QWidget {
   CReadWriteDlg* showReadWriteWindow();
   void showHeldPortMessages();
   CModelSelectDlg* makeModelDialog();
+  void firstActivation();
 
   CKX200Doc& doc_;
   RadioMemory& memory_;
@@ -181,6 +204,7 @@ class CKX200View : public QWidget {
   EditState committed_;  // as the last step left it
   EditState clean_;      // as last loaded, saved, read or written
   bool restoring_ = false;
+  QString startFile_;
 };
 
 }  // namespace kx

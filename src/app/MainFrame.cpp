@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -28,25 +27,12 @@
 #include "model/ConfigFile.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
-#include "model/UserFolders.h"
 
 namespace kx {
 
 namespace {
-// Program > Verify after Write, in the program's settings file (INI, in the configuration
-// folder), opened for each use so it always follows the folder of the moment.
+// Program > Verify after Write, in the program's settings file.
 constexpr const char* kVerifyAfterWriteKey = "program/verifyAfterWrite";
-
-bool readVerifyAfterWrite() {
-  const QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"),
-                           QSettings::IniFormat);
-  return settings.value(QLatin1String(kVerifyAfterWriteKey), true).toBool();
-}
-
-void keepVerifyAfterWrite(bool on) {
-  QSettings settings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"), QSettings::IniFormat);
-  settings.setValue(QLatin1String(kVerifyAfterWriteKey), on);
-}
 
 // The string table: status-bar prompt, then the tool tip, split at "\n".
 struct CommandPrompt {
@@ -138,7 +124,7 @@ constexpr int kLockPollMs = 250;
 }  // namespace
 
 CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
-    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)) {
+    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)), recent_(settings_) {
   setWindowTitle(QString::fromUtf8(CKX200Doc::kWindowTitle.data(),
                                    static_cast<qsizetype>(CKX200Doc::kWindowTitle.size())));
   setWindowIcon(MakeToolIcon(ToolIcon::Application));
@@ -228,10 +214,13 @@ void CMainFrame::OnCreate() {
   QAction* verify =
       addCommand(program, cmd::kVerifyAfterWrite, QStringLiteral("&Verify after Write"));
   verify->setCheckable(true);
-  verify->setChecked(readVerifyAfterWrite());
-  connect(verify, &QAction::toggled, this, &keepVerifyAfterWrite);
+  verify->setChecked(settings_.Value(QLatin1String(kVerifyAfterWriteKey), true).toBool());
+  connect(verify, &QAction::toggled, this,
+          [this](bool on) { settings_.SetValue(QLatin1String(kVerifyAfterWriteKey), on); });
 
   portMenu_ = addMenu(QStringLiteral("&Port"));
+  // An adapter may be plugged in or pulled out at any time.
+  connect(portMenu_, &QMenu::aboutToShow, this, &CMainFrame::RefreshPorts);
 
   viewMenu_ = addMenu(QStringLiteral("&View"));
   QAction* showToolbar = addCommand(viewMenu_, cmd::kViewToolbar, QStringLiteral("&Toolbar"));
@@ -279,12 +268,12 @@ void CMainFrame::OnCreate() {
           [this] { messagePane_->setText(QString::fromLatin1(kReadyText)); });
   modifiedPane_ = new QLabel;
   modifiedPane_->setObjectName(QStringLiteral("indicatorModified"));
-  modifiedPane_->setAccessibleName(QStringLiteral("Configuration modified"));
   modifiedPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   modifiedPane_->setAlignment(Qt::AlignCenter);
   modifiedPane_->setMinimumWidth(
       modifiedPane_->fontMetrics().horizontalAdvance(QString::fromLatin1(kModifiedText)) + 12);
   statusBar()->addPermanentWidget(modifiedPane_);
+  SetModified(false);
   const char* const indicators[] = {"CAP", "NUM", "SCRL"};
   for (std::size_t i = 0; i < lockPanes_.size(); ++i) {
     auto* pane = new QLabel(QString::fromLatin1(indicators[i]));
@@ -324,8 +313,11 @@ void CMainFrame::ShowNote(const QString& text, const QString& tip) {
 }
 
 void CMainFrame::SetModified(bool modified) {
-  if (modifiedPane_)
-    modifiedPane_->setText(modified ? QString::fromLatin1(kModifiedText) : QString());
+  if (!modifiedPane_) return;
+  modifiedPane_->setText(modified ? QString::fromLatin1(kModifiedText) : QString());
+  // An empty pane says nothing to a screen reader, so it hears the state in words.
+  modifiedPane_->setAccessibleName(
+      QString::fromLatin1(modified ? kModifiedText : kNotModifiedText));
 }
 
 void CMainFrame::AddRecentFile(const QString& path) {
@@ -461,6 +453,11 @@ void CMainFrame::BuildPortMenu() {
   if (serial_ports::DeviceOf(doc_.sideFileValue).empty()) doc_.sideFileValue = kDefaultPortNumber;
   currentPortIndex_ = doc_.sideFileValue - 1;
   selectedDevice_.clear();
+  selectedSeen_ = false;
+  RefreshPorts();
+}
+
+void CMainFrame::RefreshPorts() {
   ports_.clear();
   std::vector<SerialPortInfo> found = lister_ ? lister_() : std::vector<SerialPortInfo>{};
   std::sort(found.begin(), found.end(),
@@ -475,7 +472,24 @@ void CMainFrame::BuildPortMenu() {
   int command = kFirstExtraPortCommand;
   for (const auto& [device, number] : extraDevices_)
     ports_.push_back({number, device, {}, false, command++});
+  // A port named by a side file that is not plugged in has never gone; one seen here has.
+  const bool present = selectedPresent();
+  selectedSeen_ = selectedSeen_ || present;
+  selectedGone_ = selectedSeen_ && !present;
   fillPortMenu();
+}
+
+bool CMainFrame::selectedPresent() const {
+  if (!selectedDevice_.empty())
+    return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(selectedDevice_)));
+  return std::any_of(ports_.begin(), ports_.end(), [this](const PortEntry& p) {
+    return p.listed && p.number == currentPortIndex_ + 1;
+  });
+}
+
+QString CMainFrame::selectedName() const {
+  if (!selectedDevice_.empty()) return QString::fromStdString(selectedDevice_);
+  return QStringLiteral("COM%1").arg(currentPortIndex_ + 1);
 }
 
 void CMainFrame::fillPortMenu() {
@@ -485,6 +499,13 @@ void CMainFrame::fillPortMenu() {
     if (action->data().isValid()) actions_.erase(action->data().toInt());
     portMenu_->removeAction(action);
     action->deleteLater();
+  }
+  if (selectedGone_) {
+    auto* gone = new QAction(
+        QStringLiteral("%1 is not present on this machine").arg(selectedName()), portMenu_);
+    gone->setEnabled(false);
+    portMenu_->addAction(gone);
+    portMenu_->addSeparator();
   }
   for (const auto& port : ports_) {
     QAction* action =
@@ -524,7 +545,7 @@ void CMainFrame::updatePortChecks() {
 void CMainFrame::SelectPort(int number) {
   selectedDevice_.clear();
   currentPortIndex_ = number - 1;
-  updatePortChecks();
+  selectionChanged();
   doc_.sideFileValue = number;
   const Outcome written = doc_.WriteSideFile(SideFilePath(doc_.modelName));
   dialogs_.ShowMessages(this, written.messages);
@@ -550,6 +571,17 @@ void CMainFrame::AddDevicePort(const std::string& device, int number) {
   // keeps the last port chosen from the list.
   selectedDevice_ = device;
   currentPortIndex_ = number - 1;
+  selectionChanged();
+}
+
+void CMainFrame::selectionChanged() {
+  selectedSeen_ = selectedPresent();
+  if (selectedGone_) {
+    // The word about the port that had gone is no longer true.
+    selectedGone_ = false;
+    fillPortMenu();
+    return;
+  }
   updatePortChecks();
 }
 

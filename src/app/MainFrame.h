@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ProgramSettings.h"
 #include "app/RecentFiles.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
@@ -58,7 +59,11 @@ class CMainFrame : public QMainWindow {
   QLabel* ModifiedPane() const { return modifiedPane_; }
   void SetModified(bool modified);
   static constexpr const char* kModifiedText = "Modified";
+  // What a screen reader hears of the pane while it is empty.
+  static constexpr const char* kNotModifiedText = "Not modified";
 
+  // The settings file; its Problem() is told at the start.
+  const ProgramSettings& Settings() const { return settings_; }
   // The recent configuration files of the File menu.
   const QStringList& RecentFilePaths() const { return recent_.Paths(); }
   void AddRecentFile(const QString& path);
@@ -73,6 +78,10 @@ class CMainFrame : public QMainWindow {
   // Rebuilds the Port menu from the ports that exist, plus the device paths added by hand, and
   // selects the port of sideFileValue.
   void BuildPortMenu();
+  // Lists the ports again, keeping the port selected: an adapter plugged in since shows up, one
+  // pulled out goes. Runs each time the Port menu opens and before every read, write and
+  // service dialog. A selected port that has gone stays selected, and the menu says so.
+  void RefreshPorts();
   // Selects port n (COMn) and keeps it in the side file at once.
   void SelectPort(int number);
   // Adds a device path (a pseudo-terminal, a /dev/serial/by-id link) to the Port menu and
@@ -118,6 +127,10 @@ class CMainFrame : public QMainWindow {
   void updatePageChecks();
   void updatePortChecks();
   void fillPortMenu();
+  // Whether the selected port is there now: in the system's list, or a device path that exists.
+  bool selectedPresent() const;
+  QString selectedName() const;
+  void selectionChanged();
   void onOtherPort();
   void fillRecentFiles();
 
@@ -138,7 +151,8 @@ class CMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* exitAction_ = nullptr;
   std::vector<QAction*> recentItems_;  // the files and the separator after them
-  RecentFiles recent_;
+  ProgramSettings settings_;
+  RecentFiles recent_;  // after settings_, which it reads
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* modifiedPane_ = nullptr;
@@ -148,6 +162,8 @@ class CMainFrame : public QMainWindow {
   std::vector<PortEntry> ports_;
   std::vector<std::pair<std::string, int>> extraDevices_;  // added by hand: device, number
   std::string selectedDevice_;  // the device added by hand that is selected, if one is
+  bool selectedSeen_ = false;   // the selected port has been present in this run
+  bool selectedGone_ = false;   // ... and was not at the last listing
 };
 
 // Menu commands of the device paths added by hand, after those of every port number.

@@ -27,6 +27,13 @@ std::optional<CProgrammerApp::Options> CProgrammerApp::ParseCommandLine(
                      "Port menu and selects it. May be given more than once."),
       QStringLiteral("DEVICE"));
   parser.addOption(port);
+  parser.addPositionalArgument(
+      QStringLiteral("FILE"),
+      QStringLiteral("Opens a configuration as File > Load does (.dat, or a KX100 .UHF/.VHF "
+                     "channel file once the model is chosen), or imports it as File > Import "
+                     "does (.yaml a whole configuration, .csv the channels once the model is "
+                     "chosen)."),
+      QStringLiteral("[FILE]"));
   if (!parser.parse(arguments)) {
     if (error) *error = parser.errorText();
     return std::nullopt;
@@ -41,12 +48,13 @@ std::optional<CProgrammerApp::Options> CProgrammerApp::ParseCommandLine(
     if (error) error->clear();
     return std::nullopt;
   }
-  if (!parser.positionalArguments().isEmpty()) {
-    if (error)
-      *error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().front());
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    if (error) *error = QStringLiteral("Unexpected argument: %1").arg(files[1]);
     return std::nullopt;
   }
   Options options;
+  if (!files.isEmpty()) options.file = files.front();
   for (const QString& device : parser.values(port))
     options.ports.push_back(device.toStdString());
   return options;
@@ -76,6 +84,9 @@ bool CProgrammerApp::InitInstance(const QStringList& arguments) {
   view->OnInitialUpdate();
   for (const auto& device : options->ports)
     frame_->OfferDevicePort(QString::fromStdString(device));
+  // Before the window: the program goes on with its defaults once the technician knows.
+  if (const auto problem = frame_->Settings().Problem()) dialogs_.Show(frame_.get(), *problem);
+  if (!options->file.isEmpty()) view->OpenAtStart(options->file);
   frame_->showMaximized();
   return true;
 }

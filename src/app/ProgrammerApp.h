@@ -24,6 +24,7 @@ class CProgrammerApp {
  public:
   struct Options {
     std::vector<std::string> ports;  // --port DEVICE, in the order given
+    QString file;                    // FILE: opened as Load or Import opens it; empty for none
   };
   // The command line; nothing, with error set, when it cannot be understood. --help and
   // --version are answered on the terminal and give nothing with an empty error.
@@ -35,8 +36,9 @@ class CProgrammerApp {
   CProgrammerApp(const CProgrammerApp&) = delete;
   CProgrammerApp& operator=(const CProgrammerApp&) = delete;
 
-  // Creates frame and view, runs the view's initial update, adds the --port devices and shows
-  // the frame maximised. False when the command line cannot be understood.
+  // Creates frame and view, runs the view's initial update, adds the --port devices, hands the
+  // view the FILE to open and shows the frame maximised. False when the command line cannot be
+  // understood.
   bool InitInstance(const QStringList& arguments);
   // What the program ends with when InitInstance refused: 0 after --help or --version, 2 for
   // a command line it does not understand.

@@ -1,9 +1,8 @@
 #include "app/RecentFiles.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
-#include "model/UserFolders.h"
+#include "app/ProgramSettings.h"
 
 namespace kx {
 
@@ -11,20 +10,16 @@ namespace {
 
 constexpr const char* kKey = "files/recent";
 
-QSettings settingsFile() {
-  return QSettings(QString::fromStdString(ConfigFolder() + "/kxprog.conf"), QSettings::IniFormat);
-}
-
 QString absolute(const QString& path) {
   return QFileInfo(path).absoluteFilePath();
 }
 
 }  // namespace
 
-RecentFiles::RecentFiles() {
+RecentFiles::RecentFiles(ProgramSettings& settings) : settings_(settings) {
   // The settings file is the technician's to edit: empty or repeated entries, relative paths and
   // a list longer than the menu's are tidied up.
-  for (const QString& path : settingsFile().value(QString::fromLatin1(kKey)).toStringList()) {
+  for (const QString& path : settings_.Value(QString::fromLatin1(kKey)).toStringList()) {
     if (path.isEmpty() || paths_.size() >= kCount) continue;
     if (!paths_.contains(absolute(path))) paths_ << absolute(path);
   }
@@ -44,8 +39,7 @@ void RecentFiles::Remove(const QString& path) {
 }
 
 void RecentFiles::keep() const {
-  QSettings settings = settingsFile();
-  settings.setValue(QString::fromLatin1(kKey), paths_);
+  settings_.SetValue(QString::fromLatin1(kKey), paths_);
 }
 
 }  // namespace kx

@@ -5,6 +5,8 @@
 
 namespace kx {
 
+class ProgramSettings;
+
 // The configuration files last loaded or saved, newest first, kept in the program's settings
 // file so the File menu offers them again in the next run.
 class RecentFiles {
@@ -12,7 +14,7 @@ class RecentFiles {
   static constexpr int kCount = 4;
 
   // Reads the list from the settings file; an unreadable or odd entry is left out.
-  RecentFiles();
+  explicit RecentFiles(ProgramSettings& settings);
 
   const QStringList& Paths() const { return paths_; }
   // Puts a file at the top (once, by its absolute path) and keeps the list.
@@ -22,6 +24,7 @@ class RecentFiles {
  private:
   void keep() const;
 
+  ProgramSettings& settings_;
   QStringList paths_;
 };
 

@@ -53,9 +53,17 @@ QString DisplayText(const std::string& text);
 // name filters: "Data Files (*.dat) | *.dat||" gives "Data Files (*.dat)".
 QStringList QtNameFilters(const char* windowsFilter);
 
-// Real dialogs on the screen.
+// Real dialogs on the screen. A message too long for the screen shows its first lines and the
+// count of the rest, the whole of it in the box's scrollable details.
 class QtUserDialogs : public UserDialogs {
  public:
+  // Pixels of a message box that are not its text (title, margins, buttons), the lines the
+  // opened details take, and the bounds of the lines a box shows.
+  static constexpr int kBoxChrome = 160;
+  static constexpr int kDetailsLines = 12;
+  static constexpr int kFewestLines = 4;
+  static constexpr int kMostLines = 40;
+
   void Show(QWidget* parent, const Notice& notice) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
   SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;

@@ -20,6 +20,9 @@ OptionButton::OptionButton(QWidget* parent) : QPushButton(parent) {
 
 void OptionButton::SetLook(const QString& caption, std::optional<std::uint32_t> background) {
   setText(caption);
+  // The accessible name says which button it is ("Channel 1 RxOption"); a screen reader hears
+  // what it shows (the tone, the code, "NO") as its description.
+  setAccessibleDescription(caption.trimmed());
   background_ = background;
   update();
 }

@@ -11,7 +11,7 @@ namespace kx {
 struct RadioMemory;
 
 // Everything an edit can change and undo must put back: the whole configuration and the bytes
-// patched by hand in the EEPROM map, which no file holds and only a read clears.
+// patched by hand in the EEPROM map, which no file holds.
 struct EditState {
   CKX200Doc doc;
   std::array<std::uint8_t, image::kSize> pendingFlags{};

@@ -25,7 +25,8 @@ struct RadioMemory {
     pendingValues.fill(0);
   }
   // A byte patched by hand: it goes into the working image now and over every encoded image
-  // until a read clears the patches.
+  // until a read clears the patches, or the configuration they were made on is replaced (New,
+  // a file opened, a whole configuration imported, a model chosen).
   void setPendingEdit(std::size_t address, std::uint8_t value) {
     working.at(address) = value;
     pendingFlags.at(address) = 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -75,6 +76,11 @@ class AppTest : public ::testing::Test {
     action->trigger();
   }
   std::string sideFile() const { return (config.path() / "kxprog" / "KX400.ini").string(); }
+  // What a screen reader hears of a widget: its accessible name or description.
+  static QString heard(QWidget* widget, QAccessible::Text part = QAccessible::Name) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(part) : QString();
+  }
   // Texts of a menu's items, "-" for a separator.
   static QStringList itemTexts(const QMenu* menu) {
     QStringList texts;

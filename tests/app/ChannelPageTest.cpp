@@ -5,10 +5,15 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
+#include <filesystem>
 
 #include "AppFixture.h"
+#include "app/CommandIds.h"
 #include "editors/MyPage4.h"
 #include "editors/OptionButton.h"
+#include "model/ConfigFile.h"
+#include "model/KX200Doc.h"
 #include "support/CommaLocale.h"
 
 namespace kx::test {
@@ -84,6 +89,47 @@ TEST_F(ChannelPageTest, OptionButtonsNeedBothFrequenciesAndShowTheToneColour) {
   EXPECT_EQ(doc().currentChannel, 1);
   EXPECT_EQ(page().RxOption(0)->text(), " 69.3");
   EXPECT_EQ(page().RxOption(0)->Background(), 0xFFCCFFu);
+  // A screen reader hears the button and what it shows.
+  EXPECT_EQ(heard(page().RxOption(0)), "Channel 1 RxOption");
+  EXPECT_EQ(heard(page().RxOption(0), QAccessible::Description), "69.3");
+  EXPECT_EQ(heard(page().TxOption(0), QAccessible::Description), "NO");
+  EXPECT_EQ(heard(page().TxOption(1), QAccessible::Description), "");
+}
+
+TEST_F(ChannelPageTest, AFastClickRightAfterTypingSeesTheTypedFrequency) {
+  // COM7 is not plugged in: a write fails at once.
+  std::filesystem::create_directories(config.path() / "kxprog");
+  writeAll(sideFile(), {7, 0, 0, 0});
+  start();
+  int opened = 0;
+  page().runOptionDialog = [&] { return ++opened, false; };
+  frame().activateWindow();
+  QApplication::setActiveWindow(&frame());
+  // Press and release in one go, as a touchpad tap sends them, before the edit's check has run.
+  const auto typeThenClick = [&](int row, const char* typed, QWidget* target) {
+    page().RxEdit(row)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), page().RxEdit(row));
+    QTest::keyClicks(page().RxEdit(row), typed);
+    QTest::mouseClick(target, Qt::LeftButton);
+  };
+  typeThenClick(0, "150", page().RxOption(0));
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_DOUBLE_EQ(doc().channels[0].txFreqMHz, 150.0);
+
+  const auto toolButton = [&](int command) {
+    return frame().ToolBar()->widgetForAction(frame().Action(command));
+  };
+  const std::string path = files.file("typed.dat");
+  dialogs.fileAnswers.push_back(QString::fromStdString(path));
+  typeThenClick(1, "151", toolButton(cmd::kFileSave));
+  CKX200Doc saved;
+  ASSERT_TRUE(LoadConfigFile(saved, path).ok);
+  EXPECT_DOUBLE_EQ(saved.channels[1].rxFreqMHz, 151.0);
+
+  typeThenClick(2, "152", toolButton(cmd::kWriteRadio));
+  EXPECT_DOUBLE_EQ(doc().channels[2].rxFreqMHz, 152.0);
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ChannelPageTest, ControlsWriteTheDocumentAndFollowEachOther) {

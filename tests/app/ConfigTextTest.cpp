@@ -1,5 +1,10 @@
 // File > Import/Export Channels (CSV) and Configuration (YAML).
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
@@ -49,6 +54,50 @@ TEST_F(ConfigTextTest, ImportsSayEverythingInOneBoxAndThePagesShowWhatWasTaken) 
   EXPECT_EQ(dialogs.notices.size(), 2u);  // nothing to say about a file the program wrote
   const auto csv = readAll(files.file("all.csv"));
   EXPECT_EQ(std::string(csv.begin(), csv.begin() + 15), "CH,Rx Freq(MHz)");
+}
+
+TEST_F(ConfigTextTest, ALongListOfRefusalsFitsTheScreenWithTheCountOfTheRest) {
+  start();
+  std::string header = "CH";
+  for (int column = 1; column <= 5000; ++column)
+    header += ",Column " + std::to_string(column);
+  writeText(files.file("wide.csv"), header + "\n1\n");
+  dialogs.fileAnswers.push_back(QString::fromStdString(files.file("wide.csv")));
+  trigger(cmd::kImportChannelsCsv);
+  ASSERT_EQ(dialogs.notices.size(), 1u);
+  const Notice refusals = dialogs.notices[0];
+  ASSERT_GT(std::count(refusals.text.begin(), refusals.text.end(), '\n'), 40);
+
+  // The real message box, offscreen, on its screen (800 pixels tall), the details opened too.
+  QtUserDialogs screen;
+  QRect box;
+  QRect opened;  // with the details shown
+  QRect available;
+  QString shown;
+  QString details;
+  QTimer::singleShot(0, [&] {
+    auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!message) return;
+    box = message->frameGeometry();
+    available = message->screen()->availableGeometry();
+    shown = message->text();
+    details = message->detailedText();
+    for (QAbstractButton* button : message->buttons()) {
+      if (message->buttonRole(button) == QMessageBox::ActionRole) button->click();
+    }
+    opened = message->frameGeometry();
+    message->accept();
+  });
+  screen.Show(&frame(), refusals);
+  ASSERT_FALSE(box.isEmpty());
+  EXPECT_LE(box.height(), available.height());
+  EXPECT_LE(opened.height(), available.height());
+  EXPECT_TRUE(shown.startsWith(QString::fromStdString(refusals.text.substr(0, 40))));
+  EXPECT_TRUE(shown.contains(QRegularExpression(
+      QStringLiteral("\\n\\.\\.\\. and \\d+ more \\(Show Details\\.\\.\\. lists them all\\)\\n"
+                     "wide\\.csv: nothing was imported$"))))
+      << shown.toStdString();
+  EXPECT_EQ(details, QString::fromStdString(refusals.text));
 }
 
 }  // namespace kx::test

@@ -1,5 +1,6 @@
 // Working without losing work: the edit history, the save question, the Modified pane, the
 // recent files and files dropped on the window.
+#include <sys/stat.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -12,7 +13,9 @@
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QUrl>
+
 #include <filesystem>
+#include <fstream>
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
@@ -231,12 +234,15 @@ TEST_F(EditHistoryTest, SaveDiscardAndCancelBeforeCloseNewAndRead) {
 
 TEST_F(EditHistoryTest, ModifiedIsClearedBySaveAndLoadButNotByFailures) {
   startWithoutRadio();
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Not modified");
   channels().ScanBox(0)->click();
   EXPECT_EQ(modifiedPane(), "Modified");
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Modified");
   EXPECT_EQ(frame().MessagePane()->text(), "Ready");
   answerFile(file("a.dat"));
   trigger(cmd::kFileSave);
   EXPECT_EQ(modifiedPane(), "");
+  EXPECT_EQ(heard(frame().ModifiedPane()), "Not modified");
   EXPECT_TRUE(frame().Action(cmd::kEditUndo)->isEnabled());  // saving is no edit
 
   channels().ScanBox(1)->click();
@@ -286,6 +292,38 @@ TEST_F(EditHistoryTest, RecentFilesAreKeptBetweenRunsAndAMissingOneIsTakenOff) {
   trigger(cmd::kFileRecentFirst + 2);
   EXPECT_EQ(doc().channels[3].scan, 0);
   EXPECT_EQ(frame().RecentFilePaths().front(), newest[3]);
+}
+
+TEST_F(EditHistoryTest, RecentFileIsLookedAtAsTheLoadersLookAtAFile) {
+  start();
+  const std::string big = file("zeros.dat");
+  const std::string fifo = file("pipe.dat");
+  const std::string notes = file("notes.txt");
+  std::ofstream{big};
+  std::filesystem::resize_file(big, std::uintmax_t{200} << 20);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  writeAll(notes, {'x'});
+  const struct {
+    std::string path;
+    Notice said;
+  } cases[] = {
+      {big, {file_message::kCannotOpen, NoticeKind::kStop, "larger than 1048576 bytes"}},
+      {"/dev/zero", {file_message::kCannotOpen, NoticeKind::kStop, "Not a regular file"}},
+      {fifo, {file_message::kCannotOpen, NoticeKind::kStop, "Not a regular file"}},
+      {notes, {file_message::kCorrupted, NoticeKind::kStop, ""}},
+  };
+  channels().ScanBox(0)->click();  // unsaved, and kept by every refusal
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    frame().AddRecentFile(QString::fromStdString(c.path));
+    trigger(cmd::kFileRecentFirst);
+    ASSERT_FALSE(dialogs.notices.empty());
+    EXPECT_EQ(dialogs.notices.back(), c.said);
+    dialogs.notices.clear();
+    EXPECT_EQ(doc().channels[0].scan, 1);
+  }
+  // Refused before the question: there was nothing to save for.
+  EXPECT_TRUE(dialogs.questions.empty());
 }
 
 TEST_F(EditHistoryTest, FileDroppedOnTheWindowOpensAsLoadDoes) {

@@ -296,4 +296,63 @@ TEST_F(MainFormTest, EepromPageShowsWhatAWriteWouldSendWithChangesMarked) {
   EXPECT_EQ(grid->item(0, 1)->text(), "0C");
 }
 
+TEST_F(MainFormTest, FileOnTheCommandLineOpensAsLoadOrImportDoes) {
+  // Files of a KX600 UHF configuration, written by the program itself.
+  start();
+  view().OnModelChosen(model::kKx600Uhf);
+  CMyPage4& channels = view().Sheet().ChannelPage();
+  channels.RxEdit(0)->setText(QStringLiteral("420"));
+  channels.ValidateRxFrequency(0);
+  const std::string dat = files.file("site.dat");
+  const std::string yaml = files.file("site.yaml");
+  for (const std::string& path : {dat, yaml}) {
+    dialogs.fileAnswers = {QString::fromStdString(path)};
+    trigger(path == dat ? cmd::kFileSave : cmd::kExportConfigYaml);
+  }
+  const std::string csv = files.file("plan.csv");
+  writeText(csv, "CH,Rx Freq(MHz)\n1,420\n");
+  writeText(files.file("notes.txt"), "x");
+  app.reset();
+
+  const struct {
+    std::string file;
+    bool modelDialog;  // the start's model dialog comes, then a KX600 UHF is chosen there
+    std::vector<QString> said;
+  } cases[] = {
+      {dat, false, {}},
+      {yaml, false, {}},
+      {csv, true, {}},
+      {files.file("notes.txt"), true, {file_message::kCorrupted}},
+      {files.file("gone.dat"), true, {file_message::kCannotOpen}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    app.reset();
+    dialogs = {};
+    start({QStringLiteral("kxprog"), QString::fromStdString(c.file)}, /*keepModelDialog=*/true);
+    ASSERT_EQ(view().FirstModelDialog() != nullptr, c.modelDialog);
+    if (c.modelDialog) {
+      view().FirstModelDialog()->ModelButton(3)->click();
+      QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(dialogs.messages, c.said);
+    EXPECT_EQ(doc().modelType, model::kKx600Uhf);
+    const bool opened = c.said.empty();
+    EXPECT_EQ(doc().channels[0].rxFreqMHz, opened ? 420.0 : 0.0);
+  }
+  // The configuration of the .dat file is a file loaded: nothing unsaved, and a recent file.
+  app.reset();
+  start({QStringLiteral("kxprog"), QString::fromStdString(dat)});
+  EXPECT_EQ(frame().ModifiedPane()->text(), "");
+  EXPECT_EQ(frame().RecentFilePaths().front(), QString::fromStdString(dat));
+
+  QString error;
+  const auto options =
+      CProgrammerApp::ParseCommandLine({"kxprog", "--port", "/dev/pts/4", "a.dat"}, &error);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->file, "a.dat");
+  EXPECT_FALSE(CProgrammerApp::ParseCommandLine({"kxprog", "a.dat", "b.dat"}, &error));
+  EXPECT_EQ(error, "Unexpected argument: b.dat");
+}
+
 }  // namespace kx::test

@@ -1,11 +1,16 @@
+#include <sys/stat.h>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+
 #include <climits>
+#include <filesystem>
+#include <fstream>
 
 #include "AppFixture.h"
 #include "app/CommandIds.h"
+#include "app/ReadWriteDlg.h"
 
 namespace kx::test {
 
@@ -171,6 +176,84 @@ TEST_F(MainFrameTest, SideFileValueNoPortCanHaveFallsBackToTheFirstPort) {
   }
 }
 
+TEST_F(MainFrameTest, PortMenuFollowsTheAdaptersPluggedInAndPulledOut) {
+  std::filesystem::create_directories(config.path() / "kxprog");
+  writeAll(sideFile(), portFileBytes(101));
+  start();
+  QMenu* menu = frame().Menu(2);
+  // Plugged in after the start: there the next time the menu opens.
+  ports.push_back({102, "/dev/ttyUSB1", "CP2102"});
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu), (QStringList{"COM1  /dev/ttyS0", "COM101  /dev/ttyUSB0  (FT232R)",
+                                          "COM102  /dev/ttyUSB1  (CP2102)", "-", "Other port..."}));
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+
+  // The selected adapter pulled out stays selected; the next read and the menu say it has gone.
+  ports.erase(ports.begin());
+  trigger(cmd::kReadRadio);
+  ASSERT_NE(view().ReadWriteWindow(), nullptr);
+  EXPECT_TRUE(view().ReadWriteWindow()->Status().endsWith(
+      "COM101 is not present on this machine; choose a port in the Port menu."))
+      << view().ReadWriteWindow()->Status().toStdString();
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu),
+            (QStringList{"COM101 is not present on this machine", "-", "COM1  /dev/ttyS0",
+                         "COM102  /dev/ttyUSB1  (CP2102)", "-", "Other port..."}));
+  EXPECT_FALSE(menu->actions().front()->isEnabled());
+  EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
+  EXPECT_EQ(frame().CurrentPortIndex(), 100);
+
+  // Plugged in again, it is the selected port as before.
+  ports.push_back({101, "/dev/ttyUSB0", "FT232R"});
+  emit menu->aboutToShow();
+  EXPECT_EQ(itemTexts(menu).front(), "COM1  /dev/ttyS0");
+  EXPECT_TRUE(frame().Action(portCommand(101))->isChecked());
+  EXPECT_EQ(frame().CurrentPort().device, "/dev/ttyUSB0");
+}
+
+TEST_F(MainFrameTest, SettingsFileThatIsNoRegularFileNeverHoldsTheStart) {
+  const std::filesystem::path folder = config.path() / "kxprog";
+  const std::filesystem::path settings = folder / "kxprog.conf";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    const char* reason;
+  } cases[] = {
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0); }, "Not a regular file"},
+      {"a folder", [&] { std::filesystem::create_directory(settings); }, "Not a regular file"},
+      {"a huge file",
+       [&] {
+         std::ofstream{settings};
+         std::filesystem::resize_file(settings, std::uintmax_t{200} << 20);
+       },
+       "larger than 1048576 bytes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    c.make();
+    const auto kind = std::filesystem::status(settings).type();
+    dialogs = {};
+    start();
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(dialogs.notices[0].text, "Cannot Open File!");
+    EXPECT_EQ(dialogs.notices[0].detail,
+              settings.string() + ": " + c.reason +
+                  "\nThe settings start from their defaults and are kept for this run only.");
+    // The defaults, kept for this run; the file is left as it was.
+    EXPECT_TRUE(frame().VerifyAfterWrite());
+    trigger(cmd::kVerifyAfterWrite);
+    EXPECT_FALSE(frame().VerifyAfterWrite());
+    const std::string saved = files.file("kept.dat");
+    dialogs.fileAnswers = {QString::fromStdString(saved)};
+    trigger(cmd::kFileSave);
+    EXPECT_EQ(frame().RecentFilePaths(), QStringList{QString::fromStdString(saved)});
+    EXPECT_EQ(std::filesystem::status(settings).type(), kind);
+    app.reset();
+  }
+}
+
 TEST_F(MainFrameTest, NoPortsLeaveOnlyOtherPort) {
   ports.clear();
   start();
@@ -209,6 +292,12 @@ TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
   EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
   // A device path has no number worth keeping: the side file is left alone.
   EXPECT_FALSE(std::filesystem::exists(sideFile()));
+  // Gone (the virtual radio ended): still selected, and the menu says so.
+  std::filesystem::remove(device);
+  emit frame().Menu(2)->aboutToShow();
+  EXPECT_EQ(itemTexts(frame().Menu(2)).front(),
+            QString::fromStdString(device) + " is not present on this machine");
+  EXPECT_EQ(frame().CurrentPort().device, device);
 }
 
 TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {

@@ -6,7 +6,10 @@
 // With --message it shows a failed save's message box over the window; with --dialog NAME one
 // of the dialogs (option, ctcss, dcs, two-tone, condition, change-map, settings) over the window;
 // --model TYPE (2..5) chooses the model first; --edited makes a change (the status bar says
-// "Modified") and shows the Edit menu open. With --port DEVICE, --dialog calibration or
+// "Modified") and shows the Edit menu open; --long-message shows the message box of a CSV
+// import that refuses 5,000 unknown columns; with --port FILE, --port-gone removes FILE and
+// shows the Port menu saying the selected port is not present. With --port DEVICE, --dialog
+// calibration or
 // --dialog squelch opens that service dialog against the radio on DEVICE, and --after-write
 // shows the progress window once a write into that radio (verified) is over.
 #include <QApplication>
@@ -41,6 +44,7 @@
 #include "report/DataSheet.h"
 #include "service/CalibrationDlg.h"
 #include "service/SquelchDlg.h"
+#include "textio/CsvChannels.h"
 
 namespace {
 
@@ -140,6 +144,8 @@ int main(int argc, char* argv[]) {
   const bool message = args.removeAll(QStringLiteral("--message")) > 0;
   const bool edited = args.removeAll(QStringLiteral("--edited")) > 0;
   const bool afterWrite = args.removeAll(QStringLiteral("--after-write")) > 0;
+  const bool longMessage = args.removeAll(QStringLiteral("--long-message")) > 0;
+  const bool portGone = args.removeAll(QStringLiteral("--port-gone")) > 0;
   QString dialogName;
   int model = 0;
   if (const qsizetype at = args.indexOf(QStringLiteral("--model"));
@@ -200,6 +206,35 @@ int main(int argc, char* argv[]) {
     const QRect title = frame.menuBar()->actionGeometry(frame.EditMenu()->menuAction());
     frame.EditMenu()->popup(frame.menuBar()->mapToGlobal(title.bottomLeft()));
     settle(700);
+  }
+  if (portGone) {
+    // The device of --port (a file the script made) goes away, then the Port menu opens.
+    kx::CMainFrame& frame = *program.Frame();
+    std::remove(frame.CurrentPort().device.c_str());
+    QMenu* ports = frame.Menu(2);
+    ports->popup(frame.menuBar()->mapToGlobal(
+        frame.menuBar()->actionGeometry(ports->menuAction()).bottomLeft()));
+    settle(700);
+    return shoot(output) ? 0 : 1;
+  }
+  if (longMessage) {
+    // The refusals of a channel table with 5,000 columns no channel page has, in one box as an
+    // import shows them.
+    std::string table = "CH";
+    for (int column = 1; column <= 5000; ++column)
+      table += ",Column " + std::to_string(column);
+    kx::CKX200Doc scratch = program.Document();
+    const kx::Outcome refused = kx::ImportChannelsCsv(scratch, table + "\n1\n", "wide.csv");
+    kx::Notice box{{}, kx::NoticeKind::kStop, {}};
+    for (const kx::Notice& n : refused.messages)
+      box.text += (box.text.empty() ? "" : "\n") + n.text;
+    bool shot = false;
+    QTimer::singleShot(700, [&] {
+      shot = shoot(output);
+      if (QWidget* open = QApplication::activeModalWidget()) open->close();
+    });
+    dialogs.Show(program.Frame(), box);
+    return shot ? 0 : 1;
   }
   if (message) {
     bool shot = false;
