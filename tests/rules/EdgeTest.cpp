@@ -89,52 +89,36 @@ const EditRule kTxOnDelay = [](std::string_view t) { return modemDelay(ModemDela
 const EditRule kRxOnDelay = [](std::string_view t) { return modemDelay(ModemDelay::kRxOn, t); };
 
 TEST(RuleEdgeTest, EveryEditTakesItsEndsAndRefusesBeyondThem) {
-  const std::optional<double> kRefused;
+  // Per edit: the lowest text taken and what it stores, the text just below it; the highest
+  // text taken and what it stores, the text just above it.
   const struct {
     const char* edit;
     const EditRule& rule;
-    const char* typed;
-    std::optional<double> stored;
+    const char* low;
+    double lowStored;
+    const char* below;
+    const char* high;
+    double highStored;
+    const char* above;
   } cases[] = {
-      {"Rx Off Time", kRxOffTime, "20", 20},
-      {"Rx Off Time", kRxOffTime, "19", kRefused},
-      {"Rx Off Time", kRxOffTime, "409", 400},
-      {"Rx Off Time", kRxOffTime, "410", kRefused},
-      {"Rx On Time", kRxOnTime, "20", 30},
-      {"Rx On Time", kRxOnTime, "19", kRefused},
-      {"Rx On Time", kRxOnTime, "289", kRefused},
-      {"Rx On Time", kRxOnTime, "279", 270},
-      {"Scan Speed", kScanSpeed, "50", 50},
-      {"Scan Speed", kScanSpeed, "49", kRefused},
-      {"Scan Speed", kScanSpeed, "2009", 2000},
-      {"Scan Speed", kScanSpeed, "2010", kRefused},
-      {"GPS time", kGpsTime, "1", 1},
-      {"GPS time", kGpsTime, "0", kRefused},
-      {"GPS time", kGpsTime, "10", 10},
-      {"GPS time", kGpsTime, "11", kRefused},
-      {"GPS delay", kGpsDelay, "50", 50},
-      {"GPS delay", kGpsDelay, "49", kRefused},
-      {"GPS delay", kGpsDelay, "309", 300},
-      {"GPS delay", kGpsDelay, "310", kRefused},
-      {"Tone Hz", kToneHz, "300", 300},
-      {"Tone Hz", kToneHz, "299.99", kRefused},
-      {"Tone Hz", kToneHz, "3000", 3000},
-      {"Tone Hz", kToneHz, "3000.01", kRefused},
-      {"Tone ms", kToneMs, "100", 100},
-      {"Tone ms", kToneMs, "99", kRefused},
-      {"Tone ms", kToneMs, "10009", 10000},
-      {"Tone ms", kToneMs, "10010", kRefused},
-      {"Tx Off Delay", kTxOffDelay, "0", 0},
-      {"Tx Off Delay", kTxOffDelay, "-1", kRefused},
-      {"Tx Off Delay", kTxOffDelay, "16", 16},
-      {"Tx Off Delay", kTxOffDelay, "17", kRefused},
-      {"Tx On Delay", kTxOnDelay, "254", 254},
-      {"Tx On Delay", kTxOnDelay, "255", kRefused},
-      {"Rx On Delay", kRxOnDelay, "126", 126},
-      {"Rx On Delay", kRxOnDelay, "127", kRefused},
+      {"Rx Off Time", kRxOffTime, "20", 20, "19", "409", 400, "410"},
+      {"Rx On Time", kRxOnTime, "20", 30, "19", "279", 270, "280"},
+      {"Scan Speed", kScanSpeed, "50", 50, "49", "2009", 2000, "2010"},
+      {"GPS time", kGpsTime, "1", 1, "0", "10", 10, "11"},
+      {"GPS delay", kGpsDelay, "50", 50, "49", "309", 300, "310"},
+      {"Tone Hz", kToneHz, "300", 300, "299.99", "3000", 3000, "3000.01"},
+      {"Tone ms", kToneMs, "100", 100, "99", "10009", 10000, "10010"},
+      {"Tx Off Delay", kTxOffDelay, "0", 0, "-1", "16", 16, "17"},
+      {"Tx On Delay", kTxOnDelay, "0", 0, "-1", "254", 254, "255"},
+      {"Rx On Delay", kRxOnDelay, "0", 0, "-1", "126", 126, "127"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(c.rule(c.typed), c.stored) << c.edit << " typed " << c.typed;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edit);
+    EXPECT_EQ(c.rule(c.low), c.lowStored) << c.low;
+    EXPECT_EQ(c.rule(c.below), std::nullopt) << c.below;
+    EXPECT_EQ(c.rule(c.high), c.highStored) << c.high;
+    EXPECT_EQ(c.rule(c.above), std::nullopt) << c.above;
+  }
 }
 
 // What each edit takes at its ends comes back from the image unchanged: the rule's range never
