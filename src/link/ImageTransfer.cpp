@@ -118,7 +118,7 @@ class ImageTransfer::Session {
     const auto identifier = static_cast<std::uint16_t>(port.number > 0 ? port.number - 1 : 0);
     if (!owner_.link_.Open(port.device, protocol::kBaudRate, identifier)) {
       outcome.portError = owner_.link_.LastError();
-      status(FormatText(transfer_status::kFailToOpen, port.number));
+      status(FailToOpenText(port));
       outcome.result = Result::kPortFailed;
       owner_.link_.Close();
       return false;
@@ -175,6 +175,12 @@ class ImageTransfer::Session {
   ImageTransfer& owner_;
   const TransferEvents& events_;
 };
+
+std::string FailToOpenText(const PortChoice& port) {
+  if ((port.namedByPath || port.number <= 0) && !port.device.empty())
+    return transfer_status::kFailToOpenDevice + port.device;
+  return FormatText(transfer_status::kFailToOpen, port.number);
+}
 
 std::string TransferOutcome::BackupText() const {
   if (!backupPath.empty()) return "Radio memory kept in " + backupPath;

@@ -74,7 +74,7 @@ ServiceStart ServiceSession::Start(const PortChoice& port) {
   if (!link_.Open(port.device, protocol::kBaudRate, identifier)) {
     start.result = ServiceStart::Result::kPortFailed;
     start.portError = link_.LastError();
-    start.status = FormatText(transfer_status::kFailToOpen, port.number);
+    start.status = FailToOpenText(port);
     link_.Close();
     return start;
   }

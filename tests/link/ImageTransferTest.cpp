@@ -185,6 +185,15 @@ TEST_F(ImageTransferTest, PortThatCannotBeOpenedIsNamed) {
   EXPECT_EQ(outcome.portError, "Permission denied");
   EXPECT_EQ(radio.closes, 1);
   EXPECT_TRUE(radio.hostBytes.empty());
+
+  // A port named by its path, or one outside the numbering, is named by its path.
+  const std::pair<PortChoice, std::string> named[] = {
+      {{101, "/dev/ttyUSB0", true}, "Fail to open /dev/ttyUSB0"},
+      {{0, "/dev/pts/3"}, "Fail to open /dev/pts/3"},
+      {{7, {}}, "Fail to open PORT7"},
+  };
+  for (const auto& [choice, text] : named)
+    EXPECT_EQ(transfer.OnWrite(doc, choice, events).status, text);
 }
 
 TEST_F(ImageTransferTest, ReadDecodesTheRadiosMemory) {

@@ -52,11 +52,20 @@ start_radio --fault refuse
 grep -qF 'Read Fail..!' "$work/err" || fail "refused read: no status"
 [ ! -e "$work/refused.dat" ] || fail "refused read wrote a file"
 
-# A port that is not there: the number, and the system's reason.
+# A port that is not there: its name (the path it was given by, the number of a numbered one),
+# and the system's reason, with one port and with several.
 "$kxtool" write --port /dev/ttyKX_ABSENT "$work/radio.dat" 2>"$work/err"
 [ $? -eq 1 ] || fail "absent port should exit 1"
-grep -qF 'Fail to open PORT' "$work/err" || fail "absent port: no status"
-grep -qF 'No such file or directory' "$work/err" || fail "absent port: no reason"
+grep -qxF 'Fail to open /dev/ttyKX_ABSENT' "$work/err" || { fail "absent port: no status"; cat "$work/err"; }
+grep -qxF '/dev/ttyKX_ABSENT: No such file or directory' "$work/err" || fail "absent port: no reason"
+"$kxtool" write --port /dev/ttyKX_ABSENT --port 99 "$work/radio.dat" >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "absent ports of a bench should exit 1"
+grep -qE '^ttyKX_ABSENT +Fail to open /dev/ttyKX_ABSENT ' "$work/out" || { fail "bench: absent port not named by its path"; cat "$work/out"; }
+grep -qE '^ttyS98 +Fail to open PORT99 ' "$work/out" || { fail "bench: absent port not named by its number"; cat "$work/out"; }
+for line in 'ttyKX_ABSENT: /dev/ttyKX_ABSENT: No such file or directory' \
+    'ttyS98: /dev/ttyS98: No such file or directory'; do
+  grep -qxF "$line" "$work/err" || { fail "bench: no reason '$line'"; cat "$work/err"; }
+done
 "$kxtool" write --port nonsense "$work/radio.dat" 2>/dev/null
 [ $? -eq 2 ] || fail "a port that is no port is a usage error"
 

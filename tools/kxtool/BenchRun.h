@@ -19,6 +19,7 @@ struct BenchRadio {
 // How one radio's transfer ended.
 struct BenchResult {
   std::string name;
+  kx::PortChoice port;
   kx::TransferOutcome outcome;
   double seconds = 0;
   std::string fileError;  // the transfer went, its files could not be written
@@ -45,8 +46,9 @@ std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
                                   const BenchTransfer& transfer);
 
 // The summary table on standard output: port, result, seconds, backup file; then, on standard
-// error, the named differences of every failed verification. kExitOk only when every radio
-// succeeded.
+// error, why each port that failed to open did (the system's reason, as for one port) and the
+// named differences of every failed verification, each line prefixed with its port. kExitOk
+// only when every radio succeeded.
 int ReportBench(const std::vector<BenchResult>& results);
 
 }  // namespace kxtool
