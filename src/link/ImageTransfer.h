@@ -106,7 +106,8 @@ class ImageTransfer {
                            const TransferEvents& events, image::Image* stored = nullptr);
   // The map page's OK: tells the radio the connection is over.
   void EndConnection(const PortChoice& port);
-  // Asks a running transfer to stop at its next pause; it then ends the connection cleanly.
+  // Asks a running transfer to stop between two frames (a block on its way goes out whole and
+  // the radio's answer to it is taken); it then ends the connection cleanly.
   // Safe to call from a signal handler or another thread.
   void RequestStop() { stopRequested_ = true; }
 

@@ -94,7 +94,8 @@ for bad in "--channel 17" "--modem fm" "--bogus"; do
   [ $? -eq 2 ] || fail "kxsim $bad should exit 2"
 done
 
-# A signal in the middle of a transfer: the status, exit 1, the end of connection to the radio.
+# A signal in the middle of a transfer: the status, exit 1, and the end of connection, which the
+# radio hears as such (never as the check byte of a block cut short).
 interrupt() {  # signal, what, kxtool arguments... (on the radio just started)
   local signal=$1 what=$2; shift 2
   "$kxtool" "$@" 2>"$work/err" &
@@ -107,8 +108,8 @@ interrupt() {  # signal, what, kxtool arguments... (on the radio just started)
   wait "$tool"
   [ $? -eq 1 ] || fail "$what should exit 1"
   grep -qF 'Stopped by the user!' "$work/err" || { fail "$what: no status"; cat "$work/err"; }
-  for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
-  grep -q '89 00 89' "$work/sim.log" || fail "$what did not end the connection"
+  for _ in $(seq 40); do grep -q '89 00 89   end of connection' "$work/sim.log" && break; sleep 0.05; done
+  grep -q '89 00 89   end of connection' "$work/sim.log" || fail "$what did not end the connection"
 }
 start_radio -v
 interrupt INT "write stopped with Ctrl+C" write --port "$pty" "$work/radio.dat"
@@ -174,8 +175,8 @@ kill -INT "$tool"
 wait "$tool"
 [ $? -eq 1 ] || fail "an interrupted bench should exit 1"
 [ "$(grep -cE '^kx[12] +Stopped by the user!' "$work/out")" -eq 2 ] || { fail "bench: not every radio stopped"; cat "$work/out"; }
-for _ in $(seq 40); do [ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
-[ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] || fail "bench: a stopped radio's connection was not ended"
+for _ in $(seq 40); do [ "$(grep -c '89 00 89   end of connection' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
+[ "$(grep -c '89 00 89   end of connection' "$work/sim.log")" -ge 2 ] || fail "bench: a stopped radio's connection was not ended"
 "$kxtool" read --port "$work/kx1" --port "$work/kx2" -o "$work/again" >"$work/out" 2>"$work/err" || fail "ports not reusable after Ctrl+C"
 
 [ "$failures" -eq 0 ] && echo "kxtool against the virtual radio: all checks passed"

@@ -40,7 +40,7 @@ using BenchTransfer =
                                       const kx::TransferEvents&, std::size_t index)>;
 
 // Runs the transfers of every radio at once, shown on a BenchConsole. Ctrl+C, SIGTERM and SIGHUP
-// stop every transfer at its next pause, each ending its connection and closing its port. The
+// stop every transfer between two frames, each ending its connection and closing its port. The
 // results are in the order of the radios.
 std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
                                   const BenchTransfer& transfer);
