@@ -126,6 +126,7 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
     lastError_ = "Already open in this program";
     return false;
   }
+  lineLost_.store(false, std::memory_order_release);
   portName_ = device;
   identifier_ = identifier;
 
@@ -325,6 +326,7 @@ void CCommPort::ThreadWatchComm() {
     }
     if (gone) {
       // A hung-up device polls readable for ever; stop watching it rather than spin.
+      lineLost_.store(true, std::memory_order_release);
       ShowMessage(port_message::kLineLost + portName_, NoticeKind::kStop);
       return;
     }

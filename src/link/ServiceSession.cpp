@@ -190,7 +190,8 @@ bool ServiceSession::repeatUntilReply(const protocol::CommandFrame& frame) {
     pause_(kCommandMs);
     spent += kCommandMs;
     if (!CollectReply().empty()) return true;
-    if (spent + kRetryMs >= kRepeatLimitMs) return false;
+    // A radio whose line is gone will not answer however long it is asked.
+    if (spent + kRetryMs >= kRepeatLimitMs || link_.LineLost()) return false;
     pause_(kRetryMs);
     spent += kRetryMs;
   }

@@ -274,6 +274,25 @@ TEST_F(ServiceEndToEndTest, RadioIsIdentifiedAndFollowsTheCommands) {
   }));
 }
 
+// A radio whose line goes away is not asked again and again: the session knows the port is
+// lost, and a command that repeats until the radio answers gives up at its first attempt.
+TEST_F(ServiceEndToEndTest, RadioThatGoesAwayIsNotWaitedFor) {
+  auto link = Radio();
+  link->port.SetMessageSink([](const Notice&) {});
+  int pausedMs = 0;
+  ServiceSession session(link->port, [&pausedMs](int ms) {
+    pausedMs += ms;
+    Pause(ms);
+  });
+  ASSERT_TRUE(session.Start({1, link->radio.SlavePath()}).ok());
+  EXPECT_FALSE(session.LineLost());
+  link->radio.Stop();
+  ASSERT_TRUE(link->WaitUntil([&] { return session.LineLost(); }));
+  pausedMs = 0;
+  EXPECT_FALSE(session.GpsPowerOff());
+  EXPECT_EQ(pausedMs, 40);
+}
+
 TEST_F(ServiceEndToEndTest, RadioThatDeniesTransmitSaysSo) {
   auto link = Radio({"deny-tx"});
   ServiceSession session(link->port);

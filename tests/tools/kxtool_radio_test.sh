@@ -82,6 +82,26 @@ done
 start_radio --fault refuse
 "$kxtool" service --port "$pty" rx >"$work/out" 2>"$work/err"
 [ $? -eq 1 ] && grep -qxF 'Error!' "$work/err" || fail "service refused by the radio"
+# Zero bytes before every answer: each command is judged on its own reply, a refusal never on
+# the next command's.
+start_radio --fault zeros
+"$kxtool" service --port "$pty" mark on mark off space on scan stop >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "service with refused tones should exit 1"
+printf '%s\n' 'mark on: This command is not allowed!' 'mark off: done' \
+  'space on: This command is not allowed!' 'scan stop: done' | diff - "$work/out" >/dev/null ||
+  { fail "service: replies not judged each for its own command"; cat "$work/out" "$work/err"; }
+# A radio that goes away: the first command after it says so and nothing more is sent.
+start_radio -v
+"$kxtool" service --port "$pty" channel 2 gps-power off gps-data external gps-data disable \
+  >"$work/out" 2>"$work/err" &
+tool=$!
+for _ in $(seq 200); do grep -q 'change to channel 2' "$work/sim.log" && break; sleep 0.05; done
+kill "$sim_pid"; wait "$sim_pid" 2>/dev/null; sim_pid=""
+wait "$tool"
+[ $? -eq 1 ] || fail "service to a radio that went away should exit 1"
+tail -n 1 "$work/out" | grep -qE "^[a-z0-9 -]+: Serial port lost: $pty\$" &&
+  ! grep -qF 'did not answer' "$work/out" && [ "$(wc -l <"$work/out")" -le 2 ] ||
+  { fail "service: a lost radio not noticed at once"; cat "$work/out" "$work/err"; }
 # A silent radio: the repeated command gives up after about 3 s.
 start_radio --fault silent
 "$kxtool" service --port "$pty" gps-power off >"$work/out" 2>"$work/err"
