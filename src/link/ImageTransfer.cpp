@@ -24,10 +24,10 @@ constexpr CommandFrame kEnd = protocol::Frame(protocol::command::kEnd);
 // Pauses of the protocol, in milliseconds. The radio answers a request, acknowledges a block
 // and sends its next block within 100 ms; it needs 50 ms to latch a block before its check byte
 // and a second to wake up.
-constexpr int kSettleMs = 100;
-constexpr int kWakeUpMs = 1000;
-constexpr int kAnswerMs = 100;
-constexpr int kLatchMs = 50;
+constexpr int kSettleMs = protocol::pause_ms::kSettle;
+constexpr int kWakeUpMs = protocol::pause_ms::kWakeUp;
+constexpr int kAnswerMs = protocol::pause_ms::kAnswer;
+constexpr int kLatchMs = protocol::pause_ms::kLatch;
 
 constexpr int kMaxBlockSendings = 4;   // a written block is sent at most four times
 constexpr int kMaxReadRejections = 4;  // a read block is asked for again at most four times
