@@ -120,7 +120,8 @@ bool VirtualRadio::Start(std::string* error) {
 
   slavePath_ = name.data();
   startTime_ = Clock::now();
-  pausedNow_ = startTime_;
+  // The programmer's pauses run ahead of the clock; the radio's time never goes back.
+  pausedNow_ = std::max(pausedNow_, startTime_);
   outbox_.clear();
   stopping_ = false;
   running_ = true;
