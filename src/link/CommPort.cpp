@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -304,6 +305,9 @@ void CCommPort::QueueChunk(const std::uint8_t* bytes, std::size_t count) {
 }
 
 void CCommPort::ThreadWatchComm() {
+  // Named as it is known (at most 15 characters), for ps -L, a debugger and a test that looks
+  // for it.
+  ::pthread_setname_np(::pthread_self(), "ThreadWatchComm");
   std::array<std::uint8_t, kReadChunk> chunk{};
   while (connected_.load(std::memory_order_acquire)) {
     std::array<pollfd, 2> watch{{{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}}};

@@ -7,8 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
+#include <fstream>
 #include <mutex>
+#include <string>
 
 #include "PausedLink.h"
 #include "RadioLink.h"
@@ -75,9 +76,16 @@ const Row kRows[] = {
     {"SlowRadioWrite", true, {}, Result::kDone, "Writing.....!", 50ms},
 };
 
-std::size_t threadCount() {
-  const std::filesystem::directory_iterator tasks("/proc/self/task");
-  return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+// The port's watch threads in this process, by name.
+std::size_t watchThreads() {
+  std::size_t count = 0;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    std::ifstream comm(task.path() / "comm");
+    std::string name;
+    std::getline(comm, name);
+    count += name == "ThreadWatchComm";
+  }
+  return count;
 }
 
 class TransferFaultTest : public ::testing::TestWithParam<Row> {
@@ -122,7 +130,6 @@ TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
   CKX200Doc doc = DocumentOf(model::kKx600Uhf);
   doc.channels[0].rxFreqMHz = doc.channels[0].txFreqMHz = 445.5;
   const CKX200Doc docBefore = doc;
-  const std::size_t threads = threadCount();
   const std::string device = radio->SlavePath();
 
   std::string version;
@@ -138,7 +145,9 @@ TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
     EXPECT_EQ(version, row.write ? "2 . 1" : "2.1");  // a doubled 0xAA skipped
   }
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(threadCount(), threads);  // the port's watch thread is gone
+  // The port's watch thread is gone: joined by Close, it leaves the task list a moment after.
+  EXPECT_TRUE(radio->WaitFor([] { return watchThreads() == 0; }, kPatience))
+      << watchThreads() << " watch threads left";
 
   const bool gone = !row.faults.empty() && row.faults[0].starts_with("vanish");
   if (gone) {
