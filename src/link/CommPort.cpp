@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -126,6 +127,7 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
     lastError_ = "Already open in this program";
     return false;
   }
+  lineLost_.store(false, std::memory_order_release);
   portName_ = device;
   identifier_ = identifier;
 
@@ -303,6 +305,9 @@ void CCommPort::QueueChunk(const std::uint8_t* bytes, std::size_t count) {
 }
 
 void CCommPort::ThreadWatchComm() {
+  // Named as it is known (at most 15 characters), for ps -L, a debugger and a test that looks
+  // for it.
+  ::pthread_setname_np(::pthread_self(), "ThreadWatchComm");
   std::array<std::uint8_t, kReadChunk> chunk{};
   while (connected_.load(std::memory_order_acquire)) {
     std::array<pollfd, 2> watch{{{fd_, POLLIN, 0}, {wakeRead_, POLLIN, 0}}};
@@ -325,6 +330,7 @@ void CCommPort::ThreadWatchComm() {
     }
     if (gone) {
       // A hung-up device polls readable for ever; stop watching it rather than spin.
+      lineLost_.store(true, std::memory_order_release);
       ShowMessage(port_message::kLineLost + portName_, NoticeKind::kStop);
       return;
     }

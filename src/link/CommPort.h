@@ -59,6 +59,9 @@ class CCommPort {
   // queued. Safe to call at any time, also twice and after a failed Open.
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // True once the watch thread found the device gone ("Serial port lost: ..."), until the next
+  // Open: nothing written reaches a radio then, and nothing more will arrive.
+  bool LineLost() const { return lineLost_.load(std::memory_order_acquire); }
   // Returns once the bytes have left or their time-out (19200 / baud ms a byte) has passed;
   // the number of bytes written (0 on failure or when the port is closed). Bytes the time-out
   // cut off are discarded, never sent later.
@@ -110,6 +113,7 @@ class CCommPort {
   bool pacedWrites_ = false;
   std::chrono::steady_clock::time_point lineFree_{};  // paced writes: the last byte has left
   std::atomic<bool> connected_{false};
+  std::atomic<bool> lineLost_{false};
   bool queueFullSaid_ = false;  // the watch thread's: "m_QueueRead FULL!" said, no room since
   std::thread watchThread_;
   std::mutex sinkMutex_;

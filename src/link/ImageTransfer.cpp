@@ -24,10 +24,10 @@ constexpr CommandFrame kEnd = protocol::Frame(protocol::command::kEnd);
 // Pauses of the protocol, in milliseconds. The radio answers a request, acknowledges a block
 // and sends its next block within 100 ms; it needs 50 ms to latch a block before its check byte
 // and a second to wake up.
-constexpr int kSettleMs = 100;
-constexpr int kWakeUpMs = 1000;
-constexpr int kAnswerMs = 100;
-constexpr int kLatchMs = 50;
+constexpr int kSettleMs = protocol::pause_ms::kSettle;
+constexpr int kWakeUpMs = protocol::pause_ms::kWakeUp;
+constexpr int kAnswerMs = protocol::pause_ms::kAnswer;
+constexpr int kLatchMs = protocol::pause_ms::kLatch;
 
 constexpr int kMaxBlockSendings = 4;   // a written block is sent at most four times
 constexpr int kMaxReadRejections = 4;  // a read block is asked for again at most four times
@@ -90,15 +90,25 @@ class ImageTransfer::Session {
     return all;
   }
 
-  // False when a stop was asked for: the connection has then been ended and closed.
+  // A pause between two frames, where a stop takes effect: false when one was asked for (the
+  // connection has then been ended and closed).
   bool pause(int milliseconds) {
-    owner_.pause_(milliseconds);
-    if (!owner_.stopRequested_) return true;
+    hold(milliseconds);
+    return !stopIfAsked();
+  }
+
+  // A pause inside an exchange: a stop waits for its end. A block cut short would take the
+  // end-of-connection frame for its check byte, and the radio would never hear the end.
+  void hold(int milliseconds) { owner_.pause_(milliseconds); }
+
+  // Ends the connection when a stop was asked for; true then.
+  bool stopIfAsked() {
+    if (!owner_.stopRequested_) return false;
     send(kEnd);
     owner_.link_.Close();
     status(transfer_status::kStopped);
     outcome.result = Result::kStopped;
-    return false;
+    return true;
   }
 
   // Ends a failed connection without a word to the radio.
@@ -118,7 +128,7 @@ class ImageTransfer::Session {
     const auto identifier = static_cast<std::uint16_t>(port.number > 0 ? port.number - 1 : 0);
     if (!owner_.link_.Open(port.device, protocol::kBaudRate, identifier)) {
       outcome.portError = owner_.link_.LastError();
-      status(FormatText(transfer_status::kFailToOpen, port.number));
+      status(FailToOpenText(port));
       outcome.result = Result::kPortFailed;
       owner_.link_.Close();
       return false;
@@ -176,6 +186,12 @@ class ImageTransfer::Session {
   const TransferEvents& events_;
 };
 
+std::string FailToOpenText(const PortChoice& port) {
+  if ((port.namedByPath || port.number <= 0) && !port.device.empty())
+    return transfer_status::kFailToOpenDevice + port.device;
+  return FormatText(transfer_status::kFailToOpen, port.number);
+}
+
 std::string TransferOutcome::BackupText() const {
   if (!backupPath.empty()) return "Radio memory kept in " + backupPath;
   if (!backupError.empty()) return "No backup of the radio memory could be kept: " + backupError;
@@ -196,11 +212,13 @@ ImageTransfer::~ImageTransfer() = default;
 
 namespace {
 
-enum class Ack { kAccepted, kRejected, kFailed, kStopped };
+enum class Ack { kAccepted, kRejected, kFailed };
 
+// The radio's answer to a block is part of the block's exchange: it is waited for and judged
+// even when a stop has been asked for meanwhile.
 template <typename Session>
 Ack waitBlockAck(Session& s) {
-  if (!s.pause(kAnswerMs)) return Ack::kStopped;
+  s.hold(kAnswerMs);
   const auto answer = s.drain(1);
   if (answer.empty()) return Ack::kFailed;
   if (answer[0] == protocol::answer::kAccepted) return Ack::kAccepted;
@@ -208,7 +226,8 @@ Ack waitBlockAck(Session& s) {
   return Ack::kFailed;
 }
 
-// Sends the 26 blocks of the working image, each up to four times. False on failure or stop.
+// Sends the 26 blocks of the working image, each up to four times. False on failure or stop;
+// a stop comes between blocks, once the radio has answered the last one sent.
 template <typename Session>
 bool sendImage(Session& s, const image::Image& img) {
   for (int block = 0; block < protocol::kBlockCount; ++block) {
@@ -223,16 +242,18 @@ bool sendImage(Session& s, const image::Image& img) {
       const std::span<const std::uint8_t> bytes(frame);
       s.send(bytes.first(protocol::kBlockDataOffset));
       s.send(bytes.subspan(protocol::kBlockDataOffset, protocol::kBlockSize));
-      if (!s.pause(kLatchMs)) return false;
+      s.hold(kLatchMs);
       s.send(bytes.subspan(protocol::kBlockCheckOffset, 1));
       s.send(protocol::kWrittenTrailer);
 
       const Ack ack = waitBlockAck(s);
-      if (ack == Ack::kStopped) return false;
+      if (ack == Ack::kFailed || (ack == Ack::kRejected && sendings == kMaxBlockSendings)) {
+        s.fail(transfer_status::kWriteFail, Result::kBlockFailed);
+        return false;
+      }
+      // The radio holds the whole image once the last block is in: nothing left to stop.
+      if (!(ack == Ack::kAccepted && last) && s.stopIfAsked()) return false;
       if (ack == Ack::kAccepted) break;
-      if (ack == Ack::kRejected && sendings < kMaxBlockSendings) continue;
-      s.fail(transfer_status::kWriteFail, Result::kBlockFailed);
-      return false;
     }
     if (!last) {
       for (int p = address; p < address + 16; ++p)

@@ -20,6 +20,7 @@ class CKX200Doc;
 // Status texts of a read or write, shown in the "Read/Write" progress window.
 namespace transfer_status {
 constexpr const char* kFailToOpen = "Fail to open PORT%d";
+constexpr const char* kFailToOpenDevice = "Fail to open ";  // + the path of a port named by it
 constexpr const char* kWriting = "Writing.....!";
 constexpr const char* kReading = "Reading.....!";
 constexpr const char* kVerifying = "Verifying.....!";
@@ -35,7 +36,13 @@ constexpr const char* kStopped = "Stopped by the user!";
 struct PortChoice {
   int number = 0;
   std::string device;
+  // The technician named the port by its device path rather than by its number.
+  bool namedByPath = false;
 };
+
+// "Fail to open PORT3"; for a port named by its path, or one outside the numbering (number 0),
+// "Fail to open /dev/ttyUSB0" with the path.
+std::string FailToOpenText(const PortChoice& port);
 
 // What a transfer tells whoever shows it. Every callback is optional.
 struct TransferEvents {
@@ -99,7 +106,8 @@ class ImageTransfer {
                            const TransferEvents& events, image::Image* stored = nullptr);
   // The map page's OK: tells the radio the connection is over.
   void EndConnection(const PortChoice& port);
-  // Asks a running transfer to stop at its next pause; it then ends the connection cleanly.
+  // Asks a running transfer to stop between two frames (a block on its way goes out whole and
+  // the radio's answer to it is taken); it then ends the connection cleanly.
   // Safe to call from a signal handler or another thread.
   void RequestStop() { stopRequested_ = true; }
 

@@ -129,6 +129,16 @@ constexpr BlockFrame MakeBlockFrame(const std::uint8_t* image, int block) {
 // The line speed of the programming protocol.
 constexpr unsigned kBaudRate = 4800;
 
+// The programmer's pauses in a read or write, in milliseconds: it writes, pauses this long and
+// takes whatever has arrived, so a radio has to fit every answer into the pause after what it
+// answers.
+namespace pause_ms {
+constexpr int kSettle = 100;   // after opening the port, before the wake-up
+constexpr int kWakeUp = 1000;  // the radio wakes up
+constexpr int kAnswer = 100;   // a request, a block or an acknowledgement is answered
+constexpr int kLatch = 50;     // the radio latches a written block before its check byte
+}  // namespace pause_ms
+
 // The firmware version byte of a ready answer: major in the high nibble, minor in the low one.
 struct FirmwareVersion {
   int major = 0;

@@ -31,5 +31,8 @@ bool CommPortLink::Take(std::uint8_t& byte) {
 std::string CommPortLink::LastError() const {
   return port_.LastError();
 }
+bool CommPortLink::LineLost() const {
+  return port_.LineLost();
+}
 
 }  // namespace kx

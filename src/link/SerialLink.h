@@ -25,6 +25,8 @@ class SerialLink {
   virtual bool Take(std::uint8_t& byte) = 0;
   // Why the last Open failed, in the system's words.
   virtual std::string LastError() const = 0;
+  // The device went away under the open port: nothing more will come from the radio.
+  virtual bool LineLost() const { return false; }
 };
 
 // The serial port channel as a SerialLink.
@@ -40,6 +42,7 @@ class CommPortLink : public SerialLink {
   int Count() override;
   bool Take(std::uint8_t& byte) override;
   std::string LastError() const override;
+  bool LineLost() const override;
 
  private:
   CCommPort& port_;

@@ -74,7 +74,7 @@ ServiceStart ServiceSession::Start(const PortChoice& port) {
   if (!link_.Open(port.device, protocol::kBaudRate, identifier)) {
     start.result = ServiceStart::Result::kPortFailed;
     start.portError = link_.LastError();
-    start.status = FormatText(transfer_status::kFailToOpen, port.number);
+    start.status = FailToOpenText(port);
     link_.Close();
     return start;
   }
@@ -190,7 +190,8 @@ bool ServiceSession::repeatUntilReply(const protocol::CommandFrame& frame) {
     pause_(kCommandMs);
     spent += kCommandMs;
     if (!CollectReply().empty()) return true;
-    if (spent + kRetryMs >= kRepeatLimitMs) return false;
+    // A radio whose line is gone will not answer however long it is asked.
+    if (spent + kRetryMs >= kRepeatLimitMs || link_.LineLost()) return false;
     pause_(kRetryMs);
     spent += kRetryMs;
   }

@@ -94,6 +94,8 @@ class ServiceSession {
   ServiceStart Start(const PortChoice& port);
   void Close();
   bool IsOpen() const { return open_; }
+  // The port's device went away ("Serial port lost: ..."): no command will be answered.
+  bool LineLost() const { return open_ && link_.LineLost(); }
 
   // The reply as it stands: every queued byte taken, zero bytes dropped, at most
   // kReplyCapacity kept.
@@ -104,8 +106,8 @@ class ServiceSession {
 
   // The commands. Those that examine their reply return the verdict; those that repeat until
   // the radio answers return false when it did not within kRepeatLimitMs of pauses (send,
-  // 40 ms, collect; 100 ms more after an empty reply). A session that is not open sends
-  // nothing: kNone, false.
+  // 40 ms, collect; 100 ms more after an empty reply), or at once when the port is lost. A
+  // session that is not open sends nothing: kNone, false.
   // 64, channel - 1: the reply is examined for channels 9, 12 and 15 only (kNone otherwise).
   // The channel should be 1..16 (the caller clamps); anything else sends channel 1.
   ReplyVerdict ChangeChannel(int channel);

@@ -285,9 +285,15 @@ TEST_F(CommPortTest, RadioThatDisappearsIsReportedOnce) {
     return !messages.empty();
   }));
   EXPECT_EQ(messages.front(), "Serial port lost: " + link.radio.SlavePath());
+  EXPECT_TRUE(link.port.LineLost());
   EXPECT_EQ(link.port.Write(Frame(0x89, 0x00)), 0u);
   link.port.Close();
   EXPECT_EQ(messages.size(), 1u);
+  // The next port the object opens is a new line.
+  RadioLink next;
+  ASSERT_TRUE(link.port.Open(next.radio.SlavePath(), 4800, 0));
+  EXPECT_FALSE(link.port.LineLost());
+  link.port.Close();  // before the messages it reports to go
 }
 
 }  // namespace

@@ -185,6 +185,15 @@ TEST_F(ImageTransferTest, PortThatCannotBeOpenedIsNamed) {
   EXPECT_EQ(outcome.portError, "Permission denied");
   EXPECT_EQ(radio.closes, 1);
   EXPECT_TRUE(radio.hostBytes.empty());
+
+  // A port named by its path, or one outside the numbering, is named by its path.
+  const std::pair<PortChoice, std::string> named[] = {
+      {{101, "/dev/ttyUSB0", true}, "Fail to open /dev/ttyUSB0"},
+      {{0, "/dev/pts/3"}, "Fail to open /dev/pts/3"},
+      {{7, {}}, "Fail to open PORT7"},
+  };
+  for (const auto& [choice, text] : named)
+    EXPECT_EQ(transfer.OnWrite(doc, choice, events).status, text);
 }
 
 TEST_F(ImageTransferTest, ReadDecodesTheRadiosMemory) {
@@ -327,6 +336,40 @@ TEST_F(ImageTransferTest, StopEndsTheConnectionCleanly) {
   // The next transfer starts afresh.
   stopAtPause = 0;
   EXPECT_TRUE(transfer.OnWrite(doc, port, events).ok());
+}
+
+// Ctrl+C at any pause of a write or a read: the frame on its way goes out whole, the radio's
+// answer to it is taken, and the end of the connection is heard as such, never as the check
+// byte of a block cut short.
+TEST_F(ImageTransferTest, StopComesBetweenFramesOnly) {
+  radio.memory = radioImage();
+  for (const bool write : {true, false}) {
+    Result result = Result::kStopped;
+    for (int at = 1; result == Result::kStopped; ++at) {
+      SCOPED_TRACE((write ? "write stopped at pause " : "read stopped at pause ") +
+                   std::to_string(at));
+      radio.hostBytes.clear();
+      radio.writtenFrames.clear();
+      radio.endOfConnectionSeen = false;
+      stopAtPause = radio.pauses + at;
+      CKX200Doc doc = radioConfiguration();
+      result =
+          (write ? transfer.OnWrite(doc, port, events) : transfer.OnRead(doc, port, events)).result;
+      ASSERT_TRUE(result == Result::kStopped || result == Result::kDone);
+      EXPECT_TRUE(radio.endOfConnectionSeen);
+      ASSERT_GE(radio.hostBytes.size(), 3u);
+      EXPECT_EQ(Bytes(radio.hostBytes.end() - 3, radio.hostBytes.end()),
+                Bytes(test::kEndFrame.begin(), test::kEndFrame.end()));
+      for (const Bytes& f : radio.writtenFrames) {
+        EXPECT_EQ(f[21], protocol::BlockCheck(f.data() + 5));
+        EXPECT_EQ(Bytes(f.begin() + 22, f.end()), (Bytes{0xFF, 0x66}));
+      }
+      if (result == Result::kDone) {
+        EXPECT_EQ(radio.writtenFrames.size(), write ? 26u : 0u);
+      }
+    }
+  }
+  stopAtPause = 0;
 }
 
 TEST_F(ImageTransferTest, EndConnectionTellsTheRadio) {

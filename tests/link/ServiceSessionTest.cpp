@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "PausedLink.h"
 #include "RadioLink.h"
 #include "link/ServiceSession.h"
 
@@ -237,8 +238,8 @@ TEST_F(ServiceSessionTest, RepeatedCommandsGiveUpAfterThreeSecondsOfPauses) {
   EXPECT_EQ(attempts, 3);
 }
 
-// Through the real serial port channel to the virtual radio on a pseudo-terminal, with the
-// real pauses.
+// Through the real serial port channel to the virtual radio on a pseudo-terminal whose clock is
+// the session's pauses.
 class ServiceEndToEndTest : public ::testing::Test {
  protected:
   std::unique_ptr<test::RadioLink> Radio(const std::vector<std::string>& faults = {}) {
@@ -256,7 +257,8 @@ class ServiceEndToEndTest : public ::testing::Test {
 
 TEST_F(ServiceEndToEndTest, RadioIsIdentifiedAndFollowsTheCommands) {
   auto link = Radio({"zeros=2"});
-  ServiceSession session(link->port);
+  test::PausedLink paused(link->port, link->radio);
+  ServiceSession session(paused, [&paused](int ms) { paused.Pause(ms); });
   const ServiceStart start = session.Start({1, link->radio.SlavePath()});
   ASSERT_TRUE(start.ok()) << start.portError;
   ASSERT_TRUE(start.identity);
@@ -274,9 +276,29 @@ TEST_F(ServiceEndToEndTest, RadioIsIdentifiedAndFollowsTheCommands) {
   }));
 }
 
+// A radio whose line goes away is not asked again and again: the session knows the port is
+// lost, and a command that repeats until the radio answers gives up at its first attempt.
+TEST_F(ServiceEndToEndTest, RadioThatGoesAwayIsNotWaitedFor) {
+  auto link = Radio();
+  link->port.SetMessageSink([](const Notice&) {});
+  int pausedMs = 0;
+  ServiceSession session(link->port, [&pausedMs](int ms) {
+    pausedMs += ms;
+    Pause(ms);
+  });
+  ASSERT_TRUE(session.Start({1, link->radio.SlavePath()}).ok());
+  EXPECT_FALSE(session.LineLost());
+  link->radio.Stop();
+  ASSERT_TRUE(link->WaitUntil([&] { return session.LineLost(); }));
+  pausedMs = 0;
+  EXPECT_FALSE(session.GpsPowerOff());
+  EXPECT_EQ(pausedMs, 40);
+}
+
 TEST_F(ServiceEndToEndTest, RadioThatDeniesTransmitSaysSo) {
   auto link = Radio({"deny-tx"});
-  ServiceSession session(link->port);
+  test::PausedLink paused(link->port, link->radio);
+  ServiceSession session(paused, [&paused](int ms) { paused.Pause(ms); });
   ASSERT_TRUE(session.Start({1, link->radio.SlavePath()}).ok());
   EXPECT_EQ(session.TransmitMode(), ReplyVerdict::kNotAllowed);
   EXPECT_FALSE(link->radio.State().transmitting);

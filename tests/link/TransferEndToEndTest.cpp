@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PausedLink.h"
 #include "RadioLink.h"
 #include "link/ImageTransfer.h"
 #include "model/ImageCodec.h"
@@ -12,9 +13,9 @@ namespace {
 
 using Result = TransferOutcome::Result;
 
-// Reads and writes through the real serial port channel and pauses, against the virtual radio
-// on a pseudo-terminal, and looks at the wire from the radio's side. The retries and every
-// answer a radio may give are covered, without waiting, by the scripted-radio tests.
+// Reads and writes through the real serial port channel, against the virtual radio on a
+// pseudo-terminal whose clock is the transfer's pauses, and looks at the wire from the radio's
+// side. The retries and every answer a radio may give are covered by the scripted-radio tests.
 class TransferEndToEndTest : public ::testing::Test {
  protected:
   void StartRadio(const std::vector<std::string>& faults = {}) {
@@ -24,11 +25,15 @@ class TransferEndToEndTest : public ::testing::Test {
       std::string error;
       ASSERT_TRUE(sim::AddFault(text, settings.faults, &error)) << error;
     }
+    transfer.reset();
+    link.reset();
     radio = std::make_unique<sim::VirtualRadio>(settings);
+    link = std::make_unique<PausedLink>(port, *radio);
     std::string error;
     ASSERT_TRUE(radio->Start(&error)) << error;
     choice = {0, radio->SlavePath()};
-    transfer.SetBackupFolder(backups.path().string());
+    transfer = std::make_unique<ImageTransfer>(*link, memory, [this](int ms) { link->Pause(ms); });
+    transfer->SetBackupFolder(backups.path().string());
     events.version = [this](const std::string& v) { version = v; };
   }
 
@@ -58,10 +63,11 @@ class TransferEndToEndTest : public ::testing::Test {
   }
 
   TempFolder backups;
-  std::unique_ptr<sim::VirtualRadio> radio;
   CCommPort port;
+  std::unique_ptr<sim::VirtualRadio> radio;
+  std::unique_ptr<PausedLink> link;
   RadioMemory memory;
-  ImageTransfer transfer{port, memory};
+  std::unique_ptr<ImageTransfer> transfer;
   TransferEvents events;
   PortChoice choice;
   std::string version;
@@ -73,7 +79,7 @@ TEST_F(TransferEndToEndTest, GoodWriteLeavesTheEncodedImageWithHandPatchesInTheR
   memory.pendingFlags[0x123] = 1;
   memory.pendingValues[0x123] = 0x5A;
 
-  const TransferOutcome outcome = transfer.OnWrite(doc, choice, events);
+  const TransferOutcome outcome = transfer->OnWrite(doc, choice, events);
   ASSERT_TRUE(outcome.ok()) << outcome.status;
   image::Image expected = BuildImage(doc);
   expected[0x123] = 0x5A;
@@ -90,7 +96,7 @@ TEST_F(TransferEndToEndTest, GoodWriteLeavesTheEncodedImageWithHandPatchesInTheR
 TEST_F(TransferEndToEndTest, GoodReadGivesTheRadiosConfiguration) {
   StartRadio();
   CKX200Doc doc;
-  const TransferOutcome outcome = transfer.OnRead(doc, choice, events);
+  const TransferOutcome outcome = transfer->OnRead(doc, choice, events);
   ASSERT_TRUE(outcome.ok()) << outcome.status;
   CKX200Doc expected;
   ASSERT_TRUE(DecodeImage(expected, radio->Memory()).ok);
@@ -129,7 +135,7 @@ TEST_F(TransferEndToEndTest, RadioThatRefusesOrStaysSilent) {
     SCOPED_TRACE(k.fault);
     StartRadio({k.fault});
     CKX200Doc doc = Configuration();
-    const TransferOutcome outcome = transfer.OnWrite(doc, choice, events);
+    const TransferOutcome outcome = transfer->OnWrite(doc, choice, events);
     EXPECT_EQ(outcome.result, k.result);
     EXPECT_EQ(outcome.status, k.status);
     EXPECT_FALSE(port.IsOpen());
@@ -141,7 +147,7 @@ TEST_F(TransferEndToEndTest, RadioThatDisappearsMidReadFailsCleanly) {
   StartRadio({"vanish=4"});
   CKX200Doc doc = Configuration();
   const CKX200Doc before = doc;
-  const TransferOutcome outcome = transfer.OnRead(doc, choice, events);
+  const TransferOutcome outcome = transfer->OnRead(doc, choice, events);
   EXPECT_EQ(outcome.status, "Read Fail!");
   EXPECT_EQ(doc, before);
   EXPECT_FALSE(port.IsOpen());
@@ -150,7 +156,7 @@ TEST_F(TransferEndToEndTest, RadioThatDisappearsMidReadFailsCleanly) {
 TEST_F(TransferEndToEndTest, VerifiedWriteReadsTheRadioBackWithoutTouchingTheDocument) {
   StartRadio();
   CKX200Doc doc = Configuration();
-  const TransferOutcome outcome = transfer.OnWriteAndVerify(doc, choice, events);
+  const TransferOutcome outcome = transfer->OnWriteAndVerify(doc, choice, events);
   ASSERT_TRUE(outcome.ok()) << outcome.status;
   EXPECT_TRUE(outcome.differences.empty());
   // The radio counts the read once it has heard the last acknowledgement, after the host is done.
@@ -163,14 +169,14 @@ TEST_F(TransferEndToEndTest, VerifiedWriteReadsTheRadioBackWithoutTouchingTheDoc
   // The configuration alone, as a file holds it: byte 0x010 is the firmware's, as a write sets it.
   CKX200Doc file = Configuration();
   image::Image stored{};
-  EXPECT_TRUE(transfer.OnVerify(BuildImage(file), choice, events, &stored).ok());
+  EXPECT_TRUE(transfer->OnVerify(BuildImage(file), choice, events, &stored).ok());
   EXPECT_EQ(stored, radio->Memory());
 }
 
 TEST_F(TransferEndToEndTest, RadioThatStoresAnotherByteFailsTheVerificationByAddress) {
   StartRadio({"corrupt=0x029"});
   CKX200Doc doc = Configuration();
-  const TransferOutcome outcome = transfer.OnWriteAndVerify(doc, choice, events);
+  const TransferOutcome outcome = transfer->OnWriteAndVerify(doc, choice, events);
   EXPECT_EQ(outcome.result, Result::kVerifyFailed);
   const std::uint8_t wrote = memory.working[0x029];
   ASSERT_EQ(outcome.differences,
@@ -180,7 +186,7 @@ TEST_F(TransferEndToEndTest, RadioThatStoresAnotherByteFailsTheVerificationByAdd
   EXPECT_FALSE(port.IsOpen());
 
   CKX200Doc file = Configuration();
-  EXPECT_EQ(transfer.OnVerify(BuildImage(file), choice, events).differences, outcome.differences);
+  EXPECT_EQ(transfer->OnVerify(BuildImage(file), choice, events).differences, outcome.differences);
 }
 
 }  // namespace

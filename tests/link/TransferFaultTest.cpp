@@ -2,13 +2,16 @@
 // virtual radio on a pseudo-terminal, one row at a time. Whatever the radio does, the transfer
 // ends with its status text, the port is closed and can be opened again at once, no thread is
 // left behind, a failed read leaves the configuration as it was and a write the radio did not
-// take whole is never reported as done.
+// take whole is never reported as done. The radio's clock is the transfer's pauses, so every
+// row comes out the same however busy the machine is.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iterator>
+#include <fstream>
 #include <mutex>
+#include <string>
 
+#include "PausedLink.h"
 #include "RadioLink.h"
 #include "link/ImageTransfer.h"
 #include "model/ImageCodec.h"
@@ -22,21 +25,6 @@ using Result = TransferOutcome::Result;
 using namespace std::chrono_literals;
 
 constexpr const char* kNoAnswer = "Communication Error !!!   Check your radio connection to PC !!!";
-
-// ThreadSanitizer slows every thread many times over, so the edge of a pause is nowhere near
-// where it lies in the program as shipped; the rows about timing run in the other builds.
-#if defined(__SANITIZE_THREAD__)
-#define KX_THREAD_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define KX_THREAD_SANITIZER 1
-#endif
-#endif
-#ifdef KX_THREAD_SANITIZER
-constexpr bool kTimingDistorted = true;
-#else
-constexpr bool kTimingDistorted = false;
-#endif
 
 struct Row {
   const char* name;
@@ -82,22 +70,28 @@ const Row kRows[] = {
     {"RadioGoneDuringWrite", true, {"vanish=5"}, Result::kBlockFailed, "Write Fail!", {}},
     // A read block (22 bytes, 46 ms on the wire) answered 15 ms after the programmer's
     // acknowledgement is whole some 40 ms before the programmer looks for it; a written block's
-    // acknowledgement comes 50 ms after the block. Close to the end of the pauses, with room
-    // left for a busy machine's scheduling.
+    // acknowledgement comes 50 ms after the block, its last byte 52 ms after it: close to the
+    // end of the pauses.
     {"SlowRadioRead", false, {}, Result::kDone, "Reading.....!", 15ms},
     {"SlowRadioWrite", true, {}, Result::kDone, "Writing.....!", 50ms},
 };
 
-std::size_t threadCount() {
-  const std::filesystem::directory_iterator tasks("/proc/self/task");
-  return static_cast<std::size_t>(std::distance(begin(tasks), end(tasks)));
+// The port's watch threads in this process, by name.
+std::size_t watchThreads() {
+  std::size_t count = 0;
+  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    std::ifstream comm(task.path() / "comm");
+    std::string name;
+    std::getline(comm, name);
+    count += name == "ThreadWatchComm";
+  }
+  return count;
 }
 
 class TransferFaultTest : public ::testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
     const Row& row = GetParam();
-    if (row.pacedAnswer && kTimingDistorted) GTEST_SKIP() << "timing under ThreadSanitizer";
     sim::RadioSettings settings;
     settings.model = model::kKx600Uhf;
     for (const auto& text : row.faults) {
@@ -110,9 +104,11 @@ class TransferFaultTest : public ::testing::TestWithParam<Row> {
       port.SetPacedWrites(true);
     }
     radio = std::make_unique<sim::VirtualRadio>(settings);
+    link = std::make_unique<PausedLink>(port, *radio);
     std::string error;
     ASSERT_TRUE(radio->Start(&error)) << error;
-    transfer.SetBackupFolder({});
+    transfer = std::make_unique<ImageTransfer>(*link, memory, [this](int ms) { link->Pause(ms); });
+    transfer->SetBackupFolder({});
     port.SetMessageSink([this](const Notice& notice) {
       std::lock_guard lock(mutex);
       portMessages.push_back(notice.text);
@@ -123,8 +119,9 @@ class TransferFaultTest : public ::testing::TestWithParam<Row> {
   std::vector<std::string> portMessages;
   std::unique_ptr<sim::VirtualRadio> radio;
   CCommPort port;
+  std::unique_ptr<PausedLink> link;
   RadioMemory memory;
-  ImageTransfer transfer{port, memory};
+  std::unique_ptr<ImageTransfer> transfer;
 };
 
 TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
@@ -133,15 +130,14 @@ TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
   CKX200Doc doc = DocumentOf(model::kKx600Uhf);
   doc.channels[0].rxFreqMHz = doc.channels[0].txFreqMHz = 445.5;
   const CKX200Doc docBefore = doc;
-  const std::size_t threads = threadCount();
   const std::string device = radio->SlavePath();
 
   std::string version;
   TransferEvents events;
   events.version = [&version](const std::string& text) { version = text; };
 
-  const TransferOutcome outcome = row.write ? transfer.OnWrite(doc, {0, device}, events)
-                                            : transfer.OnRead(doc, {0, device}, events);
+  const TransferOutcome outcome = row.write ? transfer->OnWrite(doc, {0, device}, events)
+                                            : transfer->OnRead(doc, {0, device}, events);
 
   EXPECT_EQ(outcome.result, row.result);
   EXPECT_EQ(outcome.status, row.status);
@@ -149,7 +145,9 @@ TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
     EXPECT_EQ(version, row.write ? "2 . 1" : "2.1");  // a doubled 0xAA skipped
   }
   EXPECT_FALSE(port.IsOpen());
-  EXPECT_EQ(threadCount(), threads);  // the port's watch thread is gone
+  // The port's watch thread is gone: joined by Close, it leaves the task list a moment after.
+  EXPECT_TRUE(radio->WaitFor([] { return watchThreads() == 0; }, kPatience))
+      << watchThreads() << " watch threads left";
 
   const bool gone = !row.faults.empty() && row.faults[0].starts_with("vanish");
   if (gone) {

@@ -52,11 +52,20 @@ start_radio --fault refuse
 grep -qF 'Read Fail..!' "$work/err" || fail "refused read: no status"
 [ ! -e "$work/refused.dat" ] || fail "refused read wrote a file"
 
-# A port that is not there: the number, and the system's reason.
+# A port that is not there: its name (the path it was given by, the number of a numbered one),
+# and the system's reason, with one port and with several.
 "$kxtool" write --port /dev/ttyKX_ABSENT "$work/radio.dat" 2>"$work/err"
 [ $? -eq 1 ] || fail "absent port should exit 1"
-grep -qF 'Fail to open PORT' "$work/err" || fail "absent port: no status"
-grep -qF 'No such file or directory' "$work/err" || fail "absent port: no reason"
+grep -qxF 'Fail to open /dev/ttyKX_ABSENT' "$work/err" || { fail "absent port: no status"; cat "$work/err"; }
+grep -qxF '/dev/ttyKX_ABSENT: No such file or directory' "$work/err" || fail "absent port: no reason"
+"$kxtool" write --port /dev/ttyKX_ABSENT --port 99 "$work/radio.dat" >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "absent ports of a bench should exit 1"
+grep -qE '^ttyKX_ABSENT +Fail to open /dev/ttyKX_ABSENT ' "$work/out" || { fail "bench: absent port not named by its path"; cat "$work/out"; }
+grep -qE '^ttyS98 +Fail to open PORT99 ' "$work/out" || { fail "bench: absent port not named by its number"; cat "$work/out"; }
+for line in 'ttyKX_ABSENT: /dev/ttyKX_ABSENT: No such file or directory' \
+    'ttyS98: /dev/ttyS98: No such file or directory'; do
+  grep -qxF "$line" "$work/err" || { fail "bench: no reason '$line'"; cat "$work/err"; }
+done
 "$kxtool" write --port nonsense "$work/radio.dat" 2>/dev/null
 [ $? -eq 2 ] || fail "a port that is no port is a usage error"
 
@@ -73,6 +82,26 @@ done
 start_radio --fault refuse
 "$kxtool" service --port "$pty" rx >"$work/out" 2>"$work/err"
 [ $? -eq 1 ] && grep -qxF 'Error!' "$work/err" || fail "service refused by the radio"
+# Zero bytes before every answer: each command is judged on its own reply, a refusal never on
+# the next command's.
+start_radio --fault zeros
+"$kxtool" service --port "$pty" mark on mark off space on scan stop >"$work/out" 2>"$work/err"
+[ $? -eq 1 ] || fail "service with refused tones should exit 1"
+printf '%s\n' 'mark on: This command is not allowed!' 'mark off: done' \
+  'space on: This command is not allowed!' 'scan stop: done' | diff - "$work/out" >/dev/null ||
+  { fail "service: replies not judged each for its own command"; cat "$work/out" "$work/err"; }
+# A radio that goes away: the first command after it says so and nothing more is sent.
+start_radio -v
+"$kxtool" service --port "$pty" channel 2 gps-power off gps-data external gps-data disable \
+  >"$work/out" 2>"$work/err" &
+tool=$!
+for _ in $(seq 200); do grep -q 'change to channel 2' "$work/sim.log" && break; sleep 0.05; done
+kill "$sim_pid"; wait "$sim_pid" 2>/dev/null; sim_pid=""
+wait "$tool"
+[ $? -eq 1 ] || fail "service to a radio that went away should exit 1"
+tail -n 1 "$work/out" | grep -qE "^[a-z0-9 -]+: Serial port lost: $pty\$" &&
+  ! grep -qF 'did not answer' "$work/out" && [ "$(wc -l <"$work/out")" -le 2 ] ||
+  { fail "service: a lost radio not noticed at once"; cat "$work/out" "$work/err"; }
 # A silent radio: the repeated command gives up after about 3 s.
 start_radio --fault silent
 "$kxtool" service --port "$pty" gps-power off >"$work/out" 2>"$work/err"
@@ -85,7 +114,8 @@ for bad in "--channel 17" "--modem fm" "--bogus"; do
   [ $? -eq 2 ] || fail "kxsim $bad should exit 2"
 done
 
-# A signal in the middle of a transfer: the status, exit 1, the end of connection to the radio.
+# A signal in the middle of a transfer: the status, exit 1, and the end of connection, which the
+# radio hears as such (never as the check byte of a block cut short).
 interrupt() {  # signal, what, kxtool arguments... (on the radio just started)
   local signal=$1 what=$2; shift 2
   "$kxtool" "$@" 2>"$work/err" &
@@ -98,8 +128,8 @@ interrupt() {  # signal, what, kxtool arguments... (on the radio just started)
   wait "$tool"
   [ $? -eq 1 ] || fail "$what should exit 1"
   grep -qF 'Stopped by the user!' "$work/err" || { fail "$what: no status"; cat "$work/err"; }
-  for _ in $(seq 40); do grep -q '89 00 89' "$work/sim.log" && break; sleep 0.05; done
-  grep -q '89 00 89' "$work/sim.log" || fail "$what did not end the connection"
+  for _ in $(seq 40); do grep -q '89 00 89   end of connection' "$work/sim.log" && break; sleep 0.05; done
+  grep -q '89 00 89   end of connection' "$work/sim.log" || fail "$what did not end the connection"
 }
 start_radio -v
 interrupt INT "write stopped with Ctrl+C" write --port "$pty" "$work/radio.dat"
@@ -165,8 +195,8 @@ kill -INT "$tool"
 wait "$tool"
 [ $? -eq 1 ] || fail "an interrupted bench should exit 1"
 [ "$(grep -cE '^kx[12] +Stopped by the user!' "$work/out")" -eq 2 ] || { fail "bench: not every radio stopped"; cat "$work/out"; }
-for _ in $(seq 40); do [ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
-[ "$(grep -c '89 00 89' "$work/sim.log")" -ge 2 ] || fail "bench: a stopped radio's connection was not ended"
+for _ in $(seq 40); do [ "$(grep -c '89 00 89   end of connection' "$work/sim.log")" -ge 2 ] && break; sleep 0.05; done
+[ "$(grep -c '89 00 89   end of connection' "$work/sim.log")" -ge 2 ] || fail "bench: a stopped radio's connection was not ended"
 "$kxtool" read --port "$work/kx1" --port "$work/kx2" -o "$work/again" >"$work/out" 2>"$work/err" || fail "ports not reusable after Ctrl+C"
 
 [ "$failures" -eq 0 ] && echo "kxtool against the virtual radio: all checks passed"

@@ -56,6 +56,11 @@ RadioTiming RadioSettings::PacedTiming() {
   RadioTiming timing;
   timing.pace = true;
   timing.answerDelay = std::chrono::milliseconds(5);
+  // Started half its time on the wire before the middle of the programmer's two looks, the
+  // first block is whole as long after the first look as before the second.
+  const auto frameTime = std::chrono::microseconds(10'000'000LL * protocol::kReadFrameSize /
+                                                   std::max(1u, timing.baud));
+  timing.firstBlockDelay -= std::chrono::duration_cast<std::chrono::milliseconds>(frameTime / 2);
   return timing;
 }
 
@@ -115,7 +120,10 @@ bool VirtualRadio::Start(std::string* error) {
 
   slavePath_ = name.data();
   startTime_ = Clock::now();
+  // The programmer's pauses run ahead of the clock; the radio's time never goes back.
+  pausedNow_ = std::max(pausedNow_, startTime_);
   outbox_.clear();
+  stopping_ = false;
   running_ = true;
   engine_->state.vanished = false;
   try {
@@ -132,10 +140,8 @@ void VirtualRadio::Stop() {
   {
     std::lock_guard lock(mutex_);
     if (!running_) return;
-  }
-  const std::uint8_t wake = 1;
-  if (::write(wakeWrite_, &wake, 1) < 0) {
-    // Only fails when the pipe is full, and a full pipe wakes the thread just as well.
+    stopping_ = true;
+    Wake();
   }
   thread_.join();
   std::lock_guard lock(mutex_);
@@ -221,6 +227,52 @@ Clock::time_point VirtualRadio::StartTime() const {
   return startTime_;
 }
 
+std::uint64_t VirtualRadio::BytesReceivedCount() const {
+  std::lock_guard lock(mutex_);
+  return receivedCount_;
+}
+
+std::uint64_t VirtualRadio::BytesSentCount() const {
+  std::lock_guard lock(mutex_);
+  return sentCount_;
+}
+
+void VirtualRadio::FollowPauses() {
+  std::lock_guard lock(mutex_);
+  if (followsPauses_) return;
+  followsPauses_ = true;
+  pausedNow_ = Clock::now();
+  if (running_) Wake();
+}
+
+bool VirtualRadio::Advance(Clock::duration by, std::uint64_t written,
+                           std::chrono::milliseconds patience) {
+  const auto deadline = Clock::now() + patience;
+  std::unique_lock lock(mutex_);
+  if (!followsPauses_) return false;
+  // What the programmer wrote before its pause was on the line before the pause began, so the
+  // radio hears it at the time it was written, however late its thread got round to reading.
+  if (!activity_.wait_until(lock, deadline,
+                            [&] { return receivedCount_ >= written || master_ < 0 || !running_; }))
+    return false;
+  pausedNow_ += by;
+  const std::uint64_t step = ++stepsAsked_;
+  if (!running_) return true;
+  Wake();
+  return activity_.wait_until(lock, deadline, [&] { return stepsServed_ >= step || !running_; });
+}
+
+Clock::time_point VirtualRadio::Now() const {
+  return followsPauses_ ? pausedNow_ : Clock::now();
+}
+
+void VirtualRadio::Wake() {
+  const std::uint8_t wake = 1;
+  if (::write(wakeWrite_, &wake, 1) < 0) {
+    // Only fails when the pipe is full, and a full pipe wakes the thread just as well.
+  }
+}
+
 void VirtualRadio::SetLogSink(std::function<void(const LogEntry&)> sink) {
   std::lock_guard lock(mutex_);
   logSink_ = std::move(sink);
@@ -301,6 +353,7 @@ std::optional<Clock::time_point> VirtualRadio::SendDue(Clock::time_point now) {
         continue;
       }
       Record(Direction::kFromRadio, p.bytes.data() + p.sent, static_cast<std::size_t>(n));
+      sentCount_ += static_cast<std::uint64_t>(n);
       p.sent += static_cast<std::size_t>(n);
     }
     if (p.sent < p.bytes.size()) return p.start + ByteTime() * static_cast<long>(p.sent);
@@ -313,7 +366,7 @@ void VirtualRadio::CloseLine() {
   closeFd(master_);
   closeFd(slaveHold_);
   engine_->state.vanished = true;
-  AddLog({Clock::now(), Direction::kFromRadio, {}, "the radio is gone"});
+  AddLog({Now(), Direction::kFromRadio, {}, "the radio is gone"});
 }
 
 void VirtualRadio::Run() {
@@ -323,14 +376,18 @@ void VirtualRadio::Run() {
     int master = -1;
     {
       std::lock_guard lock(mutex_);
-      const auto now = Clock::now();
+      if (stopping_) return;
+      const auto now = Now();
       engine_->Tick(now);
       TakeReplies(now);
       deadline = SendDue(now);
       if (engine_->VanishRequested() && outbox_.empty() && master_ >= 0) CloseLine();
       if (const auto tick = engine_->Deadline(); tick && master_ >= 0)
         deadline = deadline ? std::min(*deadline, *tick) : *tick;
+      // Following the programmer's pauses, time moves only when Advance wakes the radio.
+      if (followsPauses_) deadline.reset();
       master = master_;
+      stepsServed_ = stepsAsked_;
       ++generation_;
       activity_.notify_all();
     }
@@ -343,15 +400,24 @@ void VirtualRadio::Run() {
       if (errno == EINTR) continue;
       return;
     }
-    if (watch[0].revents != 0) return;  // Stop
+    if (watch[0].revents != 0) {  // Stop, or Advance
+      std::array<std::uint8_t, 64> wakes{};
+      while (::read(wakeRead_, wakes.data(), wakes.size()) > 0) {
+      }
+      continue;
+    }
     if (count < 2 || watch[1].revents == 0) continue;
     if (watch[1].revents & POLLIN) {
       const ssize_t n = ::read(master, buffer.data(), buffer.size());
       if (n > 0) {
         std::lock_guard lock(mutex_);
-        const auto now = Clock::now();
-        Record(Direction::kToRadio, buffer.data(), static_cast<std::size_t>(n));
-        engine_->Feed(buffer.data(), static_cast<std::size_t>(n), now);
+        const auto now = Now();
+        const auto heard = static_cast<std::size_t>(n);
+        Record(Direction::kToRadio, buffer.data(), heard);
+        receivedCount_ += heard;
+        engine_->Feed(buffer.data(), heard, now);
+        // The answers are timed from now, before the clock can move on.
+        TakeReplies(now);
         continue;
       }
     }

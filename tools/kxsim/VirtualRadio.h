@@ -13,6 +13,7 @@
 
 #include "FactoryImage.h"
 #include "RadioFaults.h"
+#include "link/RadioProtocol.h"
 #include "model/MemoryMap.h"
 #include "model/ModelType.h"
 
@@ -25,9 +26,11 @@ using Clock = std::chrono::steady_clock;
 struct RadioTiming {
   // Every answer but the first block of a read. 0 answers at once; a paced radio thinks a few ms.
   std::chrono::milliseconds answerDelay{0};
-  // The first block of a read follows the request by this much: after the programmer has
-  // taken the request's answer (at 100 ms) and well before it looks for the block (at 200 ms).
-  std::chrono::milliseconds firstBlockDelay{130};
+  // The first block of a read follows the request by this much. The programmer takes the
+  // request's answer one answer pause after the request and looks for the block one pause
+  // later; the block is whole halfway between the two (at 150 ms), as far from each as it can
+  // be. A paced radio starts it earlier by half its time on the wire (PacedTiming).
+  std::chrono::milliseconds firstBlockDelay{protocol::pause_ms::kAnswer * 3 / 2};
   // A block frame that stops arriving half-way is dropped after this much silence. The
   // programmer pauses 50 ms inside every written block, so it is well above that.
   std::chrono::milliseconds frameTimeout{300};
@@ -144,6 +147,20 @@ class VirtualRadio {
   // the time-out passed first. The condition may call the radio's members.
   bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) const;
 
+  // Makes the programmer's pauses the radio's clock, for a test: from now on the radio's time
+  // stands still but for Advance, so where its answers fall among the programmer's pauses, and
+  // so what the programmer finds after each pause, no longer hangs on how busy the machine is.
+  // Answers are still placed relative to when the radio heard what it answers.
+  void FollowPauses();
+  // The programmer pauses: once the radio has heard the `written` bytes written to it in all
+  // (or is gone), its time moves on by `by`; returns once it has put on the line everything
+  // due by then. False when that took longer than patience, or the radio does not follow
+  // pauses.
+  bool Advance(Clock::duration by, std::uint64_t written, std::chrono::milliseconds patience);
+  // Bytes heard and sent since Start, all of them (not bounded as the recorded ones are).
+  std::uint64_t BytesReceivedCount() const;
+  std::uint64_t BytesSentCount() const;
+
  private:
   struct Pending {
     Clock::time_point start;
@@ -160,6 +177,9 @@ class VirtualRadio {
   void AddLog(LogEntry entry);
   void CloseLine();
   Clock::duration ByteTime() const;
+  // The radio's time: the clock's, or the programmer's pauses' (FollowPauses).
+  Clock::time_point Now() const;
+  void Wake();
 
   mutable std::mutex mutex_;
   mutable std::condition_variable activity_;
@@ -174,6 +194,13 @@ class VirtualRadio {
   std::string slavePath_;
   Clock::time_point startTime_;
   std::uint64_t generation_ = 0;  // counts the radio's activity, for WaitFor
+  std::uint64_t receivedCount_ = 0;
+  std::uint64_t sentCount_ = 0;
+  bool followsPauses_ = false;
+  Clock::time_point pausedNow_{};  // the radio's time when it follows the programmer's pauses
+  std::uint64_t stepsAsked_ = 0;   // Advance calls
+  std::uint64_t stepsServed_ = 0;  // the last one the radio's thread has caught up with
+  bool stopping_ = false;
 
   int master_ = -1;
   int slaveHold_ = -1;  // keeps the line up while no programmer has the port open

@@ -124,6 +124,7 @@ std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
     memories.push_back(std::make_unique<kx::RadioMemory>());
     transfers.push_back(std::make_unique<kx::ImageTransfer>(*ports[i], *memories[i]));
     results[i].name = radios[i].name;
+    results[i].port = radios[i].port;
   }
 
   std::mutex mutex;
@@ -184,8 +185,12 @@ int ReportBench(const std::vector<BenchResult>& results) {
   }
   std::fflush(stdout);
   for (const auto& r : results) {
-    if (r.outcome.differences.empty()) continue;
-    std::string detail = kx::VerifyFailureDetail(r.outcome.differences);
+    std::string detail;
+    if (r.outcome.result == kx::TransferOutcome::Result::kPortFailed)
+      detail = PortHint(r.port, r.outcome.portError);
+    else if (!r.outcome.differences.empty())
+      detail = kx::VerifyFailureDetail(r.outcome.differences);
+    if (detail.empty()) continue;
     for (auto at = detail.find('\n'); at != std::string::npos; at = detail.find('\n', at + 1))
       detail.insert(at + 1, r.name + ": ");
     std::fprintf(stderr, "%s: %s\n", r.name.c_str(), detail.c_str());

@@ -19,6 +19,7 @@ struct BenchRadio {
 // How one radio's transfer ended.
 struct BenchResult {
   std::string name;
+  kx::PortChoice port;
   kx::TransferOutcome outcome;
   double seconds = 0;
   std::string fileError;  // the transfer went, its files could not be written
@@ -39,14 +40,15 @@ using BenchTransfer =
                                       const kx::TransferEvents&, std::size_t index)>;
 
 // Runs the transfers of every radio at once, shown on a BenchConsole. Ctrl+C, SIGTERM and SIGHUP
-// stop every transfer at its next pause, each ending its connection and closing its port. The
+// stop every transfer between two frames, each ending its connection and closing its port. The
 // results are in the order of the radios.
 std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
                                   const BenchTransfer& transfer);
 
 // The summary table on standard output: port, result, seconds, backup file; then, on standard
-// error, the named differences of every failed verification. kExitOk only when every radio
-// succeeded.
+// error, why each port that failed to open did (the system's reason, as for one port) and the
+// named differences of every failed verification, each line prefixed with its port. kExitOk
+// only when every radio succeeded.
 int ReportBench(const std::vector<BenchResult>& results);
 
 }  // namespace kxtool

@@ -139,7 +139,8 @@ std::string PortHint(const kx::PortChoice& port, const std::string& reason) {
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error) {
   const auto port = kx::serial_ports::Resolve(text, &error);
   if (!port) return std::nullopt;
-  return kx::PortChoice{port->number, port->device};
+  // A path names the port in every message, even one with a number of its own.
+  return kx::PortChoice{port->number, port->device, text.find('/') != std::string::npos};
 }
 
 int RunTransfer(const std::string& portText, const std::string& tracePath, kx::RadioMemory& memory,

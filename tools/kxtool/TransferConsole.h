@@ -12,7 +12,7 @@ namespace kxtool {
 
 // Shows a read or write on the terminal: a live progress bar with the status text when standard
 // error is a terminal, plain status lines otherwise; optionally every byte on the wire in a
-// trace file. Ctrl+C asks the transfer to stop at its next pause.
+// trace file. Ctrl+C asks the transfer to stop between two frames.
 class TransferConsole {
  public:
   explicit TransferConsole(kx::ImageTransfer& transfer);

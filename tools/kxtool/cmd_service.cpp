@@ -245,6 +245,12 @@ Command addServiceCommand(CLI::App& app) {
             }
 
             kx::CCommPort serial;
+            // A lost port is said once, as the verdict of the command it cuts short; whatever
+            // else the port has to say goes to standard error as it happens.
+            serial.SetMessageSink([](const kx::Notice& notice) {
+              if (!notice.text.starts_with(kx::port_message::kLineLost))
+                std::cerr << notice.text << '\n';
+            });
             ServiceSession session(serial);
             // What the radio sent since the current command went out, for its verdict.
             std::vector<std::uint8_t> received;
@@ -264,10 +270,13 @@ Command addServiceCommand(CLI::App& app) {
               return kExitFailure;
             }
 
+            const std::string lost = kx::port_message::kLineLost + serial.PortName();
             int exitCode = kExitOk;
             for (const Step& step : steps) {
               std::string verdict;
-              if (!step.run) {
+              if (session.LineLost()) {
+                verdict = lost;
+              } else if (!step.run) {
                 if (start.identity) {
                   const kx::RadioIdentity& id = *start.identity;
                   std::cout << "Channel " << id.channel << ", version " << id.VersionText() << ", "
@@ -278,10 +287,17 @@ Command addServiceCommand(CLI::App& app) {
               } else {
                 received.clear();
                 const bool answered = step.run(session);
+                // A command that takes one byte of its reply leaves the rest queued (a zero
+                // byte may come first); it is this command's all the same, and the next one is
+                // judged on its own reply alone.
+                session.CollectReply();
                 verdict = answered ? Judge(received) : kx::service_text::kNoAnswer;
+                if (verdict == kx::service_text::kNoAnswer && session.LineLost()) verdict = lost;
               }
               std::cout << step.label << ": " << (verdict.empty() ? "done" : verdict) << '\n';
               if (!verdict.empty()) exitCode = kExitFailure;
+              // Nothing after it can reach the radio.
+              if (verdict == lost) break;
             }
             session.Close();
             return exitCode;
