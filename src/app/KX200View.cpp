@@ -367,7 +367,7 @@ void CKX200View::OnOpenRecent(const QString& path) {
 }
 
 bool CKX200View::OpenNamedFile(const QString& path) {
-  if (!refuseUnfitFile(path)) return false;
+  // Each way in looks at the file first (refuseUnfitFile), as the Load and Import commands do.
   switch (kindOf(path)) {
     case FileKind::kConfiguration:
     case FileKind::kKx100:
@@ -379,6 +379,7 @@ bool CKX200View::OpenNamedFile(const QString& path) {
       return importFile(path, ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
                         ImportTakes::kChannels);
     case FileKind::kOther:
+      if (!refuseUnfitFile(path)) return false;
       break;
   }
   // Load says nothing of a name it does not know, which its dialog never offers; a file named

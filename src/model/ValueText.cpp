@@ -39,10 +39,8 @@ std::string ModemTypeLine(const CKX200Doc& doc) {
 }
 
 namespace {
-// Entries of the lists; the power-save delay has three bits in the radio's memory.
-constexpr int kScanDelayEntries = 15;
+// The power-save delay has three bits in the radio's memory.
 constexpr int kPowerSaveDelayEntries = 8;
-constexpr int kGpsCycleEntries = 24;
 
 std::optional<int> entryNumber(std::int32_t index, int entries) {
   if (index < 0 || index >= entries) return std::nullopt;

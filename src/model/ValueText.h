@@ -30,6 +30,10 @@ std::string SubBandLine(ModelType type, int subBandIndex);
 // "** FFSK **", "** AFSK  V23 Mode **" or "** AFSK  BELL202 Mode **", else
 // "Modem is not selected".
 std::string ModemTypeLine(const CKX200Doc& doc);
+// Entries of the option lists: the scan delay "1" .. "15" seconds, the GPS cycle "1" .. "24"
+// hours.
+constexpr int kScanDelayEntries = 15;
+constexpr int kGpsCycleEntries = 24;
 // Index-to-unit conversions of the option lists: seconds of the scan delay and power-save
 // delay lists, hours of the GPS cycle list.
 constexpr int DelaySeconds(std::int32_t index) {

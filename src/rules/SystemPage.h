@@ -5,14 +5,15 @@
 #include <string_view>
 
 #include "model/Outcome.h"
+#include "model/ValueText.h"
 
 namespace kx {
 
 class CKX200Doc;
 
 namespace system_page {
-constexpr int kScanDelayItems = 15;  // "1" .. "15" seconds
-constexpr int kGpsCycleItems = 24;   // "1" .. "24" hours
+constexpr int kScanDelayItems = value_text::kScanDelayEntries;
+constexpr int kGpsCycleItems = value_text::kGpsCycleEntries;
 }  // namespace system_page
 
 // Which controls of the system option / GPS page can be used. Below the KX600 none of these;
