@@ -1,3 +1,9 @@
+# On Windows the programs go into a zip of their own.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
+
 # Installing like any Linux program: the programs in bin, the desktop entry, the icon in the
 # hicolor theme, AppStream metadata, manual pages and the bash completion; and a Debian package
 # built from the same rules with CPack (scripts/package).

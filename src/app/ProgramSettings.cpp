@@ -1,11 +1,11 @@
 #include "app/ProgramSettings.h"
 
-#include <QFile>
 #include <QSettings>
 #include <filesystem>
 #include <system_error>
 
 #include "model/FileCheck.h"
+#include "model/FileIo.h"
 #include "model/UserFolders.h"
 
 namespace kx {
@@ -13,20 +13,20 @@ namespace kx {
 namespace {
 
 std::string localPath() {
-  return ConfigFolder() + "/kxprog.conf";
+  return fileio::joinPath(ConfigFolder(), "kxprog.conf");
 }
 
 // Not there yet (nor a link to nothing) is a file QSettings makes with the first value kept.
 bool absent(const std::string& path) {
   std::error_code error;
-  return std::filesystem::symlink_status(path, error).type() ==
+  return std::filesystem::symlink_status(fileio::nativePath(path), error).type() ==
          std::filesystem::file_type::not_found;
 }
 
 }  // namespace
 
 QString ProgramSettings::Path() {
-  return QFile::decodeName(QByteArray::fromStdString(localPath()));
+  return QString::fromStdString(localPath());  // paths are UTF-8 on every system
 }
 
 std::optional<Notice> ProgramSettings::Problem() const {

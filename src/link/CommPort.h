@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -58,7 +59,7 @@ class CCommPort {
   // Stops and joins the watch thread, purges and releases the device. Bytes already queued stay
   // queued. Safe to call at any time, also twice and after a failed Open.
   void Close();
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const;
   // True once the watch thread found the device gone ("Serial port lost: ..."), until the next
   // Open: nothing written reaches a radio then, and nothing more will arrive.
   bool LineLost() const { return lineLost_.load(std::memory_order_acquire); }
@@ -92,6 +93,9 @@ class CCommPort {
  private:
   // What ReadPending found besides bytes.
   static constexpr std::ptrdiff_t kLineGone = -1;
+  enum class LineCommand { kSetDtr, kClearDtr, kClearRts };
+  // The system's side of an open port (a file descriptor, or a Windows handle and its events).
+  struct Device;
 
   void ThreadWatchComm();
   // Bytes waiting in the driver, up to capacity, without blocking: 0 when none waited,
@@ -99,13 +103,20 @@ class CCommPort {
   std::ptrdiff_t ReadPending(std::uint8_t* buffer, std::size_t capacity);
   // Moves one chunk into the queue, whole or not at all (then says so, once until there is room).
   void QueueChunk(const std::uint8_t* bytes, std::size_t count);
+  // Everything the driver holds, chunk by chunk, unless Close wants the port back; false when
+  // the line has gone.
+  bool DrainDriver();
+  // The watch thread found the device gone: said once, and the thread ends.
+  void LoseLine();
   void ShowMessage(const std::string& text, NoticeKind kind);
-  bool ModemLines(unsigned long request, int lines);
-  bool Fail(const std::string& what, int error);
+  std::size_t WriteToDevice(const std::uint8_t* bytes, std::size_t count);
+  void PaceWrite(std::chrono::steady_clock::time_point begun, std::size_t written);
+  bool ControlLine(LineCommand command);
+  // Closes, keeps what went wrong (what, then the system's words for the error code, if any)
+  // and returns false.
+  bool Fail(const std::string& what, long error);
 
-  int fd_ = -1;
-  int wakeRead_ = -1;  // a pipe that wakes the watch thread when the port closes
-  int wakeWrite_ = -1;
+  std::unique_ptr<Device> device_;
   std::string portName_;
   std::string lastError_;
   std::uint16_t identifier_ = 0;

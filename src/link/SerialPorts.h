@@ -16,7 +16,10 @@ struct SerialPortInfo {
   bool operator==(const SerialPortInfo&) const = default;
 };
 
-// Port numbers come from the kernel's device name alone, so a number names the same device for
+// On Windows a port is COM<n>, the device \\.\COM<n>; the list comes from the system's DOS
+// device names, the descriptions from SetupAPI.
+//
+// On Linux port numbers come from the kernel's device name alone, so a number names the same device for
 // as long as the hardware stays the same, whatever else is plugged in:
 //   ttyS<n> -> n + 1 (COM1 is ttyS0, as everywhere)      ttyUSB<n> -> 101 + n
 //   ttyACM<n> -> 201 + n    ttyAMA<n> -> 301 + n    ttySC<n> -> 401 + n    ttyXRUSB<n> -> 501 + n
@@ -32,17 +35,24 @@ int PortNumberOf(std::string_view deviceName);
 std::string DeviceOf(int number);
 
 // What a technician may type to name a port: "COM5", "com5", "\\.\COM5", "5", or a device path
-// (anything with a '/': /dev/ttyUSB0, /dev/pts/3, /dev/serial/by-id/...). A path keeps the
-// number of the device it leads to (0 for a pseudo-terminal). Nothing, with the reason in
-// error, for anything else.
+// (on Linux anything with a '/': /dev/ttyUSB0, /dev/pts/3, /dev/serial/by-id/...; on Windows
+// any other \\.\ device, such as a null-modem emulator's \\.\CNCA0). A path keeps the number
+// of the device it leads to (0 for a pseudo-terminal). Nothing, with the reason in error, for
+// anything else.
 std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error = nullptr);
 
-// The serial devices present, in ascending port number: every tty in sysfsClass that has a
-// device behind it, is inside the numbering and has a node in devDir; a ttyS only when the
-// kernel found a UART for it (its type is not 0). The folders are parameters so tests can
-// build a machine of their own.
+// The serial devices present, in ascending port number. On Linux every tty in sysfsClass that
+// has a device behind it, is inside the numbering and has a node in devDir; a ttyS only when
+// the kernel found a UART for it (its type is not 0). The folders are parameters so tests can
+// build a machine of their own (Windows ignores them).
 std::vector<SerialPortInfo> List(const std::string& sysfsClass = "/sys/class/tty",
                                  const std::string& devDir = "/dev");
+
+// The number a technician gives a port by: "COM5", "com5", "\\.\COM5" or "5" give 5. Nothing
+// for anything else (also 0 and numbers with a leading zero).
+std::optional<int> ParsePortNumber(std::string_view text);
+// The value of a run of decimal digits, no leading zero, at most largest; nothing otherwise.
+std::optional<int> DecimalNumber(std::string_view digits, int largest);
 
 // "COM101  /dev/ttyUSB0  (FT232R USB UART)": how every list of ports shows an entry.
 std::string Label(const SerialPortInfo& port);

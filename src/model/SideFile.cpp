@@ -13,7 +13,7 @@ constexpr const char* kCannotSaveSetting = "Cannot save the serial port setting!
 }  // namespace
 
 std::string SideFilePath(const std::string& modelName) {
-  return ConfigFolder() + "/" + modelName + ".ini";
+  return fileio::joinPath(ConfigFolder(), modelName + ".ini");
 }
 
 std::optional<std::int32_t> ReadSideFile(const std::string& path) {

@@ -10,6 +10,10 @@
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "support/Documents.h"
+#include "support/Environment.h"
+#ifdef _WIN32
+#include "model/WideText.h"
+#endif
 #include "support/TempFolder.h"
 #include "tests/link/ScriptedRadio.h"
 
@@ -232,8 +236,13 @@ TEST_F(ImageTransferTest, BackupThatCannotBeKeptIsReportedAndTheReadStillCounts)
   const TransferOutcome outcome = transfer.OnRead(doc, port, events);
   EXPECT_TRUE(outcome.ok()) << outcome.status;
   EXPECT_TRUE(outcome.backupPath.empty());
-  EXPECT_EQ(outcome.BackupText(), "No backup of the radio memory could be kept: " + blocked +
-                                      "/backups: Not a directory");
+#ifdef _WIN32
+  const std::string reason = win32::ErrorText(3);  // ERROR_PATH_NOT_FOUND
+#else
+  const std::string reason = "Not a directory";
+#endif
+  EXPECT_EQ(outcome.BackupText(),
+            "No backup of the radio memory could be kept: " + blocked + "/backups: " + reason);
 }
 
 TEST_F(ImageTransferTest, BadBlocksAreAskedForAgainFourTimes) {
@@ -425,14 +434,13 @@ TEST(ImageBackupTest, RadiosSavingAtOnceNeverOverwriteOneAnother) {
 }
 
 TEST(ImageBackupTest, LivesInTheUsersDataFolder) {
-  const char* old = std::getenv("XDG_DATA_HOME");
-  const std::string saved = old ? old : "";
-  ::setenv("XDG_DATA_HOME", "/srv/tech", 1);
+#ifdef _WIN32
+  const test::ScopedVariable data("LOCALAPPDATA", "C:\\Users\\tech\\AppData\\Local");
+  EXPECT_EQ(BackupFolder(), "C:\\Users\\tech\\AppData\\Local\\kxprog\\backups");
+#else
+  const test::ScopedVariable data("XDG_DATA_HOME", "/srv/tech");
   EXPECT_EQ(BackupFolder(), "/srv/tech/kxprog/backups");
-  if (saved.empty())
-    ::unsetenv("XDG_DATA_HOME");
-  else
-    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+#endif
 }
 
 }  // namespace

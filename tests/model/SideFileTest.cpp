@@ -1,37 +1,38 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
+#include "support/Environment.h"
 #include "support/TempFolder.h"
 
 namespace kx {
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kConfigVariable = "APPDATA";
+#else
+constexpr const char* kConfigVariable = "XDG_CONFIG_HOME";
+#endif
+
 class SideFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* old = std::getenv("XDG_CONFIG_HOME")) saved_ = old;
-    ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
-  }
-  void TearDown() override {
-    if (saved_.empty())
-      ::unsetenv("XDG_CONFIG_HOME");
-    else
-      ::setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
-  }
   test::TempFolder folder;
-
- private:
-  std::string saved_;
+  test::ScopedVariable config{kConfigVariable, fileio::utf8Path(folder.path())};
 };
 
+#ifdef _WIN32
+TEST_F(SideFileTest, LivesInTheUsersConfigurationFolder) {
+  config.set("C:\\Users\\Funkgeräte\\AppData\\Roaming");
+  EXPECT_EQ(SideFilePath("KX400"), "C:\\Users\\Funkgeräte\\AppData\\Roaming\\kxprog\\KX400.ini");
+}
+#else
 TEST_F(SideFileTest, LivesInTheUsersConfigurationFolder) {
   EXPECT_EQ(SideFilePath("KX400"), folder.file("kxprog/KX400.ini"));
-  ::setenv("XDG_CONFIG_HOME", "relative/path", 1);  // not absolute: ignored
-  ::setenv("HOME", "/home/tech", 1);
+  config.set("relative/path");  // not absolute: ignored
+  const test::ScopedVariable home("HOME", "/home/tech");
   EXPECT_EQ(SideFilePath("KX400"), "/home/tech/.config/kxprog/KX400.ini");
 }
+#endif
 
 TEST_F(SideFileTest, PortNumberIsFourLittleEndianBytes) {
   CKX200Doc doc;

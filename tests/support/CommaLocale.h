@@ -16,16 +16,23 @@ namespace kx::test {
 class CommaLocale {
  public:
   CommaLocale() {
+#ifdef _WIN32
+    // The C runtime of Windows has its own locale names.
+    active_ = std::setlocale(LC_ALL, "German_Germany.1252") != nullptr;
+#else
     const std::string target = folder_.file("de_DE.UTF-8");
     const std::string command = "localedef -i de_DE -f UTF-8 '" + target + "' >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0 && !std::filesystem::exists(target + "/LC_NUMERIC"))
       return;
     ::setenv("LOCPATH", folder_.path().c_str(), 1);
     active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+#endif
   }
   ~CommaLocale() {
     std::setlocale(LC_ALL, "C");
+#ifndef _WIN32
     ::unsetenv("LOCPATH");
+#endif
   }
   CommaLocale(const CommaLocale&) = delete;
   CommaLocale& operator=(const CommaLocale&) = delete;

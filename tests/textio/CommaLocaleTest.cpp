@@ -78,7 +78,7 @@ TEST(CommaLocaleTest, NumbersReadAndWrittenAsInTheCLocale) {
   const Outputs inC = outputsNow();
   for (std::size_t i = 0; i < std::size(kTyped); ++i) {  // the C library's own reading, in "C"
     if (std::isnan(inC.parsed[i])) continue;
-    EXPECT_EQ(inC.parsed[i], std::atof(kTyped[i])) << kTyped[i];
+    EXPECT_EQ(inC.parsed[i], std::strtod(kTyped[i], nullptr)) << kTyped[i];
   }
 
   test::CommaLocale comma;

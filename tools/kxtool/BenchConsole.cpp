@@ -1,9 +1,9 @@
 #include "BenchConsole.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <iostream>
+
+#include "Console.h"
 
 #include "model/MemoryMap.h"
 
@@ -21,7 +21,7 @@ std::string bar(int position) {
 }  // namespace
 
 BenchConsole::BenchConsole(std::vector<std::string> names)
-    : names_(std::move(names)), lines_(names_.size()), live_(::isatty(STDERR_FILENO)) {
+    : names_(std::move(names)), lines_(names_.size()), live_(console::IsTerminal(console::Stream::kError)) {
   for (const auto& name : names_)
     nameWidth_ = std::max(nameWidth_, name.size());
 }

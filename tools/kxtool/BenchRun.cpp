@@ -1,12 +1,9 @@
 #include "BenchRun.h"
 
-#include <pthread.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -14,8 +11,10 @@
 
 #include "BenchConsole.h"
 #include "Command.h"
+#include "Console.h"
 #include "TransferConsole.h"
 #include "link/CommPort.h"
+#include "model/FileIo.h"
 
 namespace kxtool {
 
@@ -23,20 +22,19 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr auto kRefreshPeriod = std::chrono::milliseconds(100);
 
 std::atomic<bool> gStopAsked{false};
 
-void onStopSignal(int) {
+void onStopRequest() {
   gStopAsked = true;
 }
 
 // The same device under two names (a link and its target) is the same radio.
 std::string deviceIdentity(const std::string& device) {
   std::error_code ec;
-  const fs::path canonical = fs::weakly_canonical(device, ec);
-  return ec ? device : canonical.string();
+  const fs::path canonical = fs::weakly_canonical(kx::fileio::nativePath(device), ec);
+  return ec ? device : kx::fileio::utf8Path(canonical);
 }
 
 std::string uniqueName(std::string name, const std::vector<BenchRadio>& taken) {
@@ -50,31 +48,6 @@ std::string uniqueName(std::string name, const std::vector<BenchRadio>& taken) {
     candidate = name + "-" + std::to_string(n);
   return candidate;
 }
-
-// Signals go to this thread only, and set the flag it looks at; the workers (and the ports'
-// watch threads they start) never see them.
-class StopSignals {
- public:
-  StopSignals() {
-    gStopAsked = false;
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    ::sigemptyset(&action.sa_mask);
-    for (int signal : kStopSignals)
-      ::sigaction(signal, &action, nullptr);
-  }
-  ~StopSignals() {
-    for (int signal : kStopSignals)
-      std::signal(signal, SIG_DFL);
-  }
-  static void BlockInThisThread(bool block) {
-    sigset_t set;
-    ::sigemptyset(&set);
-    for (int signal : kStopSignals)
-      ::sigaddset(&set, signal);
-    ::pthread_sigmask(block ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
-  }
-};
 
 std::string resultText(const BenchResult& r) {
   if (!r.fileError.empty()) return r.fileError;
@@ -102,7 +75,7 @@ std::optional<std::vector<BenchRadio>> ResolveBench(const std::vector<std::strin
       return std::nullopt;
     }
     identities.push_back(identity);
-    radios.push_back({uniqueName(fs::path(port->device).filename().string(), radios), *port});
+    radios.push_back({uniqueName(kx::fileio::utf8Path(kx::fileio::nativePath(port->device).filename()), radios), *port});
   }
   return radios;
 }
@@ -113,7 +86,10 @@ std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
   for (const auto& radio : radios)
     names.push_back(radio.name);
   BenchConsole console(names);
-  const StopSignals signals;
+  // Stop requests go to this thread only, and set the flag it looks at; the workers (and the
+  // ports' watch threads they start) never see them.
+  gStopAsked = false;
+  const console::StopRequests stopRequests(onStopRequest);
 
   std::vector<BenchResult> results(radios.size());
   std::vector<std::unique_ptr<kx::CCommPort>> ports;
@@ -131,7 +107,7 @@ std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
   std::condition_variable finished;
   std::size_t running = radios.size();
   std::vector<std::thread> workers;
-  StopSignals::BlockInThisThread(true);
+  console::StopRequests::BlockInThisThread(true);
   for (std::size_t i = 0; i < radios.size(); ++i) {
     workers.emplace_back([&, i] {
       const auto start = Clock::now();
@@ -143,7 +119,7 @@ std::vector<BenchResult> RunBench(const std::vector<BenchRadio>& radios,
       finished.notify_all();
     });
   }
-  StopSignals::BlockInThisThread(false);
+  console::StopRequests::BlockInThisThread(false);
 
   std::unique_lock lock(mutex);
   while (!finished.wait_for(lock, kRefreshPeriod, [&] { return running == 0; })) {

@@ -1,9 +1,8 @@
 #include "OutputFile.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
+#include "Console.h"
 #include "model/ConfigFile.h"
 #include "model/FileIo.h"
 
@@ -16,7 +15,7 @@ bool isStandardOutput(const std::string& path) {
 bool writeOutput(const std::string& path, std::span<const std::uint8_t> bytes, OutputKind kind,
                  std::string* error) {
   if (!isStandardOutput(path)) return kx::fileio::writeAtomically(path, bytes, error);
-  if (kind == OutputKind::kBinary && isatty(STDOUT_FILENO)) {
+  if (kind == OutputKind::kBinary && console::IsTerminal(console::Stream::kOutput)) {
     if (error) *error = "standard output is a terminal; send the file to a pipe or a file";
     return false;
   }

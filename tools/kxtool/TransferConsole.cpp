@@ -1,16 +1,12 @@
 #include "TransferConsole.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <iostream>
 
 #include "Command.h"
+#include "Console.h"
 #include "link/CommPort.h"
 #include "link/SerialPorts.h"
 #include "link/TimeStamp.h"
@@ -22,33 +18,27 @@ namespace kxtool {
 namespace {
 std::atomic<kx::ImageTransfer*> gInterruptible{nullptr};
 
-void onInterrupt(int) {
+void onStop() {
   if (kx::ImageTransfer* transfer = gInterruptible.load()) transfer->RequestStop();
 }
 
 constexpr int kBarWidth = 40;
-constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 }  // namespace
 
-TransferConsole::TransferConsole(kx::ImageTransfer& transfer) : live_(::isatty(STDERR_FILENO)) {
+TransferConsole::TransferConsole(kx::ImageTransfer& transfer)
+    : live_(console::IsTerminal(console::Stream::kError)) {
   events_.status = [this](const std::string& text) { ShowStatus(text); };
   events_.progress = [this](int position) { ShowProgress(position); };
   events_.traffic = [this](bool sent, const std::uint8_t* bytes, std::size_t count) {
     Trace(sent, bytes, count);
   };
   gInterruptible = &transfer;
-  struct sigaction action {};
-  action.sa_handler = onInterrupt;
-  ::sigemptyset(&action.sa_mask);
-  // A closed terminal (SIGHUP) ends the transfer as cleanly as Ctrl+C and SIGTERM do.
-  for (int signal : kStopSignals)
-    ::sigaction(signal, &action, nullptr);
+  stopRequests_ = std::make_unique<console::StopRequests>(onStop);
 }
 
 TransferConsole::~TransferConsole() {
-  for (int signal : kStopSignals)
-    std::signal(signal, SIG_DFL);
+  stopRequests_.reset();
   gInterruptible = nullptr;
   if (trace_) std::fclose(trace_);
 }
@@ -91,7 +81,7 @@ std::FILE* OpenTraceFile(const std::string& path, std::string& error) {
   // rules as for every other file decide where it may go.
   const auto target = kx::fileio::writableTarget(path, &error);
   if (!target) return nullptr;
-  std::FILE* file = std::fopen(target->c_str(), "w");
+  std::FILE* file = kx::fileio::openStream(*target, "w");
   if (!file) error = std::strerror(errno);
   return file;
 }
@@ -127,13 +117,8 @@ void ReportBackup(const kx::TransferOutcome& outcome) {
 // What a technician can do about a port that would not open.
 std::string PortHint(const kx::PortChoice& port, const std::string& reason) {
   std::string text = port.device + ": " + (reason.empty() ? "cannot be opened" : reason);
-  struct stat info {};
-  if (reason.find("ermission") != std::string::npos && ::stat(port.device.c_str(), &info) == 0) {
-    const group* owner = ::getgrgid(info.st_gid);
-    const std::string name = owner ? owner->gr_name : std::to_string(info.st_gid);
-    text += "\n  the port belongs to group '" + name + "': add yourself with\n" +
-            "  sudo usermod -aG " + name + " $USER   (then log in again)";
-  }
+  const std::string hint = console::PortAccessHint(port.device, reason);
+  if (!hint.empty()) text += "\n  " + hint;
   return text;
 }
 std::optional<kx::PortChoice> ResolvePort(const std::string& text, std::string& error) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Console.h"
 #include "link/ImageTransfer.h"
 
 namespace kxtool {
@@ -38,6 +39,7 @@ class TransferConsole {
   int position_ = 0;
   int drawnPosition_ = -1;
   std::FILE* trace_ = nullptr;
+  std::unique_ptr<console::StopRequests> stopRequests_;
 };
 
 // A read or write from the command line: resolves the port, opens the trace, runs the transfer

@@ -46,7 +46,7 @@ int readRadio(const ReadOptions& options) {
 // FOLDER/<port>.dat and FOLDER/<port>.bin; the reason when either cannot be written.
 std::string saveRadio(const std::string& folder, const std::string& name, kx::CKX200Doc& doc,
                       const kx::image::Image& image) {
-  const std::string stem = folder + "/" + name;
+  const std::string stem = kx::fileio::joinPath(folder, name);
   std::string error;
   if (!kx::fileio::writeAtomically(stem + ".bin", image, &error)) return stem + ".bin: " + error;
   const kx::Outcome saved = doc.OnSaveDocument(stem + ".dat");

@@ -6,9 +6,19 @@
 #include <vector>
 
 #include "Command.h"
+#include "Console.h"
 #include "model/Version.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** systemArgv) {
+  kxtool::console::PrepareStreams();
+  std::vector<std::string> arguments = kxtool::console::Arguments(argc, systemArgv);
+  std::vector<char*> argvUtf8;
+  for (auto& argument : arguments)
+    argvUtf8.push_back(argument.data());
+  argvUtf8.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  char** argv = argvUtf8.data();
+
   CLI::App app{"Programming tool for KX400 / KX600 data radios", "kxtool"};
   app.require_subcommand(1);
   app.set_version_flag("--version", "kxtool " + std::string(kx::version::kNumber));

@@ -1,0 +1,101 @@
+#include <windows.h>
+// SetupAPI after windows.h, which it builds on.
+#include <devguid.h>
+#include <setupapi.h>
+
+#include <algorithm>
+#include <map>
+
+#include "link/SerialPorts.h"
+#include "model/WideText.h"
+
+namespace kx::serial_ports {
+
+namespace {
+constexpr const char* kDevicePrefix = "\\\\.\\";
+
+// "USB Serial Port (COM3)" and the like, by port name, for every port SetupAPI knows (the
+// adapters plugged in now, and the built-in UARTs). Empty where SetupAPI is not there.
+std::map<std::string, std::string> portDescriptions() {
+  std::map<std::string, std::string> descriptions;
+  const HDEVINFO devices = ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+  if (devices == INVALID_HANDLE_VALUE) return descriptions;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof device;
+  for (DWORD i = 0; ::SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
+    const HKEY key = ::SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE) continue;
+    wchar_t name[64] = {};
+    DWORD size = sizeof name - sizeof name[0];
+    const bool named = ::RegQueryValueExW(key, L"PortName", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(name), &size) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    if (!named) continue;
+    wchar_t text[256] = {};
+    if (::SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_FRIENDLYNAME, nullptr,
+                                            reinterpret_cast<BYTE*>(text), sizeof text - sizeof text[0],
+                                            nullptr) ||
+        ::SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_DEVICEDESC, nullptr,
+                                            reinterpret_cast<BYTE*>(text), sizeof text - sizeof text[0],
+                                            nullptr))
+      descriptions[win32::Utf8(name)] = win32::Utf8(text);
+  }
+  ::SetupDiDestroyDeviceInfoList(devices);
+  return descriptions;
+}
+
+// The description without the "(COM3)" that every list shows beside it anyway.
+std::string withoutPortName(std::string text, const std::string& name) {
+  const std::string suffix = " (" + name + ")";
+  if (text.size() > suffix.size() && text.ends_with(suffix)) text.resize(text.size() - suffix.size());
+  return text;
+}
+}  // namespace
+
+int PortNumberOf(std::string_view deviceName) {
+  return ParsePortNumber(deviceName).value_or(0);
+}
+
+std::string DeviceOf(int number) {
+  return number < 1 ? std::string{} : kDevicePrefix + ("COM" + std::to_string(number));
+}
+
+std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error) {
+  if (const auto number = ParsePortNumber(text)) return SerialPortInfo{*number, DeviceOf(*number), {}};
+  // Any other device by its full name: a virtual port pair, a Bluetooth port named otherwise.
+  if (text.size() > 4 && text.substr(0, 4) == kDevicePrefix)
+    return SerialPortInfo{0, std::string(text), {}};
+  if (error)
+    *error = "Not a serial port: \"" + std::string(text) + "\" (give COM<n> or a port number)";
+  return std::nullopt;
+}
+
+// The ports are the DOS device names that begin with COM and a number, as the system lists them
+// (also the ones a driver made for a virtual or Bluetooth port).
+std::vector<SerialPortInfo> List(const std::string&, const std::string&) {
+  std::vector<SerialPortInfo> ports;
+  std::vector<wchar_t> names(65536);
+  const DWORD length = ::QueryDosDeviceW(nullptr, names.data(), static_cast<DWORD>(names.size()));
+  if (length == 0) return ports;
+  const auto descriptions = portDescriptions();
+  for (const wchar_t* name = names.data(); *name && name < names.data() + length;
+       name += std::wcslen(name) + 1) {
+    const std::string text = win32::Utf8(name);
+    if (::_wcsnicmp(name, L"COM", 3) != 0) continue;  // COM alone has no number and is skipped
+    const auto number = ParsePortNumber(text);
+    if (!number) continue;
+    const auto described = descriptions.find(text);
+    ports.push_back({*number, DeviceOf(*number),
+                     described == descriptions.end() ? "" : withoutPortName(described->second, text)});
+  }
+  std::sort(ports.begin(), ports.end(),
+            [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });
+  ports.erase(std::unique(ports.begin(), ports.end(),
+                          [](const SerialPortInfo& a, const SerialPortInfo& b) {
+                            return a.number == b.number;
+                          }),
+              ports.end());
+  return ports;
+}
+
+}  // namespace kx::serial_ports
