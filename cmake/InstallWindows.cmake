@@ -3,6 +3,9 @@
 if(TARGET kxtool)
   install(TARGETS kxtool RUNTIME DESTINATION .)
 endif()
+if(TARGET kxprog)  # a build on Windows with Qt: windeployqt adds the Qt DLLs beside it
+  install(TARGETS kxprog RUNTIME DESTINATION .)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LICENSE.txt DESTINATION .)
 

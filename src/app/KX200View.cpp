@@ -54,7 +54,7 @@ QLabel* fieldLabel(const char* text) {
 }
 
 std::string localPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return path.toStdString();  // UTF-8, as every path the core takes
 }
 
 constexpr const char* kCsvFilter = "CSV Files (*.csv) | *.csv||";

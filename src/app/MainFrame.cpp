@@ -117,7 +117,7 @@ QString draggedConfiguration(const QMimeData* mime) {
   const QUrl url = mime->urls().front();
   if (!url.isLocalFile()) return {};
   const QString path = url.toLocalFile();
-  return HasConfigurationExtension(QFile::encodeName(path).toStdString()) ? path : QString();
+  return HasConfigurationExtension(path.toStdString()) ? path : QString();
 }
 constexpr int kLockPollMs = 250;
 
@@ -480,8 +480,7 @@ void CMainFrame::RefreshPorts() {
 }
 
 bool CMainFrame::selectedPresent() const {
-  if (!selectedDevice_.empty())
-    return QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(selectedDevice_)));
+  if (!selectedDevice_.empty()) return QFileInfo::exists(QString::fromStdString(selectedDevice_));
   return std::any_of(ports_.begin(), ports_.end(), [this](const PortEntry& p) {
     return p.listed && p.number == currentPortIndex_ + 1;
   });
@@ -586,10 +585,9 @@ void CMainFrame::selectionChanged() {
 }
 
 void CMainFrame::onOtherPort() {
-  const auto answer =
-      dialogs_.AskText(this, QStringLiteral("Other port"),
-                       QStringLiteral("Serial port (COM<n>, or a device path such as /dev/pts/3):"),
-                       QStringLiteral("/dev/"));
+  const auto answer = dialogs_.AskText(this, QStringLiteral("Other port"),
+                                       QString::fromUtf8(serial_ports::kOtherPortPrompt),
+                                       QString::fromUtf8(serial_ports::kOtherPortStart));
   if (answer) OfferDevicePort(*answer);
 }
 

@@ -84,7 +84,7 @@ void ExportDataSheetPdf(const CKX200Doc& doc, UserDialogs& dialogs, QWidget* par
   if (!path) return;
   const std::vector<std::uint8_t> pdf = RenderDataSheetPdf(LayoutDataSheet(doc));
   std::string reason;
-  if (!fileio::writeAtomically(QFile::encodeName(*path).toStdString(), pdf, &reason))
+  if (!fileio::writeAtomically(path->toStdString(), pdf, &reason))
     dialogs.Show(parent, Notice{kCannotExport, NoticeKind::kStop, reason});
 }
 

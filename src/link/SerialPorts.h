@@ -19,8 +19,8 @@ struct SerialPortInfo {
 // On Windows a port is COM<n>, the device \\.\COM<n>; the list comes from the system's DOS
 // device names, the descriptions from SetupAPI.
 //
-// On Linux port numbers come from the kernel's device name alone, so a number names the same device for
-// as long as the hardware stays the same, whatever else is plugged in:
+// On Linux port numbers come from the kernel's device name alone, so a number names the same device
+// for as long as the hardware stays the same, whatever else is plugged in:
 //   ttyS<n> -> n + 1 (COM1 is ttyS0, as everywhere)      ttyUSB<n> -> 101 + n
 //   ttyACM<n> -> 201 + n    ttyAMA<n> -> 301 + n    ttySC<n> -> 401 + n    ttyXRUSB<n> -> 501 + n
 //   ttymxc<n> -> 601 + n    ttyO<n> -> 701 + n      ttyTHS<n> -> 801 + n   rfcomm<n> -> 901 + n
@@ -53,6 +53,10 @@ std::vector<SerialPortInfo> List(const std::string& sysfsClass = "/sys/class/tty
 std::optional<int> ParsePortNumber(std::string_view text);
 // The value of a run of decimal digits, no leading zero, at most largest; nothing otherwise.
 std::optional<int> DecimalNumber(std::string_view digits, int largest);
+
+// How a technician is asked for a port the list does not have, and what the answer starts as.
+extern const char* const kOtherPortPrompt;
+extern const char* const kOtherPortStart;
 
 // "COM101  /dev/ttyUSB0  (FT232R USB UART)": how every list of ports shows an entry.
 std::string Label(const SerialPortInfo& port);

@@ -96,6 +96,9 @@ std::optional<std::pair<const Family*, int>> numbered(std::string_view deviceNam
 
 }  // namespace
 
+const char* const kOtherPortPrompt = "Serial port (COM<n>, or a device path such as /dev/pts/3):";
+const char* const kOtherPortStart = "/dev/";
+
 int PortNumberOf(std::string_view deviceName) {
   const auto found = numbered(deviceName);
   return found ? found->second : 0;

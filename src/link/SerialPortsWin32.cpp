@@ -18,12 +18,14 @@ constexpr const char* kDevicePrefix = "\\\\.\\";
 // adapters plugged in now, and the built-in UARTs). Empty where SetupAPI is not there.
 std::map<std::string, std::string> portDescriptions() {
   std::map<std::string, std::string> descriptions;
-  const HDEVINFO devices = ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+  const HDEVINFO devices =
+      ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
   if (devices == INVALID_HANDLE_VALUE) return descriptions;
   SP_DEVINFO_DATA device{};
   device.cbSize = sizeof device;
   for (DWORD i = 0; ::SetupDiEnumDeviceInfo(devices, i, &device); ++i) {
-    const HKEY key = ::SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    const HKEY key =
+        ::SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
     if (key == INVALID_HANDLE_VALUE) continue;
     wchar_t name[64] = {};
     DWORD size = sizeof name - sizeof name[0];
@@ -33,11 +35,11 @@ std::map<std::string, std::string> portDescriptions() {
     if (!named) continue;
     wchar_t text[256] = {};
     if (::SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_FRIENDLYNAME, nullptr,
-                                            reinterpret_cast<BYTE*>(text), sizeof text - sizeof text[0],
-                                            nullptr) ||
+                                            reinterpret_cast<BYTE*>(text),
+                                            sizeof text - sizeof text[0], nullptr) ||
         ::SetupDiGetDeviceRegistryPropertyW(devices, &device, SPDRP_DEVICEDESC, nullptr,
-                                            reinterpret_cast<BYTE*>(text), sizeof text - sizeof text[0],
-                                            nullptr))
+                                            reinterpret_cast<BYTE*>(text),
+                                            sizeof text - sizeof text[0], nullptr))
       descriptions[win32::Utf8(name)] = win32::Utf8(text);
   }
   ::SetupDiDestroyDeviceInfoList(devices);
@@ -47,10 +49,29 @@ std::map<std::string, std::string> portDescriptions() {
 // The description without the "(COM3)" that every list shows beside it anyway.
 std::string withoutPortName(std::string text, const std::string& name) {
   const std::string suffix = " (" + name + ")";
-  if (text.size() > suffix.size() && text.ends_with(suffix)) text.resize(text.size() - suffix.size());
+  if (text.size() > suffix.size() && text.ends_with(suffix))
+    text.resize(text.size() - suffix.size());
   return text;
 }
+// A port the DOS device list does not name but that is there all the same: it opens, or it is
+// in use (access denied) or present but failing (general failure).
+bool answersOpen(int number) {
+  const HANDLE port =
+      ::CreateFileW(win32::Wide(DeviceOf(number)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+  if (port != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(port);
+    return true;
+  }
+  const DWORD error = ::GetLastError();
+  return error == ERROR_ACCESS_DENIED || error == ERROR_GEN_FAILURE;
+}
+
+constexpr int kLargestProbedPort = 255;
 }  // namespace
+
+const char* const kOtherPortPrompt = "Serial port (COM<n>, or a device such as \\\\.\\CNCA0):";
+const char* const kOtherPortStart = "COM";
 
 int PortNumberOf(std::string_view deviceName) {
   return ParsePortNumber(deviceName).value_or(0);
@@ -61,7 +82,8 @@ std::string DeviceOf(int number) {
 }
 
 std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error) {
-  if (const auto number = ParsePortNumber(text)) return SerialPortInfo{*number, DeviceOf(*number), {}};
+  if (const auto number = ParsePortNumber(text))
+    return SerialPortInfo{*number, DeviceOf(*number), {}};
   // Any other device by its full name: a virtual port pair, a Bluetooth port named otherwise.
   if (text.size() > 4 && text.substr(0, 4) == kDevicePrefix)
     return SerialPortInfo{0, std::string(text), {}};
@@ -71,12 +93,14 @@ std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error)
 }
 
 // The ports are the DOS device names that begin with COM and a number, as the system lists them
-// (also the ones a driver made for a virtual or Bluetooth port).
+// (also the ones a driver made for a virtual or Bluetooth port), and every COM1..COM255 that
+// answers an open although the list leaves it out (Wine's ports linked in its dosdevices folder,
+// the old systems' ports).
 std::vector<SerialPortInfo> List(const std::string&, const std::string&) {
   std::vector<SerialPortInfo> ports;
   std::vector<wchar_t> names(65536);
   const DWORD length = ::QueryDosDeviceW(nullptr, names.data(), static_cast<DWORD>(names.size()));
-  if (length == 0) return ports;
+  if (length == 0) names[0] = names[1] = L'\0';
   const auto descriptions = portDescriptions();
   for (const wchar_t* name = names.data(); *name && name < names.data() + length;
        name += std::wcslen(name) + 1) {
@@ -85,8 +109,17 @@ std::vector<SerialPortInfo> List(const std::string&, const std::string&) {
     const auto number = ParsePortNumber(text);
     if (!number) continue;
     const auto described = descriptions.find(text);
-    ports.push_back({*number, DeviceOf(*number),
-                     described == descriptions.end() ? "" : withoutPortName(described->second, text)});
+    ports.push_back(
+        {*number, DeviceOf(*number),
+         described == descriptions.end() ? "" : withoutPortName(described->second, text)});
+  }
+  std::vector<bool> listed(kLargestProbedPort + 1);
+  for (const auto& port : ports) {
+    if (port.number <= kLargestProbedPort) listed[static_cast<std::size_t>(port.number)] = true;
+  }
+  for (int number = 1; number <= kLargestProbedPort; ++number) {
+    if (!listed[static_cast<std::size_t>(number)] && answersOpen(number))
+      ports.push_back({number, DeviceOf(number), {}});
   }
   std::sort(ports.begin(), ports.end(),
             [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });

@@ -21,6 +21,9 @@ int main(int argc, char** systemArgv) {
 
   CLI::App app{"Programming tool for KX400 / KX600 data radios", "kxtool"};
   app.require_subcommand(1);
+  // The same command line on every system: "/path/file.dat" is a file, never a Windows-style
+  // option (before the commands are added, which take the setting over).
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", "kxtool " + std::string(kx::version::kNumber));
 
   const std::vector<kxtool::Command> commands{
