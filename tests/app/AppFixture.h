@@ -44,17 +44,25 @@ inline std::function<int(QDialog&)> EnterMapByte(const char* value) {
 
 // The whole program, offscreen, with scripted message boxes and file dialogs, a port list of
 // the test's choosing and its settings in a folder of its own.
+#ifdef _WIN32
+constexpr const char* kConfigVariable = "APPDATA";
+constexpr const char* kDataVariable = "LOCALAPPDATA";
+#else
+constexpr const char* kConfigVariable = "XDG_CONFIG_HOME";
+constexpr const char* kDataVariable = "XDG_DATA_HOME";
+#endif
+
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    qputenv(kConfigVariable, QByteArray::fromStdString(config.path().string()));
     // Radio images kept by reads and writes.
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path().string()));
+    qputenv(kDataVariable, QByteArray::fromStdString(data.path().string()));
   }
   void TearDown() override {
     app.reset();
-    qunsetenv("XDG_CONFIG_HOME");
-    qunsetenv("XDG_DATA_HOME");
+    qunsetenv(kConfigVariable);
+    qunsetenv(kDataVariable);
   }
 
   // Starts the program; the model dialog of the first activation is closed unless kept.
