@@ -11,6 +11,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT kxtool)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LICENSE.txt DESTINATION . COMPONENT kxtool)
 
 if(TARGET kxprog)
+  # Qt's targets, as src/ found them, for this folder too.
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport)
   install(TARGETS kxprog RUNTIME DESTINATION . COMPONENT app)
   # What windeployqt would copy for this app: the four modules, the Windows platform plugin and
   # the native style.
