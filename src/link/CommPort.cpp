@@ -28,6 +28,25 @@ void CCommPort::ShowMessage(const std::string& text, NoticeKind kind) {
   }
 }
 
+bool CCommPort::BeginOpen(const std::string& device, std::uint16_t identifier) {
+  lastError_.clear();
+  if (IsOpen()) {
+    lastError_ = "Already open in this program";
+    return false;
+  }
+  lineLost_.store(false, std::memory_order_release);
+  portName_ = device;
+  identifier_ = identifier;
+  return true;
+}
+
+bool CCommPort::Fail(const std::string& what, long error) {
+  Close();
+  lastError_ = what;
+  if (error != 0) lastError_ += (what.empty() ? "" : ": ") + SystemError(error);
+  return false;
+}
+
 std::size_t CCommPort::Write(const std::uint8_t* bytes, std::size_t count) {
   if (!IsOpen() || bytes == nullptr || count == 0) return 0;
   const auto begun = std::chrono::steady_clock::now();

@@ -112,9 +112,13 @@ class CCommPort {
   std::size_t WriteToDevice(const std::uint8_t* bytes, std::size_t count);
   void PaceWrite(std::chrono::steady_clock::time_point begun, std::size_t written);
   bool ControlLine(LineCommand command);
+  // The start of every Open: false (with the reason) when the port is open already.
+  bool BeginOpen(const std::string& device, std::uint16_t identifier);
   // Closes, keeps what went wrong (what, then the system's words for the error code, if any)
   // and returns false.
   bool Fail(const std::string& what, long error);
+  // The system's words for an error code (errno, or GetLastError on Windows).
+  static std::string SystemError(long code);
 
   std::unique_ptr<Device> device_;
   std::string portName_;

@@ -111,23 +111,12 @@ bool CCommPort::IsOpen() const {
   return device_->fd >= 0;
 }
 
-bool CCommPort::Fail(const std::string& what, long error) {
-  Close();
-  lastError_ = what;
-  if (error != 0)
-    lastError_ += (what.empty() ? "" : ": ") + std::string(std::strerror(static_cast<int>(error)));
-  return false;
+std::string CCommPort::SystemError(long code) {
+  return std::string(std::strerror(static_cast<int>(code)));
 }
 
 bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t identifier) {
-  lastError_.clear();
-  if (IsOpen()) {
-    lastError_ = "Already open in this program";
-    return false;
-  }
-  lineLost_.store(false, std::memory_order_release);
-  portName_ = device;
-  identifier_ = identifier;
+  if (!BeginOpen(device, identifier)) return false;
 
   std::string path = device;
   if (device.find('/') == std::string::npos) {

@@ -10,8 +10,8 @@ namespace kx {
 
 struct CCommPort::Device {
   HANDLE port = INVALID_HANDLE_VALUE;
-  OVERLAPPED read{};   // ReadPending's, on the watch thread
-  OVERLAPPED write{};  // Write's, on the user-interface thread
+  OVERLAPPED read{};      // ReadPending's, on the watch thread
+  OVERLAPPED write{};     // Write's, on the user-interface thread
   HANDLE wake = nullptr;  // set by Close: the watch thread ends
 };
 
@@ -90,23 +90,12 @@ bool CCommPort::IsOpen() const {
   return device_->port != INVALID_HANDLE_VALUE;
 }
 
-bool CCommPort::Fail(const std::string& what, long error) {
-  Close();
-  lastError_ = what;
-  if (error != 0)
-    lastError_ += (what.empty() ? "" : ": ") + win32::ErrorText(static_cast<DWORD>(error));
-  return false;
+std::string CCommPort::SystemError(long code) {
+  return win32::ErrorText(static_cast<DWORD>(code));
 }
 
 bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t identifier) {
-  lastError_.clear();
-  if (IsOpen()) {
-    lastError_ = "Already open in this program";
-    return false;
-  }
-  lineLost_.store(false, std::memory_order_release);
-  portName_ = device;
-  identifier_ = identifier;
+  if (!BeginOpen(device, identifier)) return false;
 
   std::string reason;
   const auto port = serial_ports::Resolve(device, &reason);
@@ -124,9 +113,9 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
     return Fail("Cannot make its events", static_cast<long>(::GetLastError()));
 
   // No sharing: a second program (or a second open in this one) is refused by the system.
-  d.port = ::CreateFileW(win32::Wide(port->device).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED,
-                         nullptr);
+  d.port =
+      ::CreateFileW(win32::Wide(port->device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
   if (d.port == INVALID_HANDLE_VALUE) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
@@ -135,11 +124,13 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
   }
   if (::GetFileType(d.port) != FILE_TYPE_CHAR) return Fail("Not a serial port", 0);
 
-  if (!::SetCommMask(d.port, EV_RXCHAR)) return Fail("Cannot watch it", static_cast<long>(::GetLastError()));
+  if (!::SetCommMask(d.port, EV_RXCHAR))
+    return Fail("Cannot watch it", static_cast<long>(::GetLastError()));
   // The driver's queues; a driver that sizes its own (most USB adapters) may refuse.
   ::SetupComm(d.port, kDriverQueueSize, kDriverQueueSize);
   // Nothing from before this connection may reach the radio or the queue.
-  if (!::PurgeComm(d.port, kPurgeAll)) return Fail("Cannot purge it", static_cast<long>(::GetLastError()));
+  if (!::PurgeComm(d.port, kPurgeAll))
+    return Fail("Cannot purge it", static_cast<long>(::GetLastError()));
 
   // A read returns at once with what is waiting; a write may take 19200 / baud ms a byte.
   COMMTIMEOUTS timeouts{};
