@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <system_error>
 
 namespace kx {
 
@@ -37,6 +38,17 @@ bool CCommPort::BeginOpen(const std::string& device, std::uint16_t identifier) {
   lineLost_.store(false, std::memory_order_release);
   portName_ = device;
   identifier_ = identifier;
+  return true;
+}
+
+bool CCommPort::StartWatching() {
+  queueFullSaid_ = false;
+  connected_.store(true, std::memory_order_release);
+  try {
+    watchThread_ = std::thread(&CCommPort::ThreadWatchComm, this);
+  } catch (const std::system_error&) {
+    return Fail(port_message::kWatchThreadFailed + portName_, 0);
+  }
   return true;
 }
 

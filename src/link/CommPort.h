@@ -114,6 +114,8 @@ class CCommPort {
   bool ControlLine(LineCommand command);
   // The start of every Open: false (with the reason) when the port is open already.
   bool BeginOpen(const std::string& device, std::uint16_t identifier);
+  // The end of every good Open: the watch thread starts; false (port closed) when it cannot.
+  bool StartWatching();
   // Closes, keeps what went wrong (what, then the system's words for the error code, if any)
   // and returns false.
   bool Fail(const std::string& what, long error);

@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <system_error>
 
 namespace kx {
 
@@ -168,14 +167,7 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
     return Fail(reason, 0);
   }
 
-  queueFullSaid_ = false;
-  connected_.store(true, std::memory_order_release);
-  try {
-    watchThread_ = std::thread(&CCommPort::ThreadWatchComm, this);
-  } catch (const std::system_error&) {
-    return Fail(port_message::kWatchThreadFailed + portName_, 0);
-  }
-  return true;
+  return StartWatching();
 }
 
 void CCommPort::Close() {

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <system_error>
 
 #include "link/CommPort.h"
 #include "model/WideText.h"
@@ -151,14 +150,7 @@ bool CCommPort::Open(const std::string& device, unsigned baud, std::uint16_t ide
   if (!::GetCommState(d.port, &check) || !hasRadioLine(check, baud))
     return Fail("Refused the line settings (" + std::to_string(baud) + " 8N1)", 0);
 
-  queueFullSaid_ = false;
-  connected_.store(true, std::memory_order_release);
-  try {
-    watchThread_ = std::thread(&CCommPort::ThreadWatchComm, this);
-  } catch (const std::system_error&) {
-    return Fail(port_message::kWatchThreadFailed + portName_, 0);
-  }
-  return true;
+  return StartWatching();
 }
 
 void CCommPort::Close() {
