@@ -138,10 +138,10 @@ void visitFile(Doc& d, Io& io) {
 }
 
 std::string upperExtension(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  const auto dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  std::string ext = path.substr(dot + 1);
+  const std::string name = fileio::nameOf(path);
+  const auto dot = name.find_last_of('.');
+  if (dot == std::string::npos) return {};
+  std::string ext = name.substr(dot + 1);
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return ext;

@@ -1,5 +1,7 @@
 #include "model/FileIo.h"
 
+#include <algorithm>
+
 namespace kx::fileio {
 
 namespace {
@@ -16,8 +18,7 @@ constexpr const char* kSeparators = "/";
 std::size_t rootLength(const std::string& path) {
 #ifdef _WIN32
   const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
-  if (path.size() >= 2 && path[1] == ':')
-    return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
+  if (path.size() >= 2 && path[1] == ':') return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
   if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
     // \\server\share\ (also \\.\ and \\?\ device and long-path forms)
     const auto server = path.find_first_of(kSeparators, 2);
@@ -36,6 +37,12 @@ std::string folderOf(const std::string& path) {
   if (slash == std::string::npos || slash + 1 < root) return root > 0 ? path.substr(0, root) : ".";
   if (slash < root) return path.substr(0, root);
   return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+  const std::size_t root = rootLength(path);
+  const auto slash = path.find_last_of(kSeparators);
+  return path.substr(slash == std::string::npos ? root : std::max(slash + 1, root));
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {

@@ -43,6 +43,8 @@ std::function<void(const std::string&)>& beforeRenameHook();
 // The folder part of a path ("." for a bare file name). On Windows both '\' and '/' part a
 // path, and a drive ("C:") or a share ("\\server\share") is its own folder.
 std::string folderOf(const std::string& path);
+// The last part of a path, its file name (the whole path when it has no folder part).
+std::string nameOf(const std::string& path);
 // A name in a folder, with the separator the system shows ('/', or '\' on Windows).
 std::string joinPath(const std::string& folder, const std::string& name);
 

@@ -29,8 +29,7 @@ Outcome WriteTextFile(const std::string& path, std::string_view text) {
 }
 
 std::string FileNameOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  return fileio::nameOf(path);
 }
 
 }  // namespace kx

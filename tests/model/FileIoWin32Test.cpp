@@ -77,6 +77,10 @@ TEST(AtomicSaveWin32Test, FoldersWithUmlautsWorkForEveryFileKind) {
   EXPECT_EQ(fileio::folderOf(path), bench);
   EXPECT_EQ(fileio::folderOf("C:\\radio.dat"), "C:\\");
   EXPECT_EQ(fileio::folderOf("\\\\server\\share\\radio.dat"), "\\\\server\\share\\");
+  // Names in messages and extensions come from the last part, whichever separator parts it.
+  EXPECT_EQ(fileio::nameOf(path), "Kanäle.dat");
+  EXPECT_EQ(fileio::nameOf("C:/radio/site.csv"), "site.csv");
+  EXPECT_EQ(fileio::nameOf("C:site.yaml"), "site.yaml");
 }
 
 }  // namespace
