@@ -31,6 +31,7 @@
 #include "model/ChangeCaption.h"
 #include "model/ConfigFile.h"
 #include "model/FileCheck.h"
+#include "model/FileIo.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
@@ -355,7 +356,8 @@ void CKX200View::OnFileOpen() {
 }
 
 void CKX200View::OnOpenRecent(const QString& path) {
-  if (!QFileInfo::exists(path)) {
+  // Whatever the loaders can look at is there (a device too, which they then refuse).
+  if (!fileio::lookAt(path.toStdString())) {
     frame_.RemoveRecentFile(path);
     dialogs_.Message(
         this,

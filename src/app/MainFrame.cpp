@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -480,7 +479,7 @@ void CMainFrame::RefreshPorts() {
 }
 
 bool CMainFrame::selectedPresent() const {
-  if (!selectedDevice_.empty()) return QFileInfo::exists(QString::fromStdString(selectedDevice_));
+  if (!selectedDevice_.empty()) return serial_ports::DevicePresent(selectedDevice_);
   return std::any_of(ports_.begin(), ports_.end(), [this](const PortEntry& p) {
     return p.listed && p.number == currentPortIndex_ + 1;
   });
@@ -607,10 +606,10 @@ bool CMainFrame::OfferDevicePort(const QString& typed) {
     SelectPort(port->number);
     return true;
   }
-  const QString device = QString::fromStdString(port->device);
-  if (!QFileInfo::exists(device)) {
-    dialogs_.Message(this, QStringLiteral("There is no device %1.").arg(device),
-                     NoticeKind::kWarning);
+  if (!serial_ports::DevicePresent(port->device)) {
+    dialogs_.Message(
+        this, QStringLiteral("There is no device %1.").arg(QString::fromStdString(port->device)),
+        NoticeKind::kWarning);
     return false;
   }
   AddDevicePort(port->device, port->number);

@@ -1,5 +1,6 @@
 #include "app/RecentFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/ProgramSettings.h"
@@ -10,8 +11,10 @@ namespace {
 
 constexpr const char* kKey = "files/recent";
 
+// Whole paths, written as the system writes them ("C:\radio\site.dat" on Windows), so the
+// menu, its messages and the settings file show the path the technician knows.
 QString absolute(const QString& path) {
-  return QFileInfo(path).absoluteFilePath();
+  return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 }  // namespace

@@ -48,6 +48,10 @@ std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error 
 std::vector<SerialPortInfo> List(const std::string& sysfsClass = "/sys/class/tty",
                                  const std::string& devDir = "/dev");
 
+// Whether the device a port leads to is there now (a node in /dev; on Windows a DOS device
+// name, or a device that answers an open).
+bool DevicePresent(const std::string& device);
+
 // The number a technician gives a port by: "COM5", "com5", "\\.\COM5" or "5" give 5. Nothing
 // for anything else (also 0 and numbers with a leading zero).
 std::optional<int> ParsePortNumber(std::string_view text);

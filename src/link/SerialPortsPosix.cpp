@@ -161,4 +161,8 @@ std::vector<SerialPortInfo> List(const std::string& sysfsClass, const std::strin
   return ports;
 }
 
+bool DevicePresent(const std::string& device) {
+  return exists(device);
+}
+
 }  // namespace kx::serial_ports

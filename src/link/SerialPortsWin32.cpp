@@ -53,12 +53,11 @@ std::string withoutPortName(std::string text, const std::string& name) {
     text.resize(text.size() - suffix.size());
   return text;
 }
-// A port the DOS device list does not name but that is there all the same: it opens, or it is
+// A device the DOS device list does not name but that is there all the same: it opens, or it is
 // in use (access denied) or present but failing (general failure).
-bool answersOpen(int number) {
-  const HANDLE port =
-      ::CreateFileW(win32::Wide(DeviceOf(number)).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+bool answersOpen(const std::string& device) {
+  const HANDLE port = ::CreateFileW(win32::Wide(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
   if (port != INVALID_HANDLE_VALUE) {
     ::CloseHandle(port);
     return true;
@@ -68,6 +67,8 @@ bool answersOpen(int number) {
 }
 
 constexpr int kLargestProbedPort = 255;
+// The system's port database hands out COM1..COM4096; no port has a number above.
+constexpr int kLargestPortNumber = 4096;
 }  // namespace
 
 const char* const kOtherPortPrompt = "Serial port (COM<n>, or a device such as \\\\.\\CNCA0):";
@@ -78,11 +79,12 @@ int PortNumberOf(std::string_view deviceName) {
 }
 
 std::string DeviceOf(int number) {
-  return number < 1 ? std::string{} : kDevicePrefix + ("COM" + std::to_string(number));
+  if (number < 1 || number > kLargestPortNumber) return {};
+  return kDevicePrefix + ("COM" + std::to_string(number));
 }
 
 std::optional<SerialPortInfo> Resolve(std::string_view text, std::string* error) {
-  if (const auto number = ParsePortNumber(text))
+  if (const auto number = ParsePortNumber(text); number && !DeviceOf(*number).empty())
     return SerialPortInfo{*number, DeviceOf(*number), {}};
   // Any other device by its full name: a virtual port pair, a Bluetooth port named otherwise.
   if (text.size() > 4 && text.substr(0, 4) == kDevicePrefix)
@@ -118,7 +120,7 @@ std::vector<SerialPortInfo> List(const std::string&, const std::string&) {
     if (port.number <= kLargestProbedPort) listed[static_cast<std::size_t>(port.number)] = true;
   }
   for (int number = 1; number <= kLargestProbedPort; ++number) {
-    if (!listed[static_cast<std::size_t>(number)] && answersOpen(number))
+    if (!listed[static_cast<std::size_t>(number)] && answersOpen(DeviceOf(number)))
       ports.push_back({number, DeviceOf(number), {}});
   }
   std::sort(ports.begin(), ports.end(),
@@ -129,6 +131,19 @@ std::vector<SerialPortInfo> List(const std::string&, const std::string&) {
                           }),
               ports.end());
   return ports;
+}
+
+// A \\.\ device is there when the system has a DOS device of that name, or when it answers an
+// open (Wine's ports, a port another program holds).
+bool DevicePresent(const std::string& device) {
+  const std::string name =
+      device.size() > 4 && device.substr(0, 4) == kDevicePrefix ? device.substr(4) : device;
+  std::vector<wchar_t> target(1024);
+  if (::QueryDosDeviceW(win32::Wide(name).c_str(), target.data(),
+                        static_cast<DWORD>(target.size())) != 0 ||
+      ::GetLastError() == ERROR_INSUFFICIENT_BUFFER)
+    return true;
+  return answersOpen(device);
 }
 
 }  // namespace kx::serial_ports

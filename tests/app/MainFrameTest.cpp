@@ -20,6 +20,29 @@ namespace {
 std::vector<std::uint8_t> portFileBytes(int number) {
   return {static_cast<std::uint8_t>(number), 0, 0, 0};
 }
+
+// A device that is there: a file standing in for a tty on Linux; on Windows a \\.\ device the
+// system always has.
+std::string presentDevice(const TempFolder& files, const char* name) {
+#ifdef _WIN32
+  (void)files;
+  (void)name;
+  return "\\\\.\\NUL";
+#else
+  const std::string device = files.file(name);
+  writeAll(device, {});
+  return device;
+#endif
+}
+
+#ifdef _WIN32
+constexpr const char* kAbsentDevice = "\\\\.\\CNCA9";
+// Windows numbers every port up to 4096; past that, and never below 1.
+constexpr std::int32_t kNoPortNumbers[] = {0, -1, INT_MIN, INT_MAX, 4097};
+#else
+constexpr const char* kAbsentDevice = "/dev/no-such-radio";
+constexpr std::int32_t kNoPortNumbers[] = {0, -1, INT_MIN, INT_MAX, 100};
+#endif
 }  // namespace
 
 using MainFrameTest = AppTest;
@@ -162,7 +185,7 @@ TEST_F(MainFrameTest, PortOfTheSideFileThatIsNotThereStaysSelectedWithoutMark) {
 }
 
 TEST_F(MainFrameTest, SideFileValueNoPortCanHaveFallsBackToTheFirstPort) {
-  for (const std::int32_t value : {0, -1, INT_MIN, INT_MAX, 100}) {
+  for (const std::int32_t value : kNoPortNumbers) {
     SCOPED_TRACE(value);
     std::filesystem::create_directories(config.path() / "kxprog");
     std::vector<std::uint8_t> bytes(4);
@@ -285,8 +308,7 @@ TEST_F(MainFrameTest, SideFileKeepsThePortWhenTheProgramEnds) {
 }
 
 TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
-  const std::string device = files.file("ttyKX");
-  writeAll(device, {});
+  const std::string device = presentDevice(files, "ttyKX");
   start({QStringLiteral("kxprog"), QStringLiteral("--port"), QString::fromStdString(device)});
   const QStringList items = itemTexts(frame().Menu(2));
   ASSERT_EQ(items.size(), 5);
@@ -296,12 +318,14 @@ TEST_F(MainFrameTest, DevicePathFromTheCommandLineIsAddedAndSelected) {
   EXPECT_FALSE(frame().Action(portCommand(1))->isChecked());
   // A device path has no number worth keeping: the side file is left alone.
   EXPECT_FALSE(std::filesystem::exists(sideFile()));
+#ifndef _WIN32
   // Gone (the virtual radio ended): still selected, and the menu says so.
   std::filesystem::remove(device);
   emit frame().Menu(2)->aboutToShow();
   EXPECT_EQ(itemTexts(frame().Menu(2)).front(),
             QString::fromStdString(device) + " is not present on this machine");
   EXPECT_EQ(frame().CurrentPort().device, device);
+#endif
 }
 
 TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
@@ -309,12 +333,12 @@ TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
   QAction* other = frame().Menu(2)->actions().back();
   ASSERT_EQ(other->text(), "Other port...");
 
-  dialogs.textAnswers = {QStringLiteral("/dev/no-such-radio"), QStringLiteral("radio"),
+  dialogs.textAnswers = {QString::fromLatin1(kAbsentDevice), QStringLiteral("radio"),
                          QStringLiteral(" com101 ")};
   other->trigger();
   frame().Menu(2)->actions().back()->trigger();
   ASSERT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(dialogs.messages[0], "There is no device /dev/no-such-radio.");
+  EXPECT_EQ(dialogs.messages[0], QStringLiteral("There is no device %1.").arg(kAbsentDevice));
   EXPECT_TRUE(dialogs.messages[1].startsWith("Not a serial port"))
       << dialogs.messages[1].toStdString();
   EXPECT_EQ(frame().Menu(2)->actions().size(), 4);
@@ -324,8 +348,11 @@ TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
   EXPECT_EQ(readAll(sideFile()), portFileBytes(101));
 
   // A device already in the list is selected, not added twice.
-  const std::string device = files.file("ttyVirtual");
-  writeAll(device, {});
+#ifdef _WIN32
+  const std::string device = "\\\\.\\COM5";
+#else
+  const std::string device = presentDevice(files, "ttyVirtual");
+#endif
   ports.push_back({5, device, ""});
   frame().BuildPortMenu();
   dialogs.textAnswers = {QString::fromStdString(device)};
@@ -334,8 +361,7 @@ TEST_F(MainFrameTest, OtherPortAsksForADevicePath) {
   EXPECT_EQ(readAll(sideFile()), portFileBytes(5));
   EXPECT_EQ(frame().Menu(2)->actions().size(), 5);
 
-  const std::string other2 = files.file("ttyOther");
-  writeAll(other2, {});
+  const std::string other2 = presentDevice(files, "ttyOther");
   dialogs.textAnswers = {QString::fromStdString(other2)};
   frame().Menu(2)->actions().back()->trigger();
   QCoreApplication::processEvents();

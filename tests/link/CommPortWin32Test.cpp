@@ -77,6 +77,17 @@ TEST(CommPortWin32NamesTest, PortsThatAreNotThereOrAreNoPortsAreRefused) {
     EXPECT_EQ(resolved->number, 12);
     EXPECT_EQ(resolved->device, "\\\\.\\COM12");
   }
+  // The system numbers ports up to COM4096.
+  EXPECT_EQ(serial_ports::DeviceOf(4096), "\\\\.\\COM4096");
+  EXPECT_EQ(serial_ports::DeviceOf(4097), "");
+  EXPECT_FALSE(serial_ports::Resolve("COM4097"));
+  // A device is there by its DOS name or because it opens; a name nothing answers to is not.
+  EXPECT_TRUE(serial_ports::DevicePresent("\\\\.\\NUL"));
+  EXPECT_FALSE(serial_ports::DevicePresent("\\\\.\\CNCA9"));
+  const std::string radioPort = portFrom("KX_TEST_COM_PORT");
+  if (!radioPort.empty()) {
+    EXPECT_TRUE(serial_ports::DevicePresent("\\\\.\\" + radioPort));
+  }
   // Every COM port the system lists, and only those, in number order.
   const auto ports = CCommPort::ListPorts();
   for (std::size_t i = 0; i < ports.size(); ++i) {
