@@ -11,7 +11,9 @@
 // shows the Port menu saying the selected port is not present. With --port DEVICE, --dialog
 // calibration or
 // --dialog squelch opens that service dialog against the radio on DEVICE, and --after-write
-// shows the progress window once a write into that radio (verified) is over.
+// shows the progress window once a write into that radio (verified) is over; with
+// --during-read too, what was read is written back, with OUTPUT-verifying.png taken while the
+// write is verified and OUTPUT-written.png once it is (nonzero exit when it was not).
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -30,6 +32,7 @@
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
+#include "app/ReadWriteDlg.h"
 #include "app/SheetPrinter.h"
 #include "app/UserDialogs.h"
 #include "editors/ChangeMapDlg.h"
@@ -40,6 +43,7 @@
 #include "editors/TonePickerDialog.h"
 #include "editors/TwoToneConditionDialog.h"
 #include "editors/TwoToneDataDialog.h"
+#include "link/ImageTransfer.h"
 #include "model/KX200Doc.h"
 #include "report/DataSheet.h"
 #include "service/CalibrationDlg.h"
@@ -249,22 +253,37 @@ int main(int argc, char* argv[]) {
   if (dialogName == QStringLiteral("calibration") || dialogName == QStringLiteral("squelch"))
     return shootServiceDialog(program, dialogs, dialogName, output) ? 0 : 1;
   if (!dialogName.isEmpty()) return shootDialog(program, dialogs, dialogName, output) ? 0 : 1;
-  if (afterWrite) {
+  if (afterWrite && !duringRead) {
     program.Frame()->Action(kx::cmd::kWriteRadio)->trigger();
     settle(700);
     return shoot(output) ? 0 : 1;
   }
   if (!duringRead) return shoot(output) ? 0 : 1;
 
+  const auto named = [&output](const char* suffix) {
+    QString file = output;
+    return file.replace(QStringLiteral(".png"), QString::fromLatin1(suffix));
+  };
   int pauses = 0;
   bool shot = false;
+  bool writing = false;
+  bool verifyShot = false;
   view->SetPauseFunction([&](int milliseconds) {
     view->PauseWithPainting(milliseconds);
-    if (++pauses == 16) shot = shoot(output);
+    if (!writing && ++pauses == 16) shot = shoot(output);
+    // Written back: one picture while the radio is read again to verify the write.
+    const kx::CReadWriteDlg* window = view->ReadWriteWindow();
+    if (writing && !verifyShot && window &&
+        window->Status() == QString::fromLatin1(kx::transfer_status::kVerifying))
+      verifyShot = shoot(named("-verifying.png"));
   });
   program.Frame()->Action(kx::cmd::kReadRadio)->trigger();
   settle(700);
-  QString done = output;
-  done.replace(QStringLiteral(".png"), QStringLiteral("-done.png"));
-  return shot && shoot(done) ? 0 : 1;
+  if (!shot || !shoot(named("-done.png"))) return 1;
+  if (!afterWrite) return 0;
+  // What was read, written back: a verified write closes its window by itself.
+  writing = true;
+  program.Frame()->Action(kx::cmd::kWriteRadio)->trigger();
+  settle(700);
+  return verifyShot && !view->ReadWriteWindow() && shoot(named("-written.png")) ? 0 : 1;
 }
