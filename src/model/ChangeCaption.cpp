@@ -92,7 +92,7 @@ constexpr DocField kDocFields[] = {
     pair<&D::modemEnabled>(0, "Modem Disable", "Modem Enable"),
     field<&D::sBandBaudIndex>("S - BAND"),
     field<&D::nBandBaudIndex>("N - BAND"),
-    pair<&D::modemMode>(1, "Dumb Mode", "Auto Mode"),
+    pair<&D::modemMode>(modem::kDumbMode, "Dumb Mode", "Auto Mode"),
     field<&D::txForcingMode>("Enables Tx Forcing Mode"),
     field<&D::initDataForHt>("Enables Initializing Data For HT"),
     field<&D::baseBlockEnabled>("Base Block Size 1"),

@@ -221,10 +221,10 @@ unsigned baudCode(const CKX200Doc& doc) {
 }
 
 void encodeModem(CKX200Doc& doc, Image& img) {
-  if (doc.modemMode != 1) doc.modemMode = 2;
+  if (doc.modemMode != modem::kDumbMode) doc.modemMode = modem::kAutoMode;
   image::set(img, image::kGmsk, on(doc.gmsk));
   image::set(img, image::kTxForcingMode, on(doc.txForcingMode));
-  image::set(img, image::kDumbMode, doc.modemMode == 1);
+  image::set(img, image::kDumbMode, doc.modemMode == modem::kDumbMode);
   image::set(img, image::kModemEnabled, on(doc.modemEnabled));
   if (on(doc.modemEnabled)) image::set(img, image::kBaudCode, baudCode(doc));
   image::set(img, image::kAfsk, on(doc.afsk));
@@ -346,7 +346,7 @@ void decodeChannelTones(CKX200Doc& doc, const Image& img, int index) {
 }
 
 void decodeModem(CKX200Doc& doc, const Image& img) {
-  doc.modemMode = image::get(img, image::kDumbMode) ? 1 : 2;
+  doc.modemMode = image::get(img, image::kDumbMode) ? modem::kDumbMode : modem::kAutoMode;
   doc.txForcingMode = image::get(img, image::kTxForcingMode);
   doc.modemEnabled = image::get(img, image::kModemEnabled);
   // A radio without GMSK or AFSK is an FFSK radio, on the models that have FFSK; the others

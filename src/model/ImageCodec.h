@@ -17,7 +17,7 @@ constexpr const char* kUnknownModel = "Unknown model type in the radio memory!";
 }  // namespace image_message
 
 // The radio memory image of a configuration, built from all zero bytes. It normalises the
-// document on the way: any modemMode other than 1 ("Dumb Mode") becomes 2 ("Auto Mode").
+// document on the way: any modemMode other than kDumbMode becomes kAutoMode.
 image::Image BuildImage(CKX200Doc& doc);
 
 // The encode a write and the map page run: keeps the previous working image as the shown image,

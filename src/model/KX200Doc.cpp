@@ -49,7 +49,7 @@ void CKX200Doc::ResetToDefaults() {
   fresh.txDelay2Index = traits.defaultTxDelay2Index;
   if (traits.defaultAfskDumbForcing) {
     fresh.afsk = 1;
-    fresh.modemMode = 1;
+    fresh.modemMode = modem::kDumbMode;
     fresh.txForcingMode = 1;
   }
   fresh.reg0B = DefaultReg0B(modelType);

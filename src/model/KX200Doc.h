@@ -15,6 +15,16 @@ namespace kx {
 
 constexpr int kChannelCount = 16;
 
+namespace modem {
+// How the modem runs (CKX200Doc::modemMode).
+constexpr std::int32_t kDumbMode = 1;
+constexpr std::int32_t kAutoMode = 2;
+// What the model dialog leaves for the modem page (CKX200Doc::modemCondition): every control
+// locked, or the ones the technician may change open for editing.
+constexpr std::int32_t kConditionLocked = 1;
+constexpr std::int32_t kConditionEditable = 2;
+}  // namespace modem
+
 // The whole programmable state of one radio: model, sixteen channels, the radio-wide options and
 // the bytes the radio holds for itself. Editors, the file format, the memory image codec and the
 // data sheet all work on these fields directly; there is no second copy of the configuration.
@@ -89,7 +99,7 @@ class CKX200Doc {
   std::int32_t gpsDataDelaySec = 50;
   std::int32_t spareFlag = 0;
   std::int32_t testMode = 0;
-  std::int32_t modemMode = 2;  // 1 "Dumb Mode", 2 "Auto Mode"
+  std::int32_t modemMode = modem::kAutoMode;  // "Dumb Mode" or "Auto Mode"
   std::int32_t txOffDelayMs = 0;
   std::int32_t txOnDelayMs = 20;
   std::int32_t rxOnDelayMs = 6;

@@ -189,7 +189,7 @@ std::pair<std::string, std::string> baudLines(const CKX200Doc& doc) {
 
 std::string modeLine(const CKX200Doc& doc) {
   if (doc.testMode) return "Test Mode Enable";
-  return doc.modemMode == 2 ? ": Auto Mode" : ": Dumb Mode";
+  return doc.modemMode == modem::kAutoMode ? ": Auto Mode" : ": Dumb Mode";
 }
 // "Test Mode Enable" is longer than any other left value: it starts earlier so that it ends
 // a character clear of the right column's "1. TX OFF DELAY".

@@ -22,11 +22,10 @@ constexpr const char* kGmskTone = "Tone isn't used in GMSK modem";
 constexpr const char* kFfskTwoTone = "Two Tone isn't used in FFSK modem";
 constexpr const char* kNotInDumbMode = "It is not used in Dumb Mode!";
 
-// modemCondition: the page locked, or open for editing (the model dialog's choice).
-constexpr int kConditionLocked = 1;
-constexpr int kConditionEditable = 2;
-constexpr int kDumbMode = 1;
-constexpr int kAutoMode = 2;
+using modem::kAutoMode;
+using modem::kConditionEditable;
+using modem::kConditionLocked;
+using modem::kDumbMode;
 constexpr int kFlowNone = 0;
 constexpr int kFlowXonXoff = 1;
 constexpr int kFlowRtsCts = 2;

@@ -81,8 +81,8 @@ ModemView InitialModemView();
 // Tx On / Rx On delays read as their defaults.
 ModemView LoadModemPage(CKX200Doc& doc, ModemView shown = InitialModemView());
 
-// modemCondition 1: every control disabled. modemCondition 2: the controls the technician may
-// change are enabled.
+// modem::kConditionLocked: every control disabled. modem::kConditionEditable: the controls the
+// technician may change are enabled.
 void LockModemControls(ModemView& view);
 void UnlockModemControls(const CKX200Doc& doc, ModemView& view);
 

@@ -8,7 +8,7 @@ namespace kx {
 
 namespace {
 
-constexpr int kAutoMode = 2;
+using modem::kAutoMode;
 constexpr const char* kBell202DumbOnly = "BELL 202 runs in Dumb Mode only";
 
 // The first message of a rule that refused, "" when it did not.

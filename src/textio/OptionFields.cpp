@@ -120,8 +120,10 @@ constexpr std::array<Named, 3> kFlowControls{{{"NONE", 0}, {"Xon/Xoff", 1}, {"RT
 constexpr std::array<Named, 6> kBaseBlockSizes{
     {{"NONE", 0}, {"32", 1}, {"64", 2}, {"128", 3}, {"256", 4}, {"512", 5}}};
 constexpr std::array<Named, 3> kFlavours{{{"V23", 0}, {"BELL 202", 1}, {"BELL202", 1}}};
-constexpr std::array<Named, 4> kModes{
-    {{"Dumb Mode", 1}, {"Auto Mode", 2}, {"Dumb", 1}, {"Auto", 2}}};
+constexpr std::array<Named, 4> kModes{{{"Dumb Mode", modem::kDumbMode},
+                                       {"Auto Mode", modem::kAutoMode},
+                                       {"Dumb", modem::kDumbMode},
+                                       {"Auto", modem::kAutoMode}}};
 
 template <Field F, const auto& Names>
 std::string showNamed(const CKX200Doc& d) {
@@ -306,7 +308,8 @@ FieldTake takeFlavour(CKX200Doc& d, std::string_view text) {
 
 FieldTake takeModemMode(CKX200Doc& d, std::string_view text) {
   const auto mode = valueNamed(kModes, text);
-  if (mode && *mode != 1 && Traits(d.modelType).modemAfskDumbOnly) return refused(kAfskDumbOnly);
+  if (mode && *mode != modem::kDumbMode && Traits(d.modelType).modemAfskDumbOnly)
+    return refused(kAfskDumbOnly);
   return takeNamed<&CKX200Doc::modemMode, kModes>(d, text);
 }
 
