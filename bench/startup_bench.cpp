@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/ProgrammerApp.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 namespace {
 

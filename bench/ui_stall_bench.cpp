@@ -22,7 +22,7 @@
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
 #include "app/ReadWriteDlg.h"
-#include "app/UserDialogs.h"
+#include "support/ScriptedUserDialogs.h"
 
 namespace {
 

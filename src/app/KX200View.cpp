@@ -22,7 +22,6 @@
 #include "app/ReadWriteDlg.h"
 #include "app/SheetPrinter.h"
 #include "app/TransferThread.h"
-#include "app/UserDialogs.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
 #include "editors/MyPage3.h"
@@ -41,6 +40,7 @@
 #include "textio/CsvChannels.h"
 #include "textio/TextFiles.h"
 #include "textio/YamlConfig.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 
@@ -234,8 +234,9 @@ CModelSelectDlg* CKX200View::makeModelDialog() {
   dialog->onModelChosen = [this](ModelType type) { OnModelChosen(type); };
   // Enter without a model keeps the configuration and shows it again.
   dialog->onAccepted = [this] {
-    // The dialog leaves modemCondition at 2: the modem page's usable controls come back.
-    if (doc_.viewFlagB && doc_.modemCondition == 2) sheet_->ModemPage().UnlockModemControls();
+    // The dialog leaves the modem page editable: its usable controls come back.
+    if (doc_.viewFlagB && doc_.modemCondition == modem::kConditionEditable)
+      sheet_->ModemPage().UnlockModemControls();
     refreshMainForm();
     refreshPages();
     encodeIntoMap(MapMarking::kPlain);

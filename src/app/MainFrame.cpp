@@ -21,11 +21,11 @@
 #include "app/LockKeys.h"
 #include "app/ProgrammerApp.h"
 #include "app/ToolbarIcons.h"
-#include "app/UserDialogs.h"
 #include "link/SerialPorts.h"
 #include "model/ConfigFile.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

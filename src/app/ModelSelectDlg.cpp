@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/ToolbarIcons.h"
-#include "app/UserDialogs.h"
 #include "model/KX200Doc.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 
@@ -38,8 +38,8 @@ CModelSelectDlg::CModelSelectDlg(CKX200Doc& doc, UserDialogs& dialogs, QWidget* 
     : QDialog(parent), doc_(doc), dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("SELECT MODEL"));
   setObjectName(QStringLiteral("modelSelectDialog"));
-  // The OK path reads this: 2 lets the modem page be edited.
-  doc_.modemCondition = 2;
+  // The OK path reads this: the modem page may be edited.
+  doc_.modemCondition = modem::kConditionEditable;
 
   auto* layout = new QGridLayout(this);
   auto* column = new QVBoxLayout;
@@ -109,7 +109,8 @@ void CModelSelectDlg::choose(ModelType type) {
 }
 
 void CModelSelectDlg::accept() {
-  if (doc_.modemCondition != 1 && doc_.modemCondition != 2) {
+  if (doc_.modemCondition != modem::kConditionLocked &&
+      doc_.modemCondition != modem::kConditionEditable) {
     dialogs_.Message(this, QString::fromLatin1(kSelectModemCondition), NoticeKind::kWarning);
     return;
   }

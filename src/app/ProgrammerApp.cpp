@@ -10,8 +10,8 @@
 
 #include "app/KX200View.h"
 #include "app/ToolbarIcons.h"
-#include "app/UserDialogs.h"
 #include "model/Version.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -8,11 +8,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "app/UserDialogs.h"
 #include "model/ConfigFile.h"
 #include "model/FileIo.h"
 #include "report/DataSheet.h"
 #include "report/SheetPdf.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 
 #include "app/ProgrammerApp.h"
-#include "app/UserDialogs.h"
 #include "model/Version.h"
+#include "ui/UserDialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

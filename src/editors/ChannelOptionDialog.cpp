@@ -11,13 +11,13 @@
 #include <QRadioButton>
 #include <optional>
 
-#include "app/UserDialogs.h"
 #include "editors/ColourRef.h"
 #include "editors/TonePickerDialog.h"
 #include "editors/TwoToneConditionDialog.h"
 #include "editors/TwoToneDataDialog.h"
 #include "model/KX200Doc.h"
 #include "rules/ChannelPage.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

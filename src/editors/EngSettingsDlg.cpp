@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/UserDialogs.h"
 #include "rules/MapEdit.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

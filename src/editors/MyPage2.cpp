@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/UserDialogs.h"
 #include "model/KX200Doc.h"
 #include "model/ValueText.h"
 #include "rules/SystemPage.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

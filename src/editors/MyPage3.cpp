@@ -15,9 +15,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/UserDialogs.h"
 #include "editors/ModemScanWarningDialog.h"
 #include "model/KX200Doc.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -29,7 +29,8 @@ class CMyPage3 : public COptionPage {
   // The load: every control from the document.
   void Refresh() override;
 
-  // The layouts of modemCondition 1 (every control disabled) and 2 (the usable ones enabled).
+  // The layouts of a locked modem page (every control disabled) and an editable one (the usable
+  // ones enabled).
   void LockModemControls();
   void UnlockModemControls();
 

@@ -13,12 +13,12 @@
 #include <QLocale>
 #include <QSignalBlocker>
 
-#include "app/UserDialogs.h"
 #include "editors/ChannelOptionDialog.h"
 #include "editors/OptionButton.h"
 #include "model/KX200Doc.h"
 #include "rules/ChannelFrequency.h"
 #include "rules/ChannelPage.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/UserDialogs.h"
 #include "rules/TwoTone.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -11,10 +11,10 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/UserDialogs.h"
 #include "model/KX200Doc.h"
 #include "model/ValueText.h"
 #include "rules/TwoTone.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "app/UserDialogs.h"
 #include "service/ChannelSpinBox.h"
+#include "ui/UserDialogs.h"
 
 namespace kx {
 

@@ -16,10 +16,10 @@
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/ProgrammerApp.h"
-#include "app/UserDialogs.h"
 #include "editors/ChangeMapDlg.h"
 #include "editors/MySheet.h"
 #include "model/SideFile.h"
+#include "support/ScriptedUserDialogs.h"
 #include "support/TempFolder.h"
 
 // Readable failures for Qt strings.

@@ -34,7 +34,6 @@
 #include "app/ProgrammerApp.h"
 #include "app/ReadWriteDlg.h"
 #include "app/SheetPrinter.h"
-#include "app/UserDialogs.h"
 #include "editors/ChangeMapDlg.h"
 #include "editors/ChannelOptionDialog.h"
 #include "editors/EngSettingsDlg.h"
@@ -49,6 +48,7 @@
 #include "service/CalibrationDlg.h"
 #include "service/SquelchDlg.h"
 #include "textio/CsvChannels.h"
+#include "ui/UserDialogs.h"
 
 namespace {
 

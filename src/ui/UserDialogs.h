@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,33 +71,6 @@ class QtUserDialogs : public UserDialogs {
                                       const QString& defaultSuffix) override;
   std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
                                  const QString& initial) override;
-};
-
-// Answers from a script and a record of everything asked, for tests. A question or dialog the
-// script has no answer for gets No or Cancel.
-class ScriptedUserDialogs : public UserDialogs {
- public:
-  void Show(QWidget* parent, const Notice& notice) override;
-  bool AskYesNo(QWidget* parent, const QString& text) override;
-  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
-  std::optional<QString> OpenFileName(QWidget* parent, const QStringList& filters) override;
-  std::optional<QString> SaveFileName(QWidget* parent, const QStringList& filters,
-                                      const QString& defaultSuffix) override;
-  std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
-                                 const QString& initial) override;
-
-  // Texts as the program passed them (with "\r\n"), in order; the whole notices beside them.
-  std::vector<QString> messages;
-  std::vector<Notice> notices;
-  std::vector<QString> questions;
-  std::vector<QStringList> openFilters;
-  std::vector<QStringList> saveFilters;
-
-  // Answers in the order asked; a null QString() cancels.
-  std::deque<bool> yesNoAnswers;
-  std::deque<SaveChoice> saveAnswers;  // Save / Discard / Cancel
-  std::deque<QString> fileAnswers;     // for open and save alike
-  std::deque<QString> textAnswers;
 };
 
 }  // namespace kx

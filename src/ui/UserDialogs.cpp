@@ -1,4 +1,4 @@
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -17,20 +17,6 @@ QString boxTitle() {
   return QString::fromUtf8(CKX200Doc::kWindowTitle.data(), CKX200Doc::kWindowTitle.size());
 }
 
-bool takeAnswer(std::deque<bool>& answers) {
-  if (answers.empty()) return false;
-  const bool answer = answers.front();
-  answers.pop_front();
-  return answer;
-}
-
-std::optional<QString> takeAnswer(std::deque<QString>& answers) {
-  if (answers.empty()) return std::nullopt;
-  const QString answer = answers.front();
-  answers.pop_front();
-  if (answer.isNull()) return std::nullopt;
-  return answer;
-}
 }  // namespace
 
 void UserDialogs::ShowMessages(QWidget* parent, const std::vector<Notice>& messages) {
@@ -183,41 +169,6 @@ std::optional<QString> QtUserDialogs::AskText(QWidget* parent, const QString& ti
   const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
   if (!ok) return std::nullopt;
   return text;
-}
-
-void ScriptedUserDialogs::Show(QWidget*, const Notice& notice) {
-  messages.push_back(QString::fromStdString(notice.text));
-  notices.push_back(notice);
-}
-
-bool ScriptedUserDialogs::AskYesNo(QWidget*, const QString& text) {
-  questions.push_back(text);
-  return takeAnswer(yesNoAnswers);
-}
-
-SaveChoice ScriptedUserDialogs::AskSaveDiscardCancel(QWidget*, const QString& text) {
-  questions.push_back(text);
-  if (saveAnswers.empty()) return SaveChoice::kCancel;
-  const SaveChoice answer = saveAnswers.front();
-  saveAnswers.pop_front();
-  return answer;
-}
-
-std::optional<QString> ScriptedUserDialogs::OpenFileName(QWidget*, const QStringList& filters) {
-  openFilters.push_back(filters);
-  return takeAnswer(fileAnswers);
-}
-
-std::optional<QString> ScriptedUserDialogs::SaveFileName(QWidget*, const QStringList& filters,
-                                                         const QString&) {
-  saveFilters.push_back(filters);
-  return takeAnswer(fileAnswers);
-}
-
-std::optional<QString> ScriptedUserDialogs::AskText(QWidget*, const QString&, const QString& label,
-                                                    const QString&) {
-  questions.push_back(label);
-  return takeAnswer(textAnswers);
 }
 
 }  // namespace kx
