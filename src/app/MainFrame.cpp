@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/KX200View.h"
 #include "app/LockKeys.h"
 #include "app/ProgrammerApp.h"
@@ -33,56 +34,13 @@ namespace {
 // Program > Verify after Write, in the program's settings file.
 constexpr const char* kVerifyAfterWriteKey = "program/verifyAfterWrite";
 
-// The string table: status-bar prompt, then the tool tip, split at "\n".
-struct CommandPrompt {
-  int command;
-  const char* text;
-};
-constexpr CommandPrompt kPrompts[] = {
-    {cmd::kFileNew, "Create a new document\nNew"},
-    {cmd::kFileOpen, "Open an existing document\nOpen"},
-    {cmd::kFileSave, "Save the active document\nSave"},
-    {cmd::kFilePrint, "Print the active document\nPrint"},
-    {cmd::kFilePrintPreview, "Display full pages\nPrint Preview"},
-    {cmd::kExportSheetPdf, "Save the data sheet as a PDF file\nExport PDF"},
-    {cmd::kImportChannelsCsv, "Take the channels from a CSV channel table\nImport Channels"},
-    {cmd::kExportChannelsCsv, "Save the channels as a CSV channel table\nExport Channels"},
-    {cmd::kImportConfigYaml, "Open a configuration written as YAML\nImport Configuration"},
-    {cmd::kExportConfigYaml, "Save the configuration as YAML\nExport Configuration"},
-    {cmd::kAppExit, "Quit the application\nExit"},
-    {cmd::kEditUndo, "Undo the last change\nUndo"},
-    {cmd::kEditRedo, "Redo the change undone last\nRedo"},
-    {cmd::kAppAbout, "Display program information, version number and copyright\nAbout"},
-    {cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar"},
-    {cmd::kViewStatusBar, "Show or hide the status bar\nToggle StatusBar"},
-    {cmd::kModelSelect, "Select the radio model\nModel Select"},
-    {cmd::kReadRadio, "Read the configuration from the radio\nRead from Radio"},
-    {cmd::kWriteRadio, "Write the configuration into the radio\nWrite to Radio"},
-    {cmd::kCalibrationTool, "Calibration\nCalibration"},
-    {cmd::kCalibrationMenu, "Calibration\nCalibration"},
-    {cmd::kVerifyAfterWrite,
-     "Read the radio back after every write and compare it with what was sent\nVerify after "
-     "Write"},
-    {cmd::kEepromTool, "Read/Write\nEEPROM Read/Write"},
-    {cmd::kEepromMenu, "Select Write / Read\nCOMUNICATION"},
-    {cmd::kChannelTool, "CHANNEL DATA\nChannel Configuration"},
-    {cmd::kChannelMenu, "CHANNEL DATA\nChannel Configuration"},
-    {cmd::kModemTool, "MODEM OPTION\nModem Option"},
-    {cmd::kModemMenu, "MODEM OPTION\nModem Option"},
-    {cmd::kSystemTool, "SYSTEM OPTION / GPS\nSystem option / GPS"},
-    {cmd::kSystemMenu, "SYSTEM OPTION / GPS\nSystem option / GPS"},
-    {cmd::kSquelchTool, "SETTING SQUELCH\nSetting Squelch"},
-    {cmd::kSquelchMenu, "SETTING SQUELCH\nSetting Squelch"},
-};
-
+// The status-bar prompt and the tool tip of the command table.
 void applyPrompt(QAction* action, int command) {
-  for (const auto& prompt : kPrompts) {
-    if (prompt.command != command) continue;
-    const QStringList parts = QString::fromLatin1(prompt.text).split(QLatin1Char('\n'));
-    action->setStatusTip(parts.value(0));
-    if (parts.size() > 1) action->setToolTip(parts.value(1));
-    return;
-  }
+  const CommandEntry* entry = FindCommand(command);
+  if (!entry || !*entry->prompt) return;
+  const QStringList parts = QString::fromLatin1(entry->prompt).split(QLatin1Char('\n'));
+  action->setStatusTip(parts.value(0));
+  if (parts.size() > 1) action->setToolTip(parts.value(1));
 }
 
 // The page commands of the View menu and the page each one checks.
@@ -100,8 +58,6 @@ QString portLabel(int number, const std::string& device, const std::string& desc
 }
 
 constexpr const char* kReadyText = "Ready";
-constexpr const char* kUndoText = "&Undo";
-constexpr const char* kRedoText = "&Redo";
 
 // "&Undo Channel 3 Rx frequency"; the bare command when there is no step.
 QString stepText(const char* command, const QString& step) {
@@ -163,75 +119,43 @@ QAction* CMainFrame::addToolCommand(int command, const QIcon& icon, const QStrin
 }
 
 void CMainFrame::OnCreate() {
-  QMenuBar* bar = menuBar();
-  auto addMenu = [&](const QString& title) {
-    QMenu* menu = bar->addMenu(title);
-    menus_.push_back(menu);
-    return menu;
-  };
+  // The menus and the toolbar as the command table lays them out; then what some items do.
+  std::vector<QMenu*> menus;
+  for (const MenuLayout& layout : Menus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(layout.title));
+    menus.push_back(menu);
+    if (layout.numbered) menus_.push_back(menu);
+    for (const int command : layout.items) {
+      if (command == kSeparator) {
+        menu->addSeparator();
+        continue;
+      }
+      const CommandEntry& entry = *FindCommand(command);
+      QAction* action = addCommand(menu, command, QString::fromLatin1(entry.text));
+      action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys)));
+    }
+  }
+  fileMenu_ = menus[kFileMenu];
+  editMenu_ = menus[kEditMenu];
+  portMenu_ = menus[kPortMenu];
+  viewMenu_ = menus[kViewMenu];
 
-  QMenu* file = addMenu(QStringLiteral("&File"));
-  fileMenu_ = file;
-  addCommand(file, cmd::kFileNew, QStringLiteral("&New\tCtrl+N"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  addCommand(file, cmd::kFileOpen, QStringLiteral("&Load... \tCtrl+O"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  addCommand(file, cmd::kFileSave, QStringLiteral("&Save\tCtrl+S"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  file->addSeparator();
-  addCommand(file, cmd::kFilePrint, QStringLiteral("&Print...\tCtrl+P"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  addCommand(file, cmd::kFilePrintPreview, QStringLiteral("Print Pre&view..."));
-  addCommand(file, cmd::kExportSheetPdf, QStringLiteral("&Export Data Sheet as PDF..."));
-  file->addSeparator();
-  addCommand(file, cmd::kImportChannelsCsv, QStringLiteral("Import Channels (CSV)..."));
-  addCommand(file, cmd::kExportChannelsCsv, QStringLiteral("Export Channels (CSV)..."));
-  addCommand(file, cmd::kImportConfigYaml, QStringLiteral("Import Configuration (YAML)..."));
-  addCommand(file, cmd::kExportConfigYaml, QStringLiteral("Export Configuration (YAML)..."));
-  file->addSeparator();
-  exitAction_ = addCommand(file, cmd::kAppExit, QStringLiteral("E&xit"));
+  exitAction_ = Action(cmd::kAppExit);
   connect(exitAction_, &QAction::triggered, this, &QWidget::close);
   fillRecentFiles();
-
-  // Not one of the numbered menus: those keep their places for the commands that find them.
-  editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
-  QAction* undo = addCommand(editMenu_, cmd::kEditUndo, QString::fromLatin1(kUndoText));
-  undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  undo->setEnabled(false);
-  QAction* redo = addCommand(editMenu_, cmd::kEditRedo, QString::fromLatin1(kRedoText));
-  redo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  redo->setEnabled(false);
-
-  QMenu* program = addMenu(QStringLiteral("&Program"));
-  addCommand(program, cmd::kModelSelect, QStringLiteral("&Model Select\tCtrl + M"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-  program->addSeparator();
-  addCommand(program, cmd::kSquelchMenu, QStringLiteral("&Squelch\t"));
-  addCommand(program, cmd::kCalibrationMenu, QStringLiteral("&Calibration\t"));
-  program->addSeparator();
-  QAction* verify =
-      addCommand(program, cmd::kVerifyAfterWrite, QStringLiteral("&Verify after Write"));
+  Action(cmd::kEditUndo)->setEnabled(false);
+  Action(cmd::kEditRedo)->setEnabled(false);
+  QAction* verify = Action(cmd::kVerifyAfterWrite);
   verify->setCheckable(true);
   verify->setChecked(settings_.Value(QLatin1String(kVerifyAfterWriteKey), true).toBool());
   connect(verify, &QAction::toggled, this,
           [this](bool on) { settings_.SetValue(QLatin1String(kVerifyAfterWriteKey), on); });
-
-  portMenu_ = addMenu(QStringLiteral("&Port"));
   // An adapter may be plugged in or pulled out at any time.
   connect(portMenu_, &QMenu::aboutToShow, this, &CMainFrame::RefreshPorts);
-
-  viewMenu_ = addMenu(QStringLiteral("&View"));
-  QAction* showToolbar = addCommand(viewMenu_, cmd::kViewToolbar, QStringLiteral("&Toolbar"));
-  QAction* showStatus = addCommand(viewMenu_, cmd::kViewStatusBar, QStringLiteral("&Status Bar"));
-  viewMenu_->addSeparator();
-  addCommand(viewMenu_, cmd::kChannelMenu, QStringLiteral("&Channel\t"));
-  addCommand(viewMenu_, cmd::kModemMenu, QStringLiteral("M&odem\t"));
-  addCommand(viewMenu_, cmd::kEepromMenu, QStringLiteral("&EEPROM W/R\t"));
-
-  QMenu* help = addMenu(QStringLiteral("&Help"));
-  connect(addCommand(help, cmd::kAppAbout, QStringLiteral("&About KX400/KX600...")),
-          &QAction::triggered, this, [this] { CProgrammerApp::OnAppAbout(this); });
+  connect(Action(cmd::kAppAbout), &QAction::triggered, this,
+          [this] { CProgrammerApp::OnAppAbout(this); });
+  QAction* showToolbar = Action(cmd::kViewToolbar);
+  QAction* showStatus = Action(cmd::kViewStatusBar);
 
   toolBar_ = new QToolBar(QStringLiteral("Toolbar"), this);
   toolBar_->setObjectName(QStringLiteral("mainToolBar"));
@@ -239,22 +163,14 @@ void CMainFrame::OnCreate() {
   toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
   toolBar_->setMovable(true);
   toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
-  addToolCommand(cmd::kFileNew, MakeToolIcon(ToolIcon::New), QStringLiteral("New"));
-  addToolCommand(cmd::kFileOpen, MakeToolIcon(ToolIcon::Load), QStringLiteral("Load"));
-  addToolCommand(cmd::kFileSave, MakeToolIcon(ToolIcon::Save), QStringLiteral("Save"));
-  addToolCommand(cmd::kFilePrint, MakeToolIcon(ToolIcon::Print), QStringLiteral("Print"));
-  toolBar_->addSeparator();
-  addToolCommand(cmd::kReadRadio, MakeToolIcon(ToolIcon::ReadRadio), QStringLiteral("Read"));
-  addToolCommand(cmd::kWriteRadio, MakeToolIcon(ToolIcon::WriteRadio), QStringLiteral("Write"));
-  toolBar_->addSeparator();
-  addToolCommand(cmd::kChannelTool, MakeToolIcon(ToolIcon::Channel), QStringLiteral("Channel"));
-  addToolCommand(cmd::kModemTool, MakeToolIcon(ToolIcon::Modem), QStringLiteral("Modem"));
-  addToolCommand(cmd::kEepromTool, MakeToolIcon(ToolIcon::Eeprom), QStringLiteral("EEPROM"));
-  addToolCommand(cmd::kSystemTool, MakeToolIcon(ToolIcon::SystemGps), QStringLiteral("System/GPS"));
-  toolBar_->addSeparator();
-  addToolCommand(cmd::kSquelchTool, MakeToolIcon(ToolIcon::Squelch), QStringLiteral("Squelch"));
-  addToolCommand(cmd::kCalibrationTool, MakeToolIcon(ToolIcon::Calibration),
-                 QStringLiteral("Calibration"));
+  for (const ToolButton& button : ToolButtons()) {
+    if (button.command == kSeparator) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    addToolCommand(button.command, MakeToolIcon(button.icon),
+                   QString::fromLatin1(FindCommand(button.command)->text));
+  }
   addToolBar(Qt::TopToolBarArea, toolBar_);
 
   // The idle text sits in the message pane; command prompts cover it while a menu item or
@@ -364,7 +280,8 @@ void CMainFrame::UpdateLockPanes() {
 
 void CMainFrame::AppendSystemMenuItem() {
   if (Action(cmd::kSystemMenu)) return;
-  QAction* system = addCommand(viewMenu_, cmd::kSystemMenu, QStringLiteral("System/GPS Option"));
+  QAction* system = addCommand(viewMenu_, cmd::kSystemMenu,
+                               QString::fromLatin1(FindCommand(cmd::kSystemMenu)->text));
   system->setCheckable(true);
   updatePageChecks();
 }
