@@ -19,9 +19,7 @@
 #include "app/EditStep.h"
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
-#include "app/ReadWriteDlg.h"
 #include "app/SheetPrinter.h"
-#include "app/TransferThread.h"
 #include "editors/ComDlg.h"
 #include "editors/MyPage2.h"
 #include "editors/MyPage3.h"
@@ -35,8 +33,6 @@
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
 #include "model/ValueText.h"
-#include "service/CalibrationDlg.h"
-#include "service/SquelchDlg.h"
 #include "textio/CsvChannels.h"
 #include "textio/TextFiles.h"
 #include "textio/YamlConfig.h"
@@ -106,6 +102,7 @@ CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, U
       memory_(memory),
       frame_(frame),
       dialogs_(dialogs),
+      radio_(*this, doc, memory, frame, dialogs, radioHooks()),
       history_(new QUndoStack(this)),
       committed_(CaptureEditState(doc, memory)),
       clean_(committed_) {
@@ -149,33 +146,19 @@ CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, U
   top->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-
-  // The watch thread's messages come from its own thread; the technician sees them here.
-  port_.SetMessageSink([this](const Notice& notice) {
-    QMetaObject::invokeMethod(
-        this, [this, notice] { OnPortMessage(notice); }, Qt::QueuedConnection);
-  });
 }
 
 CKX200View::~CKX200View() {
-  port_.Close();
-  port_.SetMessageSink(nullptr);
   // Only once the side file has been read: otherwise its value would be replaced unseen.
   if (initialised_) doc_.WriteSideFile(SideFilePath(doc_.modelName));
 }
 
 void CKX200View::OnPortMessage(const Notice& notice) {
-  // A message box in the middle of a transfer would hold its pauses; it waits for the end.
-  if (transferring_) {
-    heldPortMessages_.push_back(notice);
-    return;
-  }
-  dialogs_.Show(this, notice);
+  radio_.OnPortMessage(notice);
 }
 
 CReadWriteDlg* CKX200View::ReadWriteWindow() const {
-  // Once closed it is only waiting to be deleted.
-  return readWrite_ && readWrite_->isVisible() ? readWrite_.data() : nullptr;
+  return radio_.ReadWriteWindow();
 }
 CModelSelectDlg* CKX200View::FirstModelDialog() const {
   return firstModelDialog_;
@@ -398,7 +381,7 @@ bool CKX200View::refuseUnfitFile(const QString& path) {
 }
 
 bool CKX200View::OpenConfiguration(const QString& path) {
-  if (transferring_ || inService_) return false;
+  if (radio_.Transferring() || radio_.InService()) return false;
   // Before the question: a file that cannot be opened is no reason to save anything.
   if (!refuseUnfitFile(path) || !OfferToSave()) return false;
   const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
@@ -503,13 +486,13 @@ void CKX200View::markClean() {
 }
 
 void CKX200View::OnUndo() {
-  if (transferring_ || inService_) return;
+  if (radio_.Transferring() || radio_.InService()) return;
   commitEdits();
   history_->undo();
 }
 
 void CKX200View::OnRedo() {
-  if (transferring_ || inService_) return;
+  if (radio_.Transferring() || radio_.InService()) return;
   commitEdits();
   history_->redo();
 }
@@ -588,193 +571,36 @@ bool CKX200View::IsCommandAvailable(int) const {
   return true;
 }
 
-void CKX200View::OnRead() {
-  if (transferring_ || !OfferToSave()) return;
-  runTransfer(false);
-}
-void CKX200View::OnWrite() {
-  commitEdits();
-  runTransfer(true);
-}
-
-namespace {
-// Modality only takes effect when a window is shown, so a shown window is shown again.
-void setModality(QWidget* window, Qt::WindowModality modality) {
-  if (window->windowModality() == modality) return;
-  const bool shown = window->isVisible();
-  if (shown) window->hide();
-  window->setWindowModality(modality);
-  if (shown) window->show();
-}
-
-// The second line of a port failure: what was tried and why it failed.
-QString portFailureDetail(const PortChoice& port, const std::string& reason) {
-  if (port.device.empty())
-    return QStringLiteral("COM%1 is not present on this machine; choose a port in the Port menu.")
-        .arg(port.number);
-  return QStringLiteral("%1: %2").arg(QString::fromStdString(port.device),
-                                      QString::fromStdString(reason));
-}
-}  // namespace
-
-CReadWriteDlg* CKX200View::showReadWriteWindow() {
-  if (!readWrite_) {
-    readWrite_ = new CReadWriteDlg(this);
-    readWrite_->setAttribute(Qt::WA_DeleteOnClose);
-  }
-  // While the transfer runs it holds every other window's input.
-  setModality(readWrite_, Qt::ApplicationModal);
-  readWrite_->SetStatus({});
-  readWrite_->SetProgress(0);
-  readWrite_->show();
-  readWrite_->raise();
-  readWrite_->activateWindow();
-  return readWrite_;
-}
-
-void CKX200View::showHeldPortMessages() {
-  // Each message once, however often the watch thread said it.
-  std::vector<Notice> held;
-  held.swap(heldPortMessages_);
-  held.erase(std::unique(held.begin(), held.end()), held.end());
-  for (const auto& notice : held)
-    dialogs_.Show(this, notice);
-}
-
-void CKX200View::PauseWithPainting(int milliseconds) {
-  // Every event is handled, input included: the progress window is application modal, so the
-  // only input that reaches anything is its Stop button. The main form and its pages cannot be
-  // touched, and the frame refuses to close, until the transfer is over.
-  QEventLoop loop;
-  QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-void CKX200View::runTransfer(bool write) {
-  if (transferring_) return;
-  CReadWriteDlg* window = showReadWriteWindow();
-  ImageTransfer::PauseFunction pause = pause_;
-  if (!pause) pause = [this](int milliseconds) { PauseWithPainting(milliseconds); };
-  // The transfer runs on a thread of its own, on copies of the configuration and the memory
-  // images that come back when it is over; its pauses and events run here.
-  TransferThread thread(this);
-  CKX200Doc doc = doc_;
-  RadioMemory memory = memory_;
-  ImageTransfer engine(port_, memory, thread.Relay(pause));
-  window->onStop = [&engine] { engine.RequestStop(); };
-  transferring_ = true;
-  frame_.SetBusy(true);
-  window->SetBusy(true);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-
-  TransferEvents events;
-  events.status = [window](const std::string& text) { window->SetStatus(DisplayText(text)); };
-  events.progress = [window](int position) { window->SetProgress(position); };
-  events.version = [this](const std::string& text) {
-    version_->setText(QString::fromStdString(text));
-  };
-  events.pllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
-  // The adapter may have been plugged in or pulled out since the Port menu was last open.
-  frame_.RefreshPorts();
-  const PortChoice port = frame_.CurrentPort();
-  const bool verify = frame_.VerifyAfterWrite();
-  const TransferEvents relayed = thread.Relay(events);
-  const TransferOutcome outcome = thread.Run([&] {
-    if (!write) return engine.OnRead(doc, port, relayed);
-    return verify ? engine.OnWriteAndVerify(doc, port, relayed)
-                  : engine.OnWrite(doc, port, relayed);
-  });
-  doc_ = doc;
-  memory_ = memory;
-
-  QApplication::restoreOverrideCursor();
-  transferring_ = false;
-  frame_.SetBusy(false);
-  window->onStop = nullptr;
-  window->SetBusy(false);
-  QString status = DisplayText(outcome.status);
-  // The system's reason helps more than the port number alone, above all for a device path.
-  if (outcome.result == TransferOutcome::Result::kPortFailed)
-    status += QLatin1Char('\n') + portFailureDetail(port, outcome.portError);
-  // A failed verification names the bytes, so the technician can see what the radio holds.
-  if (!outcome.differences.empty())
-    status += QLatin1Char('\n') + QString::fromStdString(VerifyFailureDetail(outcome.differences));
-  window->SetStatus(status);
-  if (const std::string backup = outcome.BackupText(); !backup.empty()) {
-    frame_.ShowNote(QString::fromStdString(backup),
-                    QString::fromStdString(outcome.backupPath.empty() ? outcome.backupError
-                                                                      : outcome.backupPath));
-  }
-  if (outcome.ok()) {
-    window->close();
-  } else {
-    // The failure stays on show, and the rest of the program can be used again.
-    setModality(window, Qt::NonModal);
-  }
-  showHeldPortMessages();
-
-  if (!write && outcome.ok()) {
+RadioCommands::FormHooks CKX200View::radioHooks() {
+  RadioCommands::FormHooks hooks;
+  hooks.commitEdits = [this] { commitEdits(); };
+  hooks.offerToSave = [this] { return OfferToSave(); };
+  hooks.afterRead = [this] {
     sheet_->ComPage().FillMapGrid();
     frame_.AppendSystemMenuItem();
     refreshMainForm();
     refreshPages();
     startFreshHistory();
-  }
-  // What was written is in the radio now: nothing is lost by leaving it.
-  if (write && outcome.ok()) markClean();
-}
-
-ImageTransfer::PauseFunction CKX200View::servicePause() {
-  if (pause_) return pause_;
-  return [](int milliseconds) {
-    // The window keeps painting; clicks wait until the command is over, so no second command
-    // starts in the middle of one.
-    QEventLoop loop;
-    QTimer::singleShot(std::max(0, milliseconds), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
   };
+  // What was written is in the radio now: nothing is lost by leaving it.
+  hooks.afterWrite = [this] { markClean(); };
+  hooks.afterService = [this] { recordStep({}); };
+  hooks.showVersion = [this](const QString& text) { version_->setText(text); };
+  hooks.showPllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
+  return hooks;
 }
 
-void CKX200View::OnCalibration() {
-  if (transferring_ || inService_) return;
-  commitEdits();
-  frame_.RefreshPorts();
-  CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
-  runService(dialog);
+void CKX200View::OnRead() {
+  radio_.OnRead();
 }
-
+void CKX200View::OnWrite() {
+  radio_.OnWrite();
+}
 void CKX200View::OnSquelch() {
-  if (transferring_ || inService_) return;
-  commitEdits();
-  frame_.RefreshPorts();
-  CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), this);
-  runService(dialog);
+  radio_.OnSquelch();
 }
-
-void CKX200View::runService(ServiceDialog& dialog) {
-  // The dialog holds the port until it ends; the frame stays open until then.
-  inService_ = true;
-  frame_.SetBusy(true);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const PortChoice port = frame_.CurrentPort();
-  const ServiceOpening opening = dialog.Start();
-  QApplication::restoreOverrideCursor();
-  if (opening.version) version_->setText(QString::fromStdString(*opening.version));
-  if (opening.notice) {
-    Notice notice = *opening.notice;
-    if (opening.portFailed) notice.detail = portFailureDetail(port, notice.detail).toStdString();
-    dialogs_.Show(this, notice);
-  }
-  if (opening.ready) {
-    if (runServiceDialog_) {
-      runServiceDialog_(dialog);
-    } else {
-      dialog.exec();
-    }
-  }
-  frame_.SetBusy(false);
-  inService_ = false;
-  recordStep({});
+void CKX200View::OnCalibration() {
+  radio_.OnCalibration();
 }
 
 }  // namespace kx

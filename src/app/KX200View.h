@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/RadioCommands.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
 #include "model/EditState.h"
@@ -26,7 +27,6 @@ class CMainFrame;
 class CModelSelectDlg;
 class CMySheet;
 class CReadWriteDlg;
-class ServiceDialog;
 class UserDialogs;
 struct RadioMemory;
 
@@ -118,16 +118,18 @@ class CKX200View : public QWidget {
 
   // The pause between exchanges with the radio: it keeps the program painting (the progress bar
   // moves) while the progress window holds the user's input. Tests may wrap it.
-  void PauseWithPainting(int milliseconds);
-  void SetPauseFunction(ImageTransfer::PauseFunction pause) { pause_ = std::move(pause); }
-  bool Transferring() const { return transferring_; }
+  void PauseWithPainting(int milliseconds) { RadioCommands::PauseWithPainting(milliseconds); }
+  void SetPauseFunction(ImageTransfer::PauseFunction pause) {
+    radio_.SetPauseFunction(std::move(pause));
+  }
+  bool Transferring() const { return radio_.Transferring(); }
   // How a service dialog runs once the radio is in service mode: modally by default. A test
   // puts its own runner here to work the dialog in place.
   void SetServiceDialogRunner(std::function<void(QDialog&)> runner) {
-    runServiceDialog_ = std::move(runner);
+    radio_.SetServiceDialogRunner(std::move(runner));
   }
   // A service dialog is starting or open.
-  bool InService() const { return inService_; }
+  bool InService() const { return radio_.InService(); }
 
   CMySheet& Sheet() const { return *sheet_; }
   QLineEdit* ModelCaption() const { return caption_; }
@@ -138,7 +140,7 @@ class CKX200View : public QWidget {
   CReadWriteDlg* ReadWriteWindow() const;
   // The model dialog shown on the first activation, while it exists.
   CModelSelectDlg* FirstModelDialog() const;
-  CCommPort& Port() { return port_; }
+  CCommPort& Port() { return radio_.Port(); }
 
   static constexpr const char* kClearFrequencies =
       "All frequencies will be cleared.\r\n\r\nDo you want to continue?";
@@ -172,12 +174,8 @@ class CKX200View : public QWidget {
   void markClean();
   void showModified();
   void exportText(const QStringList& filters, const QString& suffix, const std::string& text);
-  void runTransfer(bool write);
-  void runService(ServiceDialog& dialog);
-  // The pause of the service dialogs: painting goes on, the technician's input waits for it.
-  ImageTransfer::PauseFunction servicePause();
-  CReadWriteDlg* showReadWriteWindow();
-  void showHeldPortMessages();
+  // What the form does around the radio commands.
+  RadioCommands::FormHooks radioHooks();
   CModelSelectDlg* makeModelDialog();
   void firstActivation();
 
@@ -185,21 +183,15 @@ class CKX200View : public QWidget {
   RadioMemory& memory_;
   CMainFrame& frame_;
   UserDialogs& dialogs_;
-  CCommPort port_;
-  ImageTransfer::PauseFunction pause_;
+  RadioCommands radio_;
 
   CMySheet* sheet_ = nullptr;
   QLineEdit* caption_;
   QComboBox* bandList_;
   QLineEdit* version_;
   QComboBox* pllIc_;
-  QPointer<CReadWriteDlg> readWrite_;
   QPointer<CModelSelectDlg> firstModelDialog_;
   bool initialised_ = false;
-  bool transferring_ = false;
-  bool inService_ = false;
-  std::function<void(QDialog&)> runServiceDialog_;
-  std::vector<Notice> heldPortMessages_;
   QUndoStack* history_;
   EditState committed_;  // as the last step left it
   EditState clean_;      // as last loaded, saved, read or written
