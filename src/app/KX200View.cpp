@@ -16,7 +16,6 @@
 #include <utility>
 
 #include "app/CommandIds.h"
-#include "app/EditStep.h"
 #include "app/MainFrame.h"
 #include "app/ModelSelectDlg.h"
 #include "app/SheetPrinter.h"
@@ -25,7 +24,6 @@
 #include "editors/MyPage3.h"
 #include "editors/MyPage4.h"
 #include "editors/MySheet.h"
-#include "model/ChangeCaption.h"
 #include "model/ConfigFile.h"
 #include "model/FileCheck.h"
 #include "model/FileIo.h"
@@ -103,11 +101,15 @@ CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, U
       frame_(frame),
       dialogs_(dialogs),
       radio_(*this, doc, memory, frame, dialogs, radioHooks()),
-      history_(new QUndoStack(this)),
-      committed_(CaptureEditState(doc, memory)),
-      clean_(committed_) {
+      history_(
+          this, doc, memory,
+          [this] {
+            refreshMainForm();
+            refreshPages();
+            encodeIntoMap(MapMarking::kChanged);
+          },
+          [this](bool modified) { frame_.SetModified(modified); }) {
   setObjectName(QStringLiteral("mainForm"));
-  history_->setUndoLimit(kHistorySteps);
   caption_ = new QLineEdit;
   caption_->setObjectName(QStringLiteral("modelCaption"));
   caption_->setReadOnly(true);
@@ -187,7 +189,7 @@ void CKX200View::OnInitialUpdate() {
   for (int i = 0; i < sheet_->count(); ++i)
     sheet_->Page(i).NotifyEditsTo([this](const QString& control) { OnDocumentEdited(control); });
   initialised_ = true;
-  startFreshHistory();
+  history_.StartFresh();
 }
 
 void CKX200View::showEvent(QShowEvent* event) {
@@ -251,8 +253,8 @@ void CKX200View::OnModelChosen(ModelType type) {
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
-  recordStep(QStringLiteral("Model choice"));
-  if (wasClean) markClean();
+  history_.Record(QStringLiteral("Model choice"));
+  if (wasClean) history_.MarkClean();
 }
 
 void CKX200View::fillBandList() {
@@ -298,7 +300,7 @@ void CKX200View::OnSelchangeBand(int index) {
   doc_.ChangeSubBand(index);
   refreshMainForm();
   sheet_->ChannelPage().Refresh();
-  recordStep(QStringLiteral("Band choice"));
+  history_.Record(QStringLiteral("Band choice"));
 }
 
 void CKX200View::showPage(int index) {
@@ -330,7 +332,7 @@ void CKX200View::OnFileNew() {
   refreshPages();
   encodeIntoMap(MapMarking::kPlain);
   ShowChannelPage();
-  startFreshHistory();
+  history_.StartFresh();
 }
 
 void CKX200View::OnFileOpen() {
@@ -391,7 +393,7 @@ bool CKX200View::OpenConfiguration(const QString& path) {
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
   if (!opened.ok) return false;
-  startFreshHistory();
+  history_.StartFresh();
   frame_.AddRecentFile(path);
   return true;
 }
@@ -417,7 +419,7 @@ bool CKX200View::saveDocument() {
   const Outcome saved = doc_.OnSaveDocument(localPath(*path));
   dialogs_.ShowMessages(this, saved.messages);
   if (!saved.ok) return false;
-  markClean();
+  history_.MarkClean();
   frame_.AddRecentFile(*path);
   return true;
 }
@@ -437,64 +439,24 @@ bool CKX200View::OfferToSave() {
 }
 
 bool CKX200View::IsModified() const {
-  return !SameConfiguration(clean_, CaptureEditState(doc_, memory_));
-}
-
-void CKX200View::showModified() {
-  frame_.SetModified(IsModified());
+  return history_.IsModified();
 }
 
 void CKX200View::OnDocumentEdited(const QString& control) {
-  if (!initialised_ || restoring_) return;
-  recordStep(control);
-}
-
-void CKX200View::recordStep(const QString& caption) {
-  EditState now = CaptureEditState(doc_, memory_);
-  if (!SameConfiguration(committed_, now)) {
-    const QString step =
-        caption.isEmpty() ? QString::fromStdString(DescribeChange(committed_, now)) : caption;
-    history_->push(new EditStep(step, committed_, now,
-                                [this](const EditState& state) { restoreState(state); }));
-  }
-  committed_ = std::move(now);
-  showModified();
-}
-
-void CKX200View::restoreState(const EditState& state) {
-  restoring_ = true;
-  RestoreEditState(state, doc_, memory_);
-  refreshMainForm();
-  refreshPages();
-  encodeIntoMap(MapMarking::kChanged);
-  committed_ = CaptureEditState(doc_, memory_);
-  restoring_ = false;
-  showModified();
-}
-
-void CKX200View::startFreshHistory() {
-  history_->clear();
-  committed_ = CaptureEditState(doc_, memory_);
-  clean_ = committed_;
-  showModified();
-}
-
-void CKX200View::markClean() {
-  recordStep({});
-  clean_ = committed_;
-  showModified();
+  if (!initialised_ || history_.Restoring()) return;
+  history_.Record(control);
 }
 
 void CKX200View::OnUndo() {
   if (radio_.Transferring() || radio_.InService()) return;
   commitEdits();
-  history_->undo();
+  history_.Stack().undo();
 }
 
 void CKX200View::OnRedo() {
   if (radio_.Transferring() || radio_.InService()) return;
   commitEdits();
-  history_->redo();
+  history_.Stack().redo();
 }
 
 void CKX200View::OnFilePrint() {
@@ -536,7 +498,7 @@ bool CKX200View::importFile(const QString& path, TextImport import, const QStrin
   refreshPages();
   refreshMainForm();
   encodeIntoMap(MapMarking::kChanged);
-  recordStep(step);
+  history_.Record(step);
   return true;
 }
 
@@ -580,11 +542,11 @@ RadioCommands::FormHooks CKX200View::radioHooks() {
     frame_.AppendSystemMenuItem();
     refreshMainForm();
     refreshPages();
-    startFreshHistory();
+    history_.StartFresh();
   };
   // What was written is in the radio now: nothing is lost by leaving it.
-  hooks.afterWrite = [this] { markClean(); };
-  hooks.afterService = [this] { recordStep({}); };
+  hooks.afterWrite = [this] { history_.MarkClean(); };
+  hooks.afterService = [this] { history_.Record({}); };
   hooks.showVersion = [this](const QString& text) { version_->setText(text); };
   hooks.showPllIc = [this](int index) { pllIc_->setCurrentIndex(index); };
   return hooks;

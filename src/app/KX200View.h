@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/EditHistory.h"
 #include "app/RadioCommands.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
-#include "model/EditState.h"
 #include "model/ModelType.h"
 #include "model/Outcome.h"
 #include "rules/MapEdit.h"
@@ -92,8 +92,8 @@ class CKX200View : public QWidget {
   // radio read start a fresh history.
   void OnUndo();
   void OnRedo();
-  QUndoStack& History() const { return *history_; }
-  static constexpr int kHistorySteps = 200;
+  QUndoStack& History() const { return history_.Stack(); }
+  static constexpr int kHistorySteps = EditHistory::kSteps;
   // After a change the technician committed on a page: records it as a step when the
   // configuration or the hand patches changed, named after the control it was made with (or,
   // without one, after the field that changed).
@@ -167,12 +167,6 @@ class CKX200View : public QWidget {
   // The bytes patched by hand in the EEPROM map go with the configuration being replaced.
   void dropHandPatches();
   bool saveDocument();
-  // A step named by the caption, or after what changed when the caption is empty.
-  void recordStep(const QString& caption);
-  void restoreState(const EditState& state);
-  void startFreshHistory();
-  void markClean();
-  void showModified();
   void exportText(const QStringList& filters, const QString& suffix, const std::string& text);
   // What the form does around the radio commands.
   RadioCommands::FormHooks radioHooks();
@@ -192,10 +186,7 @@ class CKX200View : public QWidget {
   QComboBox* pllIc_;
   QPointer<CModelSelectDlg> firstModelDialog_;
   bool initialised_ = false;
-  QUndoStack* history_;
-  EditState committed_;  // as the last step left it
-  EditState clean_;      // as last loaded, saved, read or written
-  bool restoring_ = false;
+  EditHistory history_;
   QString startFile_;
 };
 
