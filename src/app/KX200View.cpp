@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +11,6 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 #include "app/CommandIds.h"
@@ -24,16 +22,10 @@
 #include "editors/MyPage3.h"
 #include "editors/MyPage4.h"
 #include "editors/MySheet.h"
-#include "model/ConfigFile.h"
-#include "model/FileCheck.h"
-#include "model/FileIo.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
 #include "model/SideFile.h"
 #include "model/ValueText.h"
-#include "textio/CsvChannels.h"
-#include "textio/TextFiles.h"
-#include "textio/YamlConfig.h"
 #include "ui/UserDialogs.h"
 
 namespace kx {
@@ -46,51 +38,6 @@ QLabel* fieldLabel(const char* text) {
   bold.setBold(true);
   label->setFont(bold);
   return label;
-}
-
-std::string localPath(const QString& path) {
-  return path.toStdString();  // UTF-8, as every path the core takes
-}
-
-constexpr const char* kCsvFilter = "CSV Files (*.csv) | *.csv||";
-constexpr const char* kYamlFilter = "YAML Files (*.yaml;*.yml) | *.yaml;*.yml||";
-constexpr const char* kImportCsvStep = "Import Channels";
-constexpr const char* kImportYamlStep = "Import Configuration";
-
-// No configuration, KX100 channel file or text form comes near this; a larger file is no such
-// file and is not read.
-constexpr std::size_t kLargestFileToOpen = kLargestTextFile;
-
-// What a file is by its name: what opens it, as the file dialogs' filters sort them.
-enum class FileKind { kConfiguration, kKx100, kYaml, kCsv, kOther };
-FileKind kindOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("uhf") || suffix == QLatin1String("vhf")) return FileKind::kKx100;
-  if (HasConfigurationExtension(localPath(path))) return FileKind::kConfiguration;
-  if (suffix == QLatin1String("yaml") || suffix == QLatin1String("yml")) return FileKind::kYaml;
-  if (suffix == QLatin1String("csv")) return FileKind::kCsv;
-  return FileKind::kOther;
-}
-
-// A KX100 file or a channel table goes into the configuration of the model chosen; the rest
-// carry their own model.
-bool needsModel(const QString& path) {
-  const FileKind kind = kindOf(path);
-  return kind == FileKind::kKx100 || kind == FileKind::kCsv;
-}
-
-// Every message of an outcome in one box, a line each with its reason under it, the box's icon
-// the gravest of their kinds. Nothing when there is nothing to say.
-std::optional<Notice> oneBoxOf(const Outcome& outcome) {
-  if (outcome.messages.empty()) return std::nullopt;
-  Notice box;
-  for (const Notice& n : outcome.messages) {
-    if (!box.text.empty()) box.text += "\n";
-    box.text += n.text;
-    if (!n.detail.empty()) box.text += "\n" + n.detail;
-    box.kind = std::max(box.kind, n.kind);
-  }
-  return box;
 }
 
 }  // namespace
@@ -108,7 +55,8 @@ CKX200View::CKX200View(CKX200Doc& doc, RadioMemory& memory, CMainFrame& frame, U
             refreshPages();
             encodeIntoMap(MapMarking::kChanged);
           },
-          [this](bool modified) { frame_.SetModified(modified); }) {
+          [this](bool modified) { frame_.SetModified(modified); }),
+      files_(*this, doc, frame, dialogs, history_, fileHooks()) {
   setObjectName(QStringLiteral("mainForm"));
   caption_ = new QLineEdit;
   caption_->setObjectName(QStringLiteral("modelCaption"));
@@ -202,7 +150,7 @@ void CKX200View::showEvent(QShowEvent* event) {
 
 void CKX200View::firstActivation() {
   const QString file = std::exchange(startFile_, QString());
-  const bool waitsForModel = !file.isEmpty() && needsModel(file);
+  const bool waitsForModel = !file.isEmpty() && FileCommands::NeedsModel(file);
   if (!file.isEmpty() && !waitsForModel && OpenNamedFile(file)) return;
   firstModelDialog_ = makeModelDialog();
   firstModelDialog_->setAttribute(Qt::WA_DeleteOnClose);
@@ -336,66 +284,47 @@ void CKX200View::OnFileNew() {
 }
 
 void CKX200View::OnFileOpen() {
-  const auto path = dialogs_.OpenFileName(this, QtNameFilters(config_file::kOpenFilter));
-  if (!path) return;
-  OpenConfiguration(*path);
+  files_.OnFileOpen();
 }
-
 void CKX200View::OnOpenRecent(const QString& path) {
-  // Whatever the loaders can look at is there (a device too, which they then refuse).
-  if (!fileio::lookAt(path.toStdString())) {
-    frame_.RemoveRecentFile(path);
-    dialogs_.Message(
-        this,
-        QStringLiteral("%1 cannot be found. It has been taken off the recent files.").arg(path),
-        NoticeKind::kWarning);
-    return;
-  }
-  OpenNamedFile(path);
+  files_.OnOpenRecent(path);
 }
-
 bool CKX200View::OpenNamedFile(const QString& path) {
-  // Each way in looks at the file first (refuseUnfitFile), as the Load and Import commands do.
-  switch (kindOf(path)) {
-    case FileKind::kConfiguration:
-    case FileKind::kKx100:
-      return OpenConfiguration(path);
-    case FileKind::kYaml:
-      return importFile(path, ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
-                        ImportTakes::kConfiguration);
-    case FileKind::kCsv:
-      return importFile(path, ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
-                        ImportTakes::kChannels);
-    case FileKind::kOther:
-      if (!refuseUnfitFile(path)) return false;
-      break;
-  }
-  // Load says nothing of a name it does not know, which its dialog never offers; a file named
-  // anywhere else gets the loader's word for a file of the wrong kind.
-  dialogs_.ShowMessages(this, Outcome::failure(file_message::kCorrupted).messages);
-  return false;
+  return files_.OpenNamedFile(path);
 }
-
-bool CKX200View::refuseUnfitFile(const QString& path) {
-  const Outcome checked = CheckFileToOpen(localPath(path), kLargestFileToOpen);
-  dialogs_.ShowMessages(this, checked.messages);
-  return checked.ok;
-}
-
 bool CKX200View::OpenConfiguration(const QString& path) {
-  if (radio_.Transferring() || radio_.InService()) return false;
-  // Before the question: a file that cannot be opened is no reason to save anything.
-  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
-  const Outcome opened = OpenConfigurationFile(doc_, localPath(path));
-  dialogs_.ShowMessages(this, opened.messages);
-  if (opened.ok) dropHandPatches();
-  refreshPages();
-  refreshMainForm();
-  encodeIntoMap(MapMarking::kChanged);
-  if (!opened.ok) return false;
-  history_.StartFresh();
-  frame_.AddRecentFile(path);
-  return true;
+  return files_.OpenConfiguration(path);
+}
+void CKX200View::OnFileSave() {
+  files_.OnFileSave();
+}
+bool CKX200View::OfferToSave() {
+  return files_.OfferToSave();
+}
+void CKX200View::OnImportChannelsCsv() {
+  files_.OnImportChannelsCsv();
+}
+void CKX200View::OnExportChannelsCsv() {
+  files_.OnExportChannelsCsv();
+}
+void CKX200View::OnImportConfigYaml() {
+  files_.OnImportConfigYaml();
+}
+void CKX200View::OnExportConfigYaml() {
+  files_.OnExportConfigYaml();
+}
+
+FileCommands::FormHooks CKX200View::fileHooks() {
+  FileCommands::FormHooks hooks;
+  hooks.commitEdits = [this] { commitEdits(); };
+  hooks.busy = [this] { return radio_.Transferring() || radio_.InService(); };
+  hooks.dropHandPatches = [this] { dropHandPatches(); };
+  hooks.showReplaced = [this] {
+    refreshPages();
+    refreshMainForm();
+    encodeIntoMap(MapMarking::kChanged);
+  };
+  return hooks;
 }
 
 void CKX200View::commitEdits() {
@@ -405,37 +334,6 @@ void CKX200View::commitEdits() {
   if (!focused || !isAncestorOf(focused)) return;
   focused->clearFocus();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void CKX200View::OnFileSave() {
-  commitEdits();
-  saveDocument();
-}
-
-bool CKX200View::saveDocument() {
-  const auto path =
-      dialogs_.SaveFileName(this, QtNameFilters(config_file::kSaveFilter), QStringLiteral("dat"));
-  if (!path) return false;
-  const Outcome saved = doc_.OnSaveDocument(localPath(*path));
-  dialogs_.ShowMessages(this, saved.messages);
-  if (!saved.ok) return false;
-  history_.MarkClean();
-  frame_.AddRecentFile(*path);
-  return true;
-}
-
-bool CKX200View::OfferToSave() {
-  commitEdits();
-  if (!IsModified()) return true;
-  switch (dialogs_.AskSaveDiscardCancel(this, QString::fromLatin1(kSaveFirst))) {
-    case SaveChoice::kSave:
-      return saveDocument();
-    case SaveChoice::kDiscard:
-      return true;
-    case SaveChoice::kCancel:
-      break;
-  }
-  return false;
 }
 
 bool CKX200View::IsModified() const {
@@ -476,57 +374,6 @@ void CKX200View::OnFilePrintPreview() {
 void CKX200View::OnExportSheetPdf() {
   commitEdits();
   ExportDataSheetPdf(doc_, dialogs_, this);
-}
-
-void CKX200View::importText(const QStringList& filters, TextImport import, const QString& step,
-                            ImportTakes taken) {
-  commitEdits();
-  if (const auto path = dialogs_.OpenFileName(this, filters))
-    importFile(*path, import, step, taken);
-}
-
-bool CKX200View::importFile(const QString& path, TextImport import, const QString& step,
-                            ImportTakes taken) {
-  if (!refuseUnfitFile(path) || !OfferToSave()) return false;
-  const std::string local = localPath(path);
-  std::string text;
-  Outcome imported = ReadTextFile(local, text);
-  if (imported.ok) imported = import(doc_, text, FileNameOf(local));
-  if (const auto box = oneBoxOf(imported)) dialogs_.Show(this, *box);
-  if (!imported.ok) return false;
-  if (taken == ImportTakes::kConfiguration) dropHandPatches();
-  refreshPages();
-  refreshMainForm();
-  encodeIntoMap(MapMarking::kChanged);
-  history_.Record(step);
-  return true;
-}
-
-void CKX200View::exportText(const QStringList& filters, const QString& suffix,
-                            const std::string& text) {
-  const auto path = dialogs_.SaveFileName(this, filters, suffix);
-  if (!path) return;
-  dialogs_.ShowMessages(this, WriteTextFile(localPath(*path), text).messages);
-}
-
-void CKX200View::OnImportChannelsCsv() {
-  importText(QtNameFilters(kCsvFilter), ImportChannelsCsv, QString::fromLatin1(kImportCsvStep),
-             ImportTakes::kChannels);
-}
-
-void CKX200View::OnExportChannelsCsv() {
-  commitEdits();
-  exportText(QtNameFilters(kCsvFilter), QStringLiteral("csv"), ExportChannelsCsv(doc_));
-}
-
-void CKX200View::OnImportConfigYaml() {
-  importText(QtNameFilters(kYamlFilter), ImportConfigYaml, QString::fromLatin1(kImportYamlStep),
-             ImportTakes::kConfiguration);
-}
-
-void CKX200View::OnExportConfigYaml() {
-  commitEdits();
-  exportText(QtNameFilters(kYamlFilter), QStringLiteral("yaml"), ExportConfigYaml(doc_));
 }
 
 bool CKX200View::IsCommandAvailable(int) const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/EditHistory.h"
+#include "app/FileCommands.h"
 #include "app/RadioCommands.h"
 #include "link/CommPort.h"
 #include "link/ImageTransfer.h"
@@ -104,7 +105,7 @@ class CKX200View : public QWidget {
   // it first. False when the technician cancelled, or the save did not happen (its file dialog
   // cancelled, the file not written); then the command must not go on.
   bool OfferToSave();
-  static constexpr const char* kSaveFirst = "The configuration has changed. Save it first?";
+  static constexpr const char* kSaveFirst = FileCommands::kSaveFirst;
   // A file chosen in the File menu's recent files, or dropped on the window: opened as Load
   // opens the file it is given, with the same messages and the same question first.
   void OnOpenRecent(const QString& path);
@@ -155,21 +156,11 @@ class CKX200View : public QWidget {
   void refreshMainForm();
   void refreshPages();
   void encodeIntoMap(MapMarking marking);
-  using TextImport = Outcome (*)(CKX200Doc&, std::string_view, const std::string&);
-  // What an import replaces: the channels of the configuration, or all of it.
-  enum class ImportTakes { kChannels, kConfiguration };
-  void importText(const QStringList& filters, TextImport import, const QString& step,
-                  ImportTakes taken);
-  bool importFile(const QString& path, TextImport import, const QString& step, ImportTakes taken);
-  // Shows why a file cannot be opened (not a regular file, too large, not there); true when
-  // it can.
-  bool refuseUnfitFile(const QString& path);
   // The bytes patched by hand in the EEPROM map go with the configuration being replaced.
   void dropHandPatches();
-  bool saveDocument();
-  void exportText(const QStringList& filters, const QString& suffix, const std::string& text);
   // What the form does around the radio commands.
   RadioCommands::FormHooks radioHooks();
+  FileCommands::FormHooks fileHooks();
   CModelSelectDlg* makeModelDialog();
   void firstActivation();
 
@@ -187,6 +178,7 @@ class CKX200View : public QWidget {
   QPointer<CModelSelectDlg> firstModelDialog_;
   bool initialised_ = false;
   EditHistory history_;
+  FileCommands files_;
   QString startFile_;
 };
 
