@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <QUrl>
-#include <algorithm>
 
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -22,10 +21,8 @@
 #include "app/LockKeys.h"
 #include "app/ProgrammerApp.h"
 #include "app/ToolbarIcons.h"
-#include "link/SerialPorts.h"
 #include "model/ConfigFile.h"
 #include "model/KX200Doc.h"
-#include "model/SideFile.h"
 #include "ui/UserDialogs.h"
 
 namespace kx {
@@ -51,12 +48,6 @@ struct PageCommand {
 constexpr PageCommand kPageCommands[] = {
     {cmd::kChannelMenu, 0}, {cmd::kModemMenu, 1}, {cmd::kEepromMenu, 2}, {cmd::kSystemMenu, 3}};
 
-// As every list of ports shows one: "COM101  /dev/ttyUSB0  (FT232R USB UART)"; a device
-// outside the numbering by its path alone.
-QString portLabel(int number, const std::string& device, const std::string& description) {
-  return QString::fromStdString(serial_ports::Label({number, device, description}));
-}
-
 constexpr const char* kReadyText = "Ready";
 
 // "&Undo Channel 3 Rx frequency"; the bare command when there is no step.
@@ -79,7 +70,7 @@ constexpr int kLockPollMs = 250;
 }  // namespace
 
 CMainFrame::CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister)
-    : doc_(doc), dialogs_(dialogs), lister_(std::move(lister)), recent_(settings_) {
+    : recent_(settings_), ports_(*this, doc, dialogs, std::move(lister), actions_) {
   setWindowTitle(QString::fromUtf8(CKX200Doc::kWindowTitle.data(),
                                    static_cast<qsizetype>(CKX200Doc::kWindowTitle.size())));
   setWindowIcon(MakeToolIcon(ToolIcon::Application));
@@ -138,6 +129,7 @@ void CMainFrame::OnCreate() {
   fileMenu_ = menus[kFileMenu];
   editMenu_ = menus[kEditMenu];
   portMenu_ = menus[kPortMenu];
+  ports_.SetMenu(portMenu_);
   viewMenu_ = menus[kViewMenu];
 
   exitAction_ = Action(cmd::kAppExit);
@@ -218,7 +210,7 @@ void CMainFrame::OnCreate() {
   for (const auto& page : kPageCommands)
     Action(page.command)->setCheckable(true);
   updatePageChecks();
-  fillPortMenu();
+  ports_.Fill();
 }
 
 void CMainFrame::ShowNote(const QString& text, const QString& tip) {
@@ -364,182 +356,27 @@ void CMainFrame::updatePageChecks() {
 }
 
 void CMainFrame::BuildPortMenu() {
-  // A side file is four bytes from the disk: a number no port can have (a damaged or foreign
-  // file) falls back to the first port before anything is computed from it.
-  if (serial_ports::DeviceOf(doc_.sideFileValue).empty()) doc_.sideFileValue = kDefaultPortNumber;
-  currentPortIndex_ = doc_.sideFileValue - 1;
-  selectedDevice_.clear();
-  selectedSeen_ = false;
-  RefreshPorts();
+  ports_.Build();
 }
 
 void CMainFrame::RefreshPorts() {
-  ports_.clear();
-  std::vector<SerialPortInfo> found = lister_ ? lister_() : std::vector<SerialPortInfo>{};
-  std::sort(found.begin(), found.end(),
-            [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });
-  // USB adapters are numbered from 101, so every numbered port is offered, not only COM1..49.
-  for (const auto& port : found) {
-    if (port.number < cmd::kFirstListedPort) continue;
-    if (!ports_.empty() && ports_.back().number == port.number) continue;
-    ports_.push_back(
-        {port.number, port.device, port.description, true, cmd::kPortBase + port.number});
-  }
-  int command = kFirstExtraPortCommand;
-  for (const auto& [device, number] : extraDevices_)
-    ports_.push_back({number, device, {}, false, command++});
-  // A port named by a side file that is not plugged in has never gone; one seen here has.
-  const bool present = selectedPresent();
-  selectedSeen_ = selectedSeen_ || present;
-  selectedGone_ = selectedSeen_ && !present;
-  fillPortMenu();
-}
-
-bool CMainFrame::selectedPresent() const {
-  if (!selectedDevice_.empty()) return serial_ports::DevicePresent(selectedDevice_);
-  return std::any_of(ports_.begin(), ports_.end(), [this](const PortEntry& p) {
-    return p.listed && p.number == currentPortIndex_ + 1;
-  });
-}
-
-QString CMainFrame::selectedName() const {
-  if (!selectedDevice_.empty()) return QString::fromStdString(selectedDevice_);
-  return QStringLiteral("COM%1").arg(currentPortIndex_ + 1);
-}
-
-void CMainFrame::fillPortMenu() {
-  if (!portMenu_) return;
-  // Later, not now: this may run inside the "Other port..." action's own signal.
-  for (QAction* action : portMenu_->actions()) {
-    if (action->data().isValid()) actions_.erase(action->data().toInt());
-    portMenu_->removeAction(action);
-    action->deleteLater();
-  }
-  if (selectedGone_) {
-    auto* gone = new QAction(
-        QStringLiteral("%1 is not present on this machine").arg(selectedName()), portMenu_);
-    gone->setEnabled(false);
-    portMenu_->addAction(gone);
-    portMenu_->addSeparator();
-  }
-  for (const auto& port : ports_) {
-    QAction* action =
-        addCommand(portMenu_, port.command, portLabel(port.number, port.device, port.description));
-    action->setCheckable(true);
-    QString tip = QString::fromStdString(port.device);
-    if (!port.description.empty())
-      tip += QStringLiteral("  ") + QString::fromStdString(port.description);
-    action->setStatusTip(tip);
-    if (port.listed) {
-      const int number = port.number;
-      connect(action, &QAction::triggered, this, [this, number] { SelectPort(number); });
-    } else {
-      const std::string device = port.device;
-      const int number = port.number;
-      connect(action, &QAction::triggered, this,
-              [this, device, number] { AddDevicePort(device, number); });
-    }
-  }
-  if (!ports_.empty()) portMenu_->addSeparator();
-  QAction* other = new QAction(QStringLiteral("Other port..."), portMenu_);
-  other->setStatusTip(QStringLiteral("Use a serial device that is not in the list"));
-  connect(other, &QAction::triggered, this, [this] { onOtherPort(); });
-  portMenu_->addAction(other);
-  updatePortChecks();
-}
-
-void CMainFrame::updatePortChecks() {
-  for (const auto& port : ports_) {
-    QAction* action = Action(port.command);
-    if (!action) continue;
-    action->setChecked(port.listed ? selectedDevice_.empty() && port.number - 1 == currentPortIndex_
-                                   : port.device == selectedDevice_);
-  }
+  ports_.Refresh();
 }
 
 void CMainFrame::SelectPort(int number) {
-  selectedDevice_.clear();
-  currentPortIndex_ = number - 1;
-  selectionChanged();
-  doc_.sideFileValue = number;
-  const Outcome written = doc_.WriteSideFile(SideFilePath(doc_.modelName));
-  dialogs_.ShowMessages(this, written.messages);
+  ports_.SelectPort(number);
 }
 
 void CMainFrame::AddDevicePort(const std::string& device, int number) {
-  const auto listed = std::find_if(ports_.begin(), ports_.end(), [&](const PortEntry& p) {
-    return p.listed && p.device == device;
-  });
-  if (listed != ports_.end()) {
-    SelectPort(listed->number);
-    return;
-  }
-  const bool known = std::any_of(extraDevices_.begin(), extraDevices_.end(),
-                                 [&](const auto& extra) { return extra.first == device; });
-  if (!known) {
-    extraDevices_.emplace_back(device, number);
-    const int command = kFirstExtraPortCommand + static_cast<int>(extraDevices_.size()) - 1;
-    ports_.push_back({number, device, {}, false, command});
-    fillPortMenu();
-  }
-  // A device path has no COM number that would mean anything next time, so the side file
-  // keeps the last port chosen from the list.
-  selectedDevice_ = device;
-  currentPortIndex_ = number - 1;
-  selectionChanged();
-}
-
-void CMainFrame::selectionChanged() {
-  selectedSeen_ = selectedPresent();
-  if (selectedGone_) {
-    // The word about the port that had gone is no longer true.
-    selectedGone_ = false;
-    fillPortMenu();
-    return;
-  }
-  updatePortChecks();
-}
-
-void CMainFrame::onOtherPort() {
-  const auto answer = dialogs_.AskText(this, QStringLiteral("Other port"),
-                                       QString::fromUtf8(serial_ports::kOtherPortPrompt),
-                                       QString::fromUtf8(serial_ports::kOtherPortStart));
-  if (answer) OfferDevicePort(*answer);
+  ports_.AddDevicePort(device, number);
 }
 
 bool CMainFrame::OfferDevicePort(const QString& typed) {
-  const QString text = typed.trimmed();
-  if (text.isEmpty()) return false;
-  std::string error;
-  const auto port = serial_ports::Resolve(text.toStdString(), &error);
-  if (!port) {
-    dialogs_.Message(this, QString::fromStdString(error), NoticeKind::kWarning);
-    return false;
-  }
-  const bool listed = std::any_of(ports_.begin(), ports_.end(), [&](const PortEntry& p) {
-    return p.listed && p.number == port->number;
-  });
-  if (port->number > 0 && listed) {
-    SelectPort(port->number);
-    return true;
-  }
-  if (!serial_ports::DevicePresent(port->device)) {
-    dialogs_.Message(
-        this, QStringLiteral("There is no device %1.").arg(QString::fromStdString(port->device)),
-        NoticeKind::kWarning);
-    return false;
-  }
-  AddDevicePort(port->device, port->number);
-  return true;
+  return ports_.OfferDevicePort(typed);
 }
 
 PortChoice CMainFrame::CurrentPort() const {
-  for (const auto& port : ports_) {
-    if (!selectedDevice_.empty() ? port.device == selectedDevice_
-                                 : port.listed && port.number == currentPortIndex_ + 1)
-      return {port.number, port.device};
-  }
-  return {currentPortIndex_ + 1, {}};
+  return ports_.CurrentPort();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PortMenu.h"
 #include "app/ProgramSettings.h"
 #include "app/RecentFiles.h"
 #include "link/CommPort.h"
@@ -29,7 +30,7 @@ class UserDialogs;
 // themselves are carried out by the main form.
 class CMainFrame : public QMainWindow {
  public:
-  using PortLister = std::function<std::vector<SerialPortInfo>()>;
+  using PortLister = PortMenu::PortLister;
 
   CMainFrame(CKX200Doc& doc, UserDialogs& dialogs, PortLister lister = &CCommPort::ListPorts);
   ~CMainFrame() override;
@@ -92,7 +93,7 @@ class CMainFrame : public QMainWindow {
   // A listed port is selected, anything else that exists is added; refused with a message
   // otherwise. False when refused.
   bool OfferDevicePort(const QString& typed);
-  int CurrentPortIndex() const { return currentPortIndex_; }
+  int CurrentPortIndex() const { return ports_.CurrentPortIndex(); }
   // The port a read or write uses. A number no menu item has (the side file names a port
   // that is not plugged in) gives an empty device, which fails to open.
   PortChoice CurrentPort() const;
@@ -114,33 +115,14 @@ class CMainFrame : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  struct PortEntry {
-    int number;  // 0 for a device outside the numbering (a pseudo-terminal)
-    std::string device;
-    std::string description;
-    bool listed;  // from the system's list: chosen by number and kept in the side file
-    int command;
-  };
-
   QAction* addCommand(QMenu* menu, int command, const QString& text);
   QAction* addToolCommand(int command, const QIcon& icon, const QString& prompt);
   void updatePageChecks();
-  void updatePortChecks();
-  void fillPortMenu();
-  // Whether the selected port is there now: in the system's list, or a device path that exists.
-  bool selectedPresent() const;
-  QString selectedName() const;
-  void selectionChanged();
-  void onOtherPort();
   void fillRecentFiles();
 
-  CKX200Doc& doc_;
-  UserDialogs& dialogs_;
-  PortLister lister_;
   CKX200View* view_ = nullptr;
 
-  int currentPage_ = 0;       // 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS
-  int currentPortIndex_ = 0;  // port number - 1
+  int currentPage_ = 0;  // 0 channel, 1 modem, 2 EEPROM map, 3 system/GPS
   bool busy_ = false;
 
   std::map<int, QAction*> actions_;
@@ -153,20 +135,13 @@ class CMainFrame : public QMainWindow {
   std::vector<QAction*> recentItems_;  // the files and the separator after them
   ProgramSettings settings_;
   RecentFiles recent_;  // after settings_, which it reads
+  PortMenu ports_;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
   QLabel* modifiedPane_ = nullptr;
   std::array<QLabel*, 3> lockPanes_{};
   QTimer* noteTimer_ = nullptr;
   QTimer* lockTimer_ = nullptr;
-  std::vector<PortEntry> ports_;
-  std::vector<std::pair<std::string, int>> extraDevices_;  // added by hand: device, number
-  std::string selectedDevice_;  // the device added by hand that is selected, if one is
-  bool selectedSeen_ = false;   // the selected port has been present in this run
-  bool selectedGone_ = false;   // ... and was not at the last listing
 };
-
-// Menu commands of the device paths added by hand, after those of every port number.
-constexpr int kFirstExtraPortCommand = 32899 + 1000;
 
 }  // namespace kx
