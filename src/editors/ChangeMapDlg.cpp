@@ -1,12 +1,12 @@
 #include "editors/ChangeMapDlg.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "editors/Controls.h"
 #include "ui/UserDialogs.h"
 
 namespace kx {
@@ -85,13 +85,9 @@ void CChangeMapDlg::leaveValue() {
 }
 
 bool CChangeMapDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !closing_) {
-    // A message box of this dialog, or the window losing the focus, is not leaving the edit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-      if (watched == code_) editor_.TypeAccessCode(code_->text().toStdString());
-      if (watched == value_ && value_->isEnabled()) leaveValue();
-    }
+  if (!closing_ && TechnicianLeft(event)) {
+    if (watched == code_) editor_.TypeAccessCode(text(code_));
+    if (watched == value_ && value_->isEnabled()) leaveValue();
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 
 #include "editors/ChangeMapDlg.h"
 #include "editors/ColourRef.h"
+#include "editors/Controls.h"
 #include "editors/EngSettingsDlg.h"
 #include "model/ImageCodec.h"
 #include "model/KX200Doc.h"
@@ -27,10 +28,6 @@ constexpr std::uint32_t kChanged = signalling_colour::kNonStandardCtcss;  // the
 constexpr int kTwipsPerInch = 1440;
 constexpr int kLabelColumnTwips = 760;
 constexpr int kByteColumnTwips = 570;
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 // A wait cursor and no repainting while the whole grid is rewritten.
 class GridUpdate {

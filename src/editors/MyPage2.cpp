@@ -3,17 +3,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <functional>
 
+#include "editors/Controls.h"
 #include "model/KX200Doc.h"
 #include "model/ValueText.h"
 #include "rules/SystemPage.h"
@@ -27,13 +26,6 @@ namespace {
 constexpr int kEditWidthChars = 6;
 constexpr int kEditFramePx = 12;
 
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
-std::string text(const QLineEdit* edit) {
-  return edit->text().toStdString();
-}
-
 // What a screen reader says for a control: its caption without the "# " bullet and the
 // blanks that lay it out.
 QString spoken(const char* caption) {
@@ -42,22 +34,10 @@ QString spoken(const char* caption) {
   return name.trimmed();
 }
 
-template <typename Button>
-void setChecked(Button* button, bool on) {
-  const QSignalBlocker quiet(button);
-  button->setChecked(on);
-}
-
 // One line of the scan and GPS groups: "# caption", the control, its unit and its range.
 void addSettingRow(QGridLayout* grid, int line, const char* caption, QWidget* control,
                    const char* unit, const char* range) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  label->setBuddy(control);
-  grid->addWidget(label, line, 0);
-  grid->addWidget(control, line, 1);
-  grid->addWidget(new QLabel(QString::fromLatin1(unit)), line, 2);
-  grid->addWidget(new QLabel(QString::fromLatin1(range)), line, 3);
-  control->setAccessibleName(spoken(caption));
+  AddControlRow(grid, line, caption, control, spoken(caption), {unit, range});
   control->setAccessibleDescription(
       QStringLiteral("%1 %2").arg(QString::fromLatin1(unit), QString::fromLatin1(range)));
 }
@@ -215,16 +195,12 @@ void CMyPage2::connectControls() {
 }
 
 bool CMyPage2::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    // A message box or a menu taking the focus is not the technician leaving the edit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-      std::function<void()> check;
-      if (watched == scanSpeed_) check = [this] { ValidateScanSpeed(); };
-      if (watched == gpsDataTime_) check = [this] { ValidateGpsDataTime(); };
-      if (watched == gpsDataDelay_) check = [this] { ValidateGpsDataDelay(); };
-      if (check) checkWhenFocusSettles(watched, std::move(check));
-    }
+  if (TechnicianLeft(event)) {
+    std::function<void()> check;
+    if (watched == scanSpeed_) check = [this] { ValidateScanSpeed(); };
+    if (watched == gpsDataTime_) check = [this] { ValidateGpsDataTime(); };
+    if (watched == gpsDataDelay_) check = [this] { ValidateGpsDataDelay(); };
+    if (check) checkWhenFocusSettles(watched, std::move(check));
   }
   return COptionPage::eventFilter(watched, event);
 }
@@ -252,15 +228,15 @@ void CMyPage2::showGpsValues() {
 
 void CMyPage2::LoadFromDocument() {
   const SystemPageView view = LoadSystemPage(doc_);
-  setChecked(squelch_, view.squelch);
-  setChecked(rssi_, !view.busyPortCheck);
-  setChecked(busyPort_, view.busyPortCheck);
-  setChecked(beep_, view.beepOnHangOn);
-  setChecked(txTone_, view.txToneForDataInput);
-  setChecked(externalModulation_, view.externalModulation);
+  SetCheckedQuietly(squelch_, view.squelch);
+  SetCheckedQuietly(rssi_, !view.busyPortCheck);
+  SetCheckedQuietly(busyPort_, view.busyPortCheck);
+  SetCheckedQuietly(beep_, view.beepOnHangOn);
+  SetCheckedQuietly(txTone_, view.txToneForDataInput);
+  SetCheckedQuietly(externalModulation_, view.externalModulation);
   scanDelay_->setCurrentIndex(view.scanDelayItem);
   scanSpeed_->setText(text(view.scanSpeedText));
-  setChecked(gps_, view.gps);
+  SetCheckedQuietly(gps_, view.gps);
   showGpsValues();
   applyEnabling(view.enabled);
 }

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "editors/Controls.h"
 #include "editors/ModemScanWarningDialog.h"
 #include "model/KX200Doc.h"
 #include "ui/UserDialogs.h"
@@ -26,10 +26,6 @@ namespace {
 constexpr int kDelayLength = 4;
 // Which delay an edit holds, for the event filter.
 constexpr const char* kDelayProperty = "modemDelay";
-
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 void showToggle(QAbstractButton* button, const ModemToggle& toggle) {
   const QSignalBlocker quiet(button);
@@ -64,14 +60,6 @@ void showRadios(QButtonGroup* group, QRadioButton* first, QRadioButton* second, 
   group->setExclusive(true);
   first->setEnabled(enabled);
   second->setEnabled(enabled);
-}
-
-// A label in front of a control, the control named after it for a screen reader.
-QLabel* labelFor(QWidget* control, const char* caption, const char* accessibleName) {
-  auto* label = new QLabel(QString::fromLatin1(caption));
-  label->setBuddy(control);
-  control->setAccessibleName(QString::fromLatin1(accessibleName));
-  return label;
 }
 
 }  // namespace
@@ -151,9 +139,8 @@ QWidget* CMyPage3::buildBaudRates() {
   } bands[] = {{ModemListId::kSBand, "S - BAND"}, {ModemListId::kNBand, "N - BAND"}};
   for (int line = 0; line < 2; ++line) {
     QComboBox* list = makeList(bands[line].id, bands[line].caption);
-    grid->addWidget(labelFor(list, bands[line].caption, bands[line].caption), line, 0);
-    grid->addWidget(list, line, 1);
-    grid->addWidget(new QLabel(QStringLiteral("bps")), line, 2);
+    AddControlRow(grid, line, bands[line].caption, list, QString::fromLatin1(bands[line].caption),
+                  {"bps"});
   }
   grid->setColumnStretch(3, 1);
   return box;
@@ -201,8 +188,7 @@ QWidget* CMyPage3::buildSystemOption2() {
   int line = 1;
   for (const auto& row : rows) {
     QComboBox* list = makeList(row.id, row.name);
-    grid->addWidget(labelFor(list, row.caption, row.name), line, 0);
-    grid->addWidget(list, line, 1);
+    AddControlRow(grid, line, row.caption, list, QString::fromLatin1(row.name));
     ++line;
   }
   default_ = new QPushButton(QStringLiteral("D\nE\nF\nA\nU\nL\nT"));
@@ -233,9 +219,7 @@ QWidget* CMyPage3::buildSystemOption3() {
     edit->setProperty(kDelayProperty, static_cast<int>(row.delay));
     edit->installEventFilter(this);
     delays_[static_cast<std::size_t>(row.delay)] = edit;
-    grid->addWidget(labelFor(edit, row.caption, row.name), line, 0);
-    grid->addWidget(edit, line, 1);
-    grid->addWidget(new QLabel(QStringLiteral("ms")), line, 2);
+    AddControlRow(grid, line, row.caption, edit, QString::fromLatin1(row.name), {"ms"});
     ++line;
   }
   grid->setColumnStretch(3, 1);
@@ -280,16 +264,10 @@ void CMyPage3::connectControls() {
 bool CMyPage3::eventFilter(QObject* watched, QEvent* event) {
   // No check on an input method's composition key-up (a Windows matter): Qt hands composed
   // text over as ordinary typing, so leaving the edit is the one check.
-  if (event->type() == QEvent::FocusOut) {
-    // A message box or a menu taking the focus is not the technician leaving the edit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    const QVariant delay = watched->property(kDelayProperty);
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-        delay.isValid()) {
-      checkWhenFocusSettles(watched, [this, which = static_cast<ModemDelay>(delay.toInt())] {
-        ValidateDelay(which);
-      });
-    }
+  if (const QVariant delay = watched->property(kDelayProperty);
+      delay.isValid() && TechnicianLeft(event)) {
+    checkWhenFocusSettles(
+        watched, [this, which = static_cast<ModemDelay>(delay.toInt())] { ValidateDelay(which); });
   }
   return COptionPage::eventFilter(watched, event);
 }

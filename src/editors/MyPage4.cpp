@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QSignalBlocker>
 
 #include "editors/ChannelOptionDialog.h"
+#include "editors/Controls.h"
 #include "editors/OptionButton.h"
 #include "model/KX200Doc.h"
 #include "rules/ChannelFrequency.h"
@@ -33,31 +32,14 @@ const char* const kHeaders[] = {"CH",       "Rx Freq(MHz)", "RxOption", "Tx Freq
 constexpr const char* kRowProperty = "channelRow";
 constexpr const char* kRxProperty = "receive";
 
-QString text(const std::string& s) {
-  return QString::fromStdString(s);
-}
-std::string text(const QLineEdit* edit) {
-  return edit->text().toStdString();
-}
-
 QString accessible(int row, const char* column) {
   return QStringLiteral("Channel %1 %2").arg(row + 1).arg(QString::fromLatin1(column));
-}
-
-void setChecked(QCheckBox* box, bool on) {
-  const QSignalBlocker quiet(box);
-  box->setChecked(on);
 }
 
 // A label and unit around a control, as the timers column shows them.
 void addTimerRow(QGridLayout* grid, int line, const char* label, QWidget* control,
                  const char* unit = nullptr) {
-  auto* caption = new QLabel(QString::fromLatin1(label));
-  caption->setBuddy(control);
-  grid->addWidget(caption, line, 0);
-  grid->addWidget(control, line, 1);
-  if (unit) grid->addWidget(new QLabel(QString::fromLatin1(unit)), line, 2);
-  control->setAccessibleName(QString::fromLatin1(label));
+  AddControlRow(grid, line, label, control, QString::fromLatin1(label), {unit});
 }
 
 }  // namespace
@@ -200,7 +182,7 @@ QWidget* CMyPage4::buildTimers() {
   connect(hang_, &QComboBox::activated, this, [this](int item) { ChooseHangTime(doc_, item); });
   connect(busyLockout_, &QCheckBox::toggled, this, [this](bool on) {
     SetBusyLockout(doc_, on);
-    setChecked(txMatchedSat_, doc_.txMatchedSatEnabled != 0);
+    SetCheckedQuietly(txMatchedSat_, doc_.txMatchedSatEnabled != 0);
     txMatchedSat_->setEnabled(on);
   });
   connect(txMatchedSat_, &QCheckBox::toggled, this,
@@ -217,23 +199,19 @@ QWidget* CMyPage4::buildTimers() {
 }
 
 bool CMyPage4::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
-    // A message box or a menu taking the focus is not the technician leaving the edit.
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-      std::function<void()> check;
-      if (watched == rxOff_) {
-        check = [this] { ValidateRxOffTime(); };
-      } else if (watched == rxOn_) {
-        check = [this] { ValidateRxOnTime(); };
-      } else if (const QVariant row = watched->property(kRowProperty); row.isValid()) {
-        const bool rx = watched->property(kRxProperty).toBool();
-        check = [this, rx, row = row.toInt()] {
-          rx ? ValidateRxFrequency(row) : ValidateTxFrequency(row);
-        };
-      }
-      if (check) checkWhenFocusSettles(watched, std::move(check));
+  if (TechnicianLeft(event)) {
+    std::function<void()> check;
+    if (watched == rxOff_) {
+      check = [this] { ValidateRxOffTime(); };
+    } else if (watched == rxOn_) {
+      check = [this] { ValidateRxOnTime(); };
+    } else if (const QVariant row = watched->property(kRowProperty); row.isValid()) {
+      const bool rx = watched->property(kRxProperty).toBool();
+      check = [this, rx, row = row.toInt()] {
+        rx ? ValidateRxFrequency(row) : ValidateTxFrequency(row);
+      };
     }
+    if (check) checkWhenFocusSettles(watched, std::move(check));
   }
   return COptionPage::eventFilter(watched, event);
 }
@@ -286,9 +264,9 @@ void CMyPage4::RefreshOptionCaptions() {
 void CMyPage4::showRowChecks(int row) {
   const Row& r = rows_[static_cast<std::size_t>(row)];
   const ChannelRecord& channel = doc_.channels[static_cast<std::size_t>(row)];
-  setChecked(r.wide, channel.wide != 0);
-  setChecked(r.power, channel.highPower != 0);
-  setChecked(r.scan, channel.scan != 0);
+  SetCheckedQuietly(r.wide, channel.wide != 0);
+  SetCheckedQuietly(r.power, channel.highPower != 0);
+  SetCheckedQuietly(r.scan, channel.scan != 0);
   r.wide->setText(QString::fromLatin1(WidthCaption(channel.wide != 0)));
   r.power->setText(QString::fromLatin1(PowerCaption(channel.highPower != 0)));
 }
@@ -296,7 +274,7 @@ void CMyPage4::showRowChecks(int row) {
 void CMyPage4::showPowerSave() {
   ChannelPageView view;
   ShowPowerSave(doc_, view);
-  setChecked(powerSave_, view.powerSave);
+  SetCheckedQuietly(powerSave_, view.powerSave);
   delay_->setCurrentIndex(view.delayItem);
   rxOff_->setText(text(view.rxOffText));
   rxOn_->setText(text(view.rxOnText));
@@ -306,7 +284,7 @@ void CMyPage4::showPowerSave() {
 }
 
 void CMyPage4::showTxDelay(bool enabled) {
-  setChecked(txDelay_, doc_.txDelayEnabled != 0);
+  SetCheckedQuietly(txDelay_, doc_.txDelayEnabled != 0);
   txDelay_->setEnabled(enabled);
 }
 
@@ -319,8 +297,8 @@ void CMyPage4::showView(const ChannelPageView& view) {
   RefreshOptionCaptions();
   timeout_->setCurrentIndex(view.timeoutItem);
   hang_->setCurrentIndex(view.hangItem);
-  setChecked(busyLockout_, view.busyLockout);
-  setChecked(txMatchedSat_, view.txMatchedSat);
+  SetCheckedQuietly(busyLockout_, view.busyLockout);
+  SetCheckedQuietly(txMatchedSat_, view.txMatchedSat);
   txMatchedSat_->setEnabled(view.txMatchedSatEnabled);
   showTxDelay(view.txDelayEnabled);
   showPowerSave();
