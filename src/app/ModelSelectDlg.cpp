@@ -18,16 +18,20 @@ namespace {
 constexpr const char* kSelectModemCondition = "Select Modem condition!";
 constexpr const char* kPictureAdvice =
     "\r\n\r\n Choose the model and band written on the radio's label.\r\n";
-constexpr int kFirstSelectableRow = model::kKx400Vhf;
 }  // namespace
 
+int CModelSelectDlg::ButtonCount() {
+  return static_cast<int>(model::selectableTypes().size());
+}
+
 QString CModelSelectDlg::DescriptionOf(int item) {
-  if (item < 1 || item > kPictureItem) return {};
-  if (item == kPictureItem)
+  if (item < 1 || item > PictureItem()) return {};
+  if (item == PictureItem())
     return QStringLiteral(" ") +
            QString::fromLatin1(version::kProgramLine.data(), version::kProgramLine.size()) +
            QString::fromLatin1(kPictureAdvice);
-  const BandEntry& row = CKX200Doc::GetBand(kFirstSelectableRow + item - 1);
+  const BandEntry& row =
+      CKX200Doc::GetBand(model::selectableTypes()[static_cast<std::size_t>(item - 1)]);
   const std::string caption(row.caption);
   return QString::asprintf(
       " Click to program for %s. \r\n\r\n The band frequency is \r\n%.0f MHz to %.0f MHz.\r\n",
@@ -43,8 +47,8 @@ CModelSelectDlg::CModelSelectDlg(CKX200Doc& doc, UserDialogs& dialogs, QWidget* 
 
   auto* layout = new QGridLayout(this);
   auto* column = new QVBoxLayout;
-  for (int i = 0; i < kButtonCount; ++i) {
-    const ModelType type = kFirstSelectableRow + i;
+  for (int i = 0; i < ButtonCount(); ++i) {
+    const ModelType type = model::selectableTypes()[static_cast<std::size_t>(i)];
     auto* button =
         new QPushButton(QString::fromUtf8(std::string(CKX200Doc::GetBand(type).caption).c_str()));
     button->setObjectName(QStringLiteral("modelButton%1").arg(i));
@@ -52,7 +56,7 @@ CModelSelectDlg::CModelSelectDlg(CKX200Doc& doc, UserDialogs& dialogs, QWidget* 
     button->installEventFilter(this);
     connect(button, &QPushButton::clicked, this, [this, type] { choose(type); });
     column->addWidget(button);
-    buttons_[static_cast<std::size_t>(i)] = button;
+    buttons_.push_back(button);
   }
   column->addStretch(1);
   layout->addLayout(column, 0, 0, 2, 1);
@@ -84,8 +88,8 @@ void CModelSelectDlg::describe(int item) {
 bool CModelSelectDlg::eventFilter(QObject* watched, QEvent* event) {
   // Leaving every item keeps the last description.
   if (event->type() == QEvent::Enter) {
-    if (watched == picture_) describe(kPictureItem);
-    for (int i = 0; i < kButtonCount; ++i) {
+    if (watched == picture_) describe(PictureItem());
+    for (int i = 0; i < ButtonCount(); ++i) {
       if (watched == buttons_[static_cast<std::size_t>(i)]) describe(i + 1);
     }
   }

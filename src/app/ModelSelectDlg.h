@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 #include <functional>
+#include <vector>
 
 #include "model/ModelType.h"
 
@@ -20,8 +20,10 @@ class UserDialogs;
 // whoever opened it, who applies it.
 class CModelSelectDlg : public QDialog {
  public:
-  static constexpr int kButtonCount = 4;  // KX400 VHF, KX400 UHF, KX600 VHF, KX600 UHF
-  static constexpr int kPictureItem = 5;  // hover item numbers: 1..4 the buttons, 5 the picture
+  // A button for every selectable model of the traits table, in type order. Hover items are
+  // numbered 1.. for the buttons, then the picture.
+  static int ButtonCount();
+  static int PictureItem() { return ButtonCount() + 1; }
 
   CModelSelectDlg(CKX200Doc& doc, UserDialogs& dialogs, QWidget* parent = nullptr);
 
@@ -34,7 +36,7 @@ class CModelSelectDlg : public QDialog {
   QLabel* Picture() const { return picture_; }
   // The text in the description box, line breaks as shown.
   QString Description() const;
-  // The description of hover item 1..5.
+  // The description of hover item 1..PictureItem().
   static QString DescriptionOf(int item);
 
   void accept() override;
@@ -49,7 +51,7 @@ class CModelSelectDlg : public QDialog {
 
   CKX200Doc& doc_;
   UserDialogs& dialogs_;
-  std::array<QPushButton*, kButtonCount> buttons_{};
+  std::vector<QPushButton*> buttons_;
   QLabel* picture_;
   QPlainTextEdit* description_;
   int describedItem_ = 0;  // 0: nothing described yet

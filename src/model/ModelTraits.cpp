@@ -11,7 +11,7 @@ constexpr std::array<int, 3> kUhfSteps{6250, 5000, 0};
 
 // A row from the family rules; byte 0x00B's default and the model's name in the Tx Delay Time 2
 // refusal are the values that follow no rule.
-constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B,
+constexpr ModelTraits row(ModelType type, std::string_view name, ModelLine line, std::uint8_t reg0B,
                           const char* shortTxDelay2Refusal = nullptr) {
   const bool uhf = (type & 1) != 0;
   const bool kx600 = line == kKx600;
@@ -21,6 +21,7 @@ constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B,
       .line = line,
       .uhf = uhf,
       .selectable = !firstGeneration,
+      .name = name,
       .stepsHz = uhf ? kUhfSteps : kVhfSteps,
       .stepCount = uhf ? 2 : 3,
       .twoToneChoice = kx600,
@@ -49,13 +50,20 @@ constexpr ModelTraits row(ModelType type, ModelLine line, std::uint8_t reg0B,
 }
 
 constexpr std::array<ModelTraits, model::kLast + 1> kModelTraits{{
-    row(model::kFirstGenVhf, kFirstGeneration, 9, "KX210 dosen't have under 400 value"),
-    row(model::kFirstGenUhf, kFirstGeneration, 9),
-    row(model::kKx400Vhf, kKx400, 12, "KX220 dosen't have under 400 value"),
-    row(model::kKx400Uhf, kKx400, 12),
-    row(model::kKx600Vhf, kKx600, 12),
-    row(model::kKx600Uhf, kKx600, 9),
+    row(model::kFirstGenVhf, "", kFirstGeneration, 9, "KX210 dosen't have under 400 value"),
+    row(model::kFirstGenUhf, "", kFirstGeneration, 9),
+    row(model::kKx400Vhf, "kx400-vhf", kKx400, 12, "KX220 dosen't have under 400 value"),
+    row(model::kKx400Uhf, "kx400-uhf", kKx400, 12),
+    row(model::kKx600Vhf, "kx600-vhf", kKx600, 12),
+    row(model::kKx600Uhf, "kx600-uhf", kKx600, 9),
 }};
+// Row i is the row of model type i.
+static_assert([] {
+  for (std::size_t i = 0; i < kModelTraits.size(); ++i) {
+    if (kModelTraits[i].type != static_cast<ModelType>(i)) return false;
+  }
+  return true;
+}());
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "model/ModelType.h"
 
@@ -20,7 +21,8 @@ struct ModelTraits {
   ModelType type;
   ModelLine line;
   bool uhf;
-  bool selectable;  // offered by the model dialog and kxtool's --model
+  bool selectable;        // offered by the model dialog and kxtool's --model
+  std::string_view name;  // as kxtool, kxsim and the YAML form name it; "" if none
 
   // Channel page: the synthesizer steps a channel may use; stepCode is the 1-based position.
   std::array<int, 3> stepsHz;

@@ -1,42 +1,50 @@
 #include "model/ModelType.h"
 
-#include <array>
 #include <cctype>
 #include <string>
 
+#include "model/ModelTraits.h"
+
 namespace kx::model {
 
-namespace {
-struct ModelName {
-  std::string_view name;
-  ModelType type;
-};
-constexpr std::array<ModelName, 8> kNames{{{"2", kKx400Vhf},
-                                           {"3", kKx400Uhf},
-                                           {"4", kKx600Vhf},
-                                           {"5", kKx600Uhf},
-                                           {"kx400-vhf", kKx400Vhf},
-                                           {"kx400-uhf", kKx400Uhf},
-                                           {"kx600-vhf", kKx600Vhf},
-                                           {"kx600-uhf", kKx600Uhf}}};
-}  // namespace
+const std::vector<ModelType>& selectableTypes() {
+  static const std::vector<ModelType> types = [] {
+    std::vector<ModelType> found;
+    for (ModelType type = 0; type <= kLast; ++type) {
+      if (Traits(type).selectable) found.push_back(type);
+    }
+    return found;
+  }();
+  return types;
+}
 
 std::optional<ModelType> parseSelectable(std::string_view text) {
   std::string lower;
   for (char c : text)
     lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const auto& entry : kNames) {
-    if (entry.name == lower) return entry.type;
+  for (const ModelType type : selectableTypes()) {
+    if (lower == std::to_string(type) || lower == Traits(type).name) return type;
   }
   return std::nullopt;
 }
 
 std::string_view selectableName(ModelType type) {
-  // The words follow the numbers in the table.
-  for (std::size_t i = kNames.size() / 2; i < kNames.size(); ++i) {
-    if (kNames[i].type == type) return kNames[i].name;
+  return isValid(type) && Traits(type).selectable ? Traits(type).name : std::string_view{};
+}
+
+std::string selectableNames(std::string_view separator, std::string_view last) {
+  const std::vector<ModelType>& types = selectableTypes();
+  std::string text;
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    if (i > 0) text += i + 1 == types.size() ? last : separator;
+    text += Traits(types[i]).name;
   }
-  return {};
+  return text;
+}
+
+std::string selectableNumbers() {
+  const std::vector<ModelType>& types = selectableTypes();
+  return std::to_string(types.front()) + ".." + std::to_string(types.back());
 }
 
 }  // namespace kx::model

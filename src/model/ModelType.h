@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kx {
 
@@ -24,11 +26,19 @@ constexpr bool isValid(ModelType type) {
 }
 // Everything else that depends on the type is in its row of the traits table (ModelTraits.h).
 
-// A model as the technician names it on a command line: "2".."5" or "kx400-vhf", "kx400-uhf",
-// "kx600-vhf", "kx600-uhf" (any case).
+// The models the model dialog offers and a command line takes, in type order (the selectable
+// rows of the traits table).
+const std::vector<ModelType>& selectableTypes();
+// A model as the technician names it on a command line: its number or its name in the traits
+// table (any case).
 std::optional<ModelType> parseSelectable(std::string_view text);
-// The name parseSelectable takes for a model of the model dialog ("kx600-uhf"); "" for others.
+// The name parseSelectable takes for a model of the model dialog; "" for others.
 std::string_view selectableName(ModelType type);
+// The selectable models' names for a help text or a message, separator between them and
+// last before the last one (", " and " or " make "kx400-vhf, ... or ...").
+std::string selectableNames(std::string_view separator, std::string_view last);
+// Their numbers as a range: "2..5".
+std::string selectableNumbers();
 }  // namespace model
 
 }  // namespace kx

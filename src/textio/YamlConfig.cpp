@@ -204,7 +204,7 @@ class YamlImport {
 
   bool model(const Entry* e, int rootLine) {
     if (!e) {
-      report_.Refuse(rootLine, kModelKey, "missing: kx400-vhf, kx400-uhf, kx600-vhf or kx600-uhf");
+      report_.Refuse(rootLine, kModelKey, "missing: " + model::selectableNames(", ", " or "));
       return false;
     }
     const auto written = text(*e);
@@ -213,7 +213,7 @@ class YamlImport {
     if (!type) {
       report_.Refuse(
           e->line, kModelKey,
-          text_values::Quoted(*written) + " is not kx400-vhf, kx400-uhf, kx600-vhf or kx600-uhf");
+          text_values::Quoted(*written) + " is not " + model::selectableNames(", ", " or "));
       return false;
     }
     // Every field a configuration file holds starts as in a fresh configuration of the model;

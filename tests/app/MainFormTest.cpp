@@ -55,7 +55,7 @@ TEST_F(MainFormTest, StartsAsAKx400VhfWithTheModelDialogOpen) {
   EXPECT_EQ(dialog->windowTitle(), "SELECT MODEL");
   EXPECT_EQ(doc().modelDialogCount, 1);
   QStringList captions;
-  for (int i = 0; i < CModelSelectDlg::kButtonCount; ++i)
+  for (int i = 0; i < CModelSelectDlg::ButtonCount(); ++i)
     captions << dialog->ModelButton(i)->text();
   EXPECT_EQ(captions, (QStringList{"KX400 VHF", "KX400 UHF", "KX600 VHF", "KX600 UHF"}));
   view().hide();

@@ -109,7 +109,7 @@ void stopAll(std::vector<std::unique_ptr<sim::VirtualRadio>>& radios,
 int main(int argc, char** argv) {
   CLI::App app{"Virtual KX400/KX600 radios on pseudo-terminals"};
   int count = 1;
-  std::string modelText = "kx400-vhf";
+  std::string modelText(kx::model::selectableName(kx::model::kKx400Vhf));
   std::string imagePath;
   std::string datPath;
   std::string versionText = "0x21";
@@ -121,9 +121,9 @@ int main(int argc, char** argv) {
   std::vector<std::string> faultTexts;
   bool verbose = false;
 
-  app.add_option(
-         "--model", modelText,
-         "Model of the factory memory: kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf (or 2..5)")
+  app.add_option("--model", modelText,
+                 "Model of the factory memory: " + kx::model::selectableNames(", ", ", ") +
+                     " (or " + kx::model::selectableNumbers() + ")")
       ->capture_default_str();
   auto* image = app.add_option("--image", imagePath, "Start with this 416-byte memory image");
   app.add_option("--dat", datPath, "Start with the memory of this configuration file")

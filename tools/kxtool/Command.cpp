@@ -9,7 +9,8 @@ CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model) {
       .add_option_function<std::string>(
           "--model",
           [&model](const std::string& text) { model = *kx::model::parseSelectable(text); },
-          "Radio model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf")
+          "Radio model: " + kx::model::selectableNumbers() + " or " +
+              kx::model::selectableNames(", ", ", "))
       ->check(CLI::Validator(
           [](std::string& text) -> std::string {
             return kx::model::parseSelectable(text) ? std::string{}

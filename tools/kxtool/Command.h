@@ -36,7 +36,7 @@ Command addImportCommand(CLI::App& app);
 Command addDiffCommand(CLI::App& app);
 Command addVerifyCommand(CLI::App& app);
 
-// --model: 2..5 or kx400-vhf, kx400-uhf, kx600-vhf, kx600-uhf.
+// --model: a selectable model by its number or its name (the traits table's).
 CLI::Option* addModelOption(CLI::App& command, kx::ModelType& model);
 
 // Prints an outcome's messages on standard error (the radio's "\r\n" as line breaks), each with
