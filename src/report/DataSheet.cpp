@@ -8,6 +8,7 @@
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
+#include "model/ModemSteps.h"
 #include "model/ToneTables.h"
 #include "model/ValueText.h"
 
@@ -164,6 +165,10 @@ constexpr std::array<const char*, 16> kTxDelay1Texts{
 constexpr std::array<const char*, 6> kTxDelay2Texts{": 200 ms", ": 250 ms", ": 300 ms",
                                                     ": 350 ms", ": 400 ms", ": 450 ms"};
 constexpr std::array<const char*, 4> kStartBitTexts{": 0 BIT", ": 1 BIT", ": 2 BIT", ": 3 BIT"};
+// The sheet's own spellings (": 50ms" has no blank), one for every item of the page's lists.
+static_assert(kTxDelay1Texts.size() == modem_steps::kTxDelay1Ms.count &&
+              kTxDelay2Texts.size() == modem_steps::kTxDelay2Ms.count &&
+              kStartBitTexts.size() == modem_steps::kStartBitErrors.count);
 constexpr std::array<const char*, 3> kFlowControlTexts{": NONE", ": Xon / Xoff", ": RTS / CTS"};
 
 std::string squelchLine(const CKX200Doc& doc) {

@@ -11,8 +11,6 @@
 namespace kx {
 
 namespace {
-constexpr const char* kGmskToneWarning = "Tone isn't used in GMSK modem";
-constexpr const char* kFfskTwoToneWarning = "Two Tone isn't used in FFSK modem";
 constexpr const char* kOutOfRangeChannel = "Out of range channel";
 
 // A kind as the radio group shows it. The KX600 shows what is stored; the other models know no

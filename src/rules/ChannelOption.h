@@ -17,6 +17,11 @@ class CKX200Doc;
 enum class OptionValue { kRxCtcss, kRxDcs, kTwoTone, kTxCtcss, kTxDcs };
 constexpr std::size_t kOptionValueCount = 5;
 
+// What a tone is told by the modem it runs with: in the channel option dialog, and on the
+// modem page when the modem changes under channels that have one.
+constexpr const char* kGmskToneWarning = "Tone isn't used in GMSK modem";
+constexpr const char* kFfskTwoToneWarning = "Two Tone isn't used in FFSK modem";
+
 // The rules of one run of the "CHANNEL OPTION" dialog over the document: which kinds a channel's
 // receive and transmit side use, with the pickers' values, the modem warnings and the two-tone
 // lock. Every choice is written to the document at once; Cancel puts back the channel as it

@@ -5,7 +5,9 @@
 
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
+#include "model/ModemSteps.h"
 #include "model/OptionKind.h"
+#include "rules/ChannelOption.h"
 #include "rules/DecimalText.h"
 
 namespace kx {
@@ -18,8 +20,6 @@ constexpr const char* kSelectModemType = "You should select GMSK, FFSK or AFSK!"
 constexpr const char* kExternalModulation =
     "You cannot use Modem with External Modulation at the same time!\r\nYou should remove the "
     "check on the External Modulation on SYS/GPS tab.";
-constexpr const char* kGmskTone = "Tone isn't used in GMSK modem";
-constexpr const char* kFfskTwoTone = "Two Tone isn't used in FFSK modem";
 constexpr const char* kNotInDumbMode = "It is not used in Dumb Mode!";
 
 using modem::kAutoMode;
@@ -29,7 +29,9 @@ using modem::kDumbMode;
 constexpr int kFlowNone = 0;
 constexpr int kFlowXonXoff = 1;
 constexpr int kFlowRtsCts = 2;
-constexpr int kTxDelay2Of400 = 4;  // "400" in the Tx Delay Time 2 list
+// "400" in the Tx Delay Time 2 list.
+constexpr int kTxDelay2Of400 =
+    (400 - modem_steps::kTxDelay2Ms.first) / modem_steps::kTxDelay2Ms.step;
 
 using Items = std::vector<std::string>;
 
@@ -50,19 +52,17 @@ constexpr int kFfskNStart = 1;  // 2400 bps
 
 constexpr std::array<std::string_view, 6> kBaseBlockSizes{"NONE", "32", "64", "128", "256", "512"};
 constexpr std::array<std::string_view, 3> kFlowControls{"NONE", "Xon/Xoff", "RTS/CTS"};
-constexpr std::array<std::string_view, 6> kTxDelay2{"200", "250", "300", "350", "400", "450"};
-constexpr int kSteppedItems = 16;
 
 template <std::size_t N>
 Items items(const std::array<std::string_view, N>& texts) {
   return Items(texts.begin(), texts.end());
 }
 
-// first, first + step, ... : the preamble, wait-for-busy and Tx Delay Time 1 lists.
-Items stepped(int first, int step, int count) {
+// first, first + step, ... : the preamble, wait-for-busy, Tx delay and start bit lists.
+Items stepped(const ValueSteps& steps) {
   Items list;
-  for (int i = 0; i < count; ++i)
-    list.push_back(std::to_string(first + i * step));
+  for (int i = 0; i < steps.count; ++i)
+    list.push_back(std::to_string(steps.valueAt(i)));
   return list;
 }
 
@@ -346,12 +346,12 @@ ModemView InitialModemView() {
   ModemView v;
   v.modemCaption = " Modem Disable";
   v.baseBlockSize.items = items(kBaseBlockSizes);
-  v.preamble.items = stepped(16, 8, kSteppedItems);
-  v.waitForBusy.items = stepped(100, 100, kSteppedItems);
+  v.preamble.items = stepped(modem_steps::kPreambleBits);
+  v.waitForBusy.items = stepped(modem_steps::kWaitForBusyMs);
   v.flowControl.items = items(kFlowControls);
-  v.txDelay1.items = stepped(5, 5, kSteppedItems);
-  v.txDelay2.items = items(kTxDelay2);
-  v.startBitErrors.items = stepped(0, 1, 4);
+  v.txDelay1.items = stepped(modem_steps::kTxDelay1Ms);
+  v.txDelay2.items = stepped(modem_steps::kTxDelay2Ms);
+  v.startBitErrors.items = stepped(modem_steps::kStartBitErrors);
   return v;
 }
 
@@ -549,9 +549,9 @@ ModemUpdate FinishModemSwitch(CKX200Doc& doc, ModemView view) {
   }
   for (const ChannelRecord& c : doc.channels) {
     if (doc.gmsk && (c.rxOption != kOptionNone || c.txOption != kOptionNone))
-      u.notices.push_back(Notice::warning(kGmskTone));
+      u.notices.push_back(Notice::warning(kGmskToneWarning));
     if (doc.ffsk && c.rxOption == kOptionTwoTone)
-      u.notices.push_back(Notice::warning(kFfskTwoTone));
+      u.notices.push_back(Notice::warning(kFfskTwoToneWarning));
   }
   showModemOn(u);
   return u;

@@ -6,6 +6,7 @@
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
+#include "model/ModemSteps.h"
 #include "rules/ChannelPage.h"
 #include "rules/ModemPage.h"
 #include "rules/SystemPage.h"
@@ -46,12 +47,10 @@ FieldTake takeFlag(CKX200Doc& d, std::string_view text) {
 
 // ---- list entries that are numbers: first, first + step, ... (count entries)
 
-struct Steps {
-  int first, step, count;
-};
+using Steps = ValueSteps;
 
 std::string stepsText(const Steps& s) {
-  const int last = s.first + (s.count - 1) * s.step;
+  const int last = s.last();
   if (s.step == 1) return FormatText("one of %d .. %d", s.first, last);
   return FormatText("one of %d .. %d in steps of %d", s.first, last, s.step);
 }
@@ -313,7 +312,7 @@ FieldTake takeModemMode(CKX200Doc& d, std::string_view text) {
   return takeNamed<&CKX200Doc::modemMode, kModes>(d, text);
 }
 
-constexpr Steps kTxDelay2{200, 50, 6};
+constexpr Steps kTxDelay2 = modem_steps::kTxDelay2Ms;
 FieldTake takeTxDelay2(CKX200Doc& d, std::string_view text) {
   const auto position = positionIn(kTxDelay2, text);
   if (!position) return refused(quoted(text) + " is not " + stepsText(kTxDelay2));
@@ -397,19 +396,21 @@ const std::array<OptionField, 41> kFields{{
      showNamed<&D::baseBlockSizeIndex, kBaseBlockSizes>,
      takeNamed<&D::baseBlockSizeIndex, kBaseBlockSizes>},
     {"modem", "preamble_size_bits", "preamble data size", "bits",
-     showStep<&D::preambleSizeIndex, Steps{16, 8, 16}>,
-     takeStep<&D::preambleSizeIndex, Steps{16, 8, 16}>},
+     showStep<&D::preambleSizeIndex, modem_steps::kPreambleBits>,
+     takeStep<&D::preambleSizeIndex, modem_steps::kPreambleBits>},
     {"modem", "wait_for_busy_ms", "wait for busy time", "ms",
-     showStep<&D::waitForBusyIndex, Steps{100, 100, 16}>,
-     takeStep<&D::waitForBusyIndex, Steps{100, 100, 16}>},
+     showStep<&D::waitForBusyIndex, modem_steps::kWaitForBusyMs>,
+     takeStep<&D::waitForBusyIndex, modem_steps::kWaitForBusyMs>},
     {"modem", "flow_control", "flow control", "", showNamed<&D::flowControl, kFlowControls>,
      takeNamed<&D::flowControl, kFlowControls>},
     {"modem", "tx_delay_1_ms", "Tx delay time 1", "ms",
-     showStep<&D::txDelay1Index, Steps{5, 5, 16}>, takeStep<&D::txDelay1Index, Steps{5, 5, 16}>},
+     showStep<&D::txDelay1Index, modem_steps::kTxDelay1Ms>,
+     takeStep<&D::txDelay1Index, modem_steps::kTxDelay1Ms>},
     {"modem", "tx_delay_2_ms", "Tx delay time 2", "ms", showStep<&D::txDelay2Index, kTxDelay2>,
      takeTxDelay2},
     {"modem", "start_bit_errors", "allowable errors for start bit", "",
-     showStep<&D::startBitErrors, Steps{0, 1, 4}>, takeStep<&D::startBitErrors, Steps{0, 1, 4}>},
+     showStep<&D::startBitErrors, modem_steps::kStartBitErrors>,
+     takeStep<&D::startBitErrors, modem_steps::kStartBitErrors>},
     {"modem", "modem_mode", "modem mode", "", showNamed<&D::modemMode, kModes>, takeModemMode},
     {"modem", "tx_forcing", "Tx forcing mode", "", showFlag<&D::txForcingMode>,
      takeFlag<&D::txForcingMode>},
