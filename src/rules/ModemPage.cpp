@@ -184,52 +184,39 @@ void applyFlavourMode(CKX200Doc& doc, ModemView& v) {
   }
 }
 
-ModemList* listOf(ModemView& v, ModemListId id) {
-  switch (id) {
-    case ModemListId::kSBand:
-      return &v.sBand;
-    case ModemListId::kNBand:
-      return &v.nBand;
-    case ModemListId::kBaseBlockSize:
-      return &v.baseBlockSize;
-    case ModemListId::kPreamble:
-      return &v.preamble;
-    case ModemListId::kWaitForBusy:
-      return &v.waitForBusy;
-    case ModemListId::kFlowControl:
-      return &v.flowControl;
-    case ModemListId::kTxDelay1:
-      return &v.txDelay1;
-    case ModemListId::kTxDelay2:
-      return &v.txDelay2;
-    case ModemListId::kStartBitErrors:
-      return &v.startBitErrors;
+// Every list of the page: what it shows and the document field that holds its position.
+struct ListBinding {
+  ModemListId id;
+  ModemList ModemView::*list;
+  std::int32_t CKX200Doc::*field;
+};
+constexpr ListBinding kListBindings[] = {
+    {ModemListId::kSBand, &ModemView::sBand, &CKX200Doc::sBandBaudIndex},
+    {ModemListId::kNBand, &ModemView::nBand, &CKX200Doc::nBandBaudIndex},
+    {ModemListId::kBaseBlockSize, &ModemView::baseBlockSize, &CKX200Doc::baseBlockSizeIndex},
+    {ModemListId::kPreamble, &ModemView::preamble, &CKX200Doc::preambleSizeIndex},
+    {ModemListId::kWaitForBusy, &ModemView::waitForBusy, &CKX200Doc::waitForBusyIndex},
+    {ModemListId::kFlowControl, &ModemView::flowControl, &CKX200Doc::flowControl},
+    {ModemListId::kTxDelay1, &ModemView::txDelay1, &CKX200Doc::txDelay1Index},
+    {ModemListId::kTxDelay2, &ModemView::txDelay2, &CKX200Doc::txDelay2Index},
+    {ModemListId::kStartBitErrors, &ModemView::startBitErrors, &CKX200Doc::startBitErrors},
+};
+
+const ListBinding* bindingOf(ModemListId id) {
+  for (const ListBinding& binding : kListBindings) {
+    if (binding.id == id) return &binding;
   }
   return nullptr;
 }
 
+ModemList* listOf(ModemView& v, ModemListId id) {
+  const ListBinding* binding = bindingOf(id);
+  return binding ? &(v.*binding->list) : nullptr;
+}
+
 std::int32_t* fieldOf(CKX200Doc& doc, ModemListId id) {
-  switch (id) {
-    case ModemListId::kSBand:
-      return &doc.sBandBaudIndex;
-    case ModemListId::kNBand:
-      return &doc.nBandBaudIndex;
-    case ModemListId::kBaseBlockSize:
-      return &doc.baseBlockSizeIndex;
-    case ModemListId::kPreamble:
-      return &doc.preambleSizeIndex;
-    case ModemListId::kWaitForBusy:
-      return &doc.waitForBusyIndex;
-    case ModemListId::kFlowControl:
-      return &doc.flowControl;
-    case ModemListId::kTxDelay1:
-      return &doc.txDelay1Index;
-    case ModemListId::kTxDelay2:
-      return &doc.txDelay2Index;
-    case ModemListId::kStartBitErrors:
-      return &doc.startBitErrors;
-  }
-  return nullptr;
+  const ListBinding* binding = bindingOf(id);
+  return binding ? &(doc.*binding->field) : nullptr;
 }
 
 void chooseFlowControl(CKX200Doc& doc, ModemView& v, int position) {
@@ -402,10 +389,9 @@ ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
   v.txOnDelay.text = std::to_string(doc.txOnDelayMs);
   v.rxOnDelay.text = std::to_string(doc.rxOnDelayMs);
 
-  select(v.preamble, doc.preambleSizeIndex);
-  select(v.waitForBusy, doc.waitForBusyIndex);
-  select(v.txDelay1, doc.txDelay1Index);
-  select(v.txDelay2, doc.txDelay2Index);
+  for (const ModemListId id : {ModemListId::kPreamble, ModemListId::kWaitForBusy,
+                               ModemListId::kTxDelay1, ModemListId::kTxDelay2})
+    select(*listOf(v, id), *fieldOf(doc, id));
 
   if (doc.modemCondition == kConditionLocked) LockModemControls(v);
   if (doc.modemCondition == kConditionEditable) UnlockModemControls(doc, v);
