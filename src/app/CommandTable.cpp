@@ -100,10 +100,6 @@ constexpr ToolButton kToolButtons[] = {
 
 }  // namespace
 
-std::span<const CommandEntry> Commands() {
-  return kCommands;
-}
-
 const CommandEntry* FindCommand(int command) {
   const auto found =
       std::find_if(std::begin(kCommands), std::end(kCommands),

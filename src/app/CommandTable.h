@@ -14,8 +14,7 @@ struct CommandEntry {
   const char* keys;    // its shortcuts as QKeySequence reads them, "; " between several
   const char* prompt;  // the status-bar prompt, then "\n" and the tool tip; "" for none
 };
-// Every command of the menus and the toolbar; nothing when command is not one of them.
-std::span<const CommandEntry> Commands();
+// A command of the menus or the toolbar; nothing when command is not one of them.
 const CommandEntry* FindCommand(int command);
 
 // The menus of the menu bar, in order. Those that are numbered are the frame's Menu(0..4):

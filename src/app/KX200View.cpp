@@ -317,7 +317,7 @@ void CKX200View::OnExportConfigYaml() {
 FileCommands::FormHooks CKX200View::fileHooks() {
   FileCommands::FormHooks hooks;
   hooks.commitEdits = [this] { commitEdits(); };
-  hooks.busy = [this] { return radio_.Transferring() || radio_.InService(); };
+  hooks.busy = [this] { return radio_.Busy(); };
   hooks.dropHandPatches = [this] { dropHandPatches(); };
   hooks.showReplaced = [this] {
     refreshPages();
@@ -346,13 +346,13 @@ void CKX200View::OnDocumentEdited(const QString& control) {
 }
 
 void CKX200View::OnUndo() {
-  if (radio_.Transferring() || radio_.InService()) return;
+  if (radio_.Busy()) return;
   commitEdits();
   history_.Stack().undo();
 }
 
 void CKX200View::OnRedo() {
-  if (radio_.Transferring() || radio_.InService()) return;
+  if (radio_.Busy()) return;
   commitEdits();
   history_.Stack().redo();
 }

@@ -191,7 +191,7 @@ ImageTransfer::PauseFunction RadioCommands::servicePause() const {
 }
 
 void RadioCommands::OnCalibration() {
-  if (transferring_ || inService_) return;
+  if (Busy()) return;
   hooks_.commitEdits();
   frame_.RefreshPorts();
   CCalibrationDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), &form_);
@@ -199,7 +199,7 @@ void RadioCommands::OnCalibration() {
 }
 
 void RadioCommands::OnSquelch() {
-  if (transferring_ || inService_) return;
+  if (Busy()) return;
   hooks_.commitEdits();
   frame_.RefreshPorts();
   CSquelchDlg dialog(port_, doc_, dialogs_, frame_.CurrentPort(), servicePause(), &form_);

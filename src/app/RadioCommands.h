@@ -64,6 +64,8 @@ class RadioCommands {
     runServiceDialog_ = std::move(runner);
   }
   bool InService() const { return inService_; }
+  // The radio holds the program: a transfer runs or a service dialog is starting or open.
+  bool Busy() const { return transferring_ || inService_; }
   CCommPort& Port() { return port_; }
 
  private:

@@ -9,8 +9,8 @@ using enum ModelLine;
 constexpr std::array<int, 3> kVhfSteps{6250, 5000, 2500};
 constexpr std::array<int, 3> kUhfSteps{6250, 5000, 0};
 
-// A row from the family rules; byte 0x00B's default and the model's name in the Tx Delay Time 2
-// refusal are the values that follow no rule.
+// A row from the family rules; its name, byte 0x00B's default and the refusal of a short Tx
+// Delay Time 2 (which names the model) are the values that follow no rule.
 constexpr ModelTraits row(ModelType type, std::string_view name, ModelLine line, std::uint8_t reg0B,
                           const char* shortTxDelay2Refusal = nullptr) {
   const bool uhf = (type & 1) != 0;

@@ -28,22 +28,23 @@ TEST_F(WindowsDesktopTest, LockPanesFollowTheKeyStateWindowsKeeps) {
       enabled[i] = frame().statusBar()->findChild<QLabel*>(names[i])->isEnabled();
     return enabled;
   };
-  std::array<BYTE, 256> keys{};
-  ASSERT_TRUE(::GetKeyboardState(keys.data()));
-  const std::array<BYTE, 256> before = keys;
-  keys[VK_CAPITAL] = 1;
-  keys[VK_NUMLOCK] = 0;
-  keys[VK_SCROLL] = 1;
-  ASSERT_TRUE(::SetKeyboardState(keys.data()));
+  std::array<BYTE, 256> before{};
+  ASSERT_TRUE(::GetKeyboardState(before.data()));
+  // The low bit of a lock key's entry is its toggle state.
+  const auto toggle = [&](BYTE caps, BYTE num, BYTE scroll) {
+    std::array<BYTE, 256> keys = before;
+    keys[VK_CAPITAL] = caps;
+    keys[VK_NUMLOCK] = num;
+    keys[VK_SCROLL] = scroll;
+    return ::SetKeyboardState(keys.data()) != 0;
+  };
+  ASSERT_TRUE(toggle(1, 0, 1));
   frame().UpdateLockPanes();
   EXPECT_EQ(panes(), (std::array<bool, 3>{true, false, true}));
-  keys[VK_CAPITAL] = 0;
-  keys[VK_NUMLOCK] = 1;
-  keys[VK_SCROLL] = 0;
-  ASSERT_TRUE(::SetKeyboardState(keys.data()));
+  ASSERT_TRUE(toggle(0, 1, 0));
   frame().UpdateLockPanes();
   EXPECT_EQ(panes(), (std::array<bool, 3>{false, true, false}));
-  ::SetKeyboardState(const_cast<BYTE*>(before.data()));
+  ::SetKeyboardState(before.data());
 }
 
 TEST_F(WindowsDesktopTest, SettingsAreAnIniFileUnderTheRoamingAppData) {
