@@ -16,7 +16,9 @@
 
 #include "editors/Controls.h"
 #include "editors/ModemScanWarningDialog.h"
+#include "model/FormatText.h"
 #include "model/KX200Doc.h"
+#include "model/RadioOptions.h"
 #include "ui/UserDialogs.h"
 
 namespace kx {
@@ -171,24 +173,25 @@ QWidget* CMyPage3::buildSystemOption2() {
   baseBlock_->setAccessibleName(QStringLiteral("Base Block Size 1"));
   grid->addWidget(baseBlock_, 0, 0);
   grid->addWidget(makeList(ModemListId::kBaseBlockSize, "Base Block Size 1 ( byte )"), 0, 1);
+  // Each caption is its number and the option's name; two end in a blank.
   const struct {
     ModemListId id;
-    const char* caption;
-    const char* name;
+    OptionId option;
+    const char* end;
   } rows[] = {
-      {ModemListId::kPreamble, "2. Preamble Data Size ( bit )", "Preamble Data Size ( bit )"},
-      {ModemListId::kWaitForBusy, "3. Wait For Busy Time ( ms )", "Wait For Busy Time ( ms )"},
-      {ModemListId::kFlowControl, "4. Flow Control", "Flow Control"},
-      {ModemListId::kTxDelay1, "5. Tx Delay Time 1 (ms) ", "Tx Delay Time 1 (ms)"},
-      {ModemListId::kTxDelay2, "6. Tx Delay Time 2 (ms, Tone Only) ",
-       "Tx Delay Time 2 (ms, Tone Only)"},
-      {ModemListId::kStartBitErrors, "7. Number of Allowable Errors for Start Bit",
-       "Number of Allowable Errors for Start Bit"},
+      {ModemListId::kPreamble, OptionId::kPreamble, ""},
+      {ModemListId::kWaitForBusy, OptionId::kWaitForBusy, ""},
+      {ModemListId::kFlowControl, OptionId::kFlowControl, ""},
+      {ModemListId::kTxDelay1, OptionId::kTxDelay1, " "},
+      {ModemListId::kTxDelay2, OptionId::kTxDelay2, " "},
+      {ModemListId::kStartBitErrors, OptionId::kStartBitErrors, ""},
   };
   int line = 1;
   for (const auto& row : rows) {
-    QComboBox* list = makeList(row.id, row.name);
-    AddControlRow(grid, line, row.caption, list, QString::fromLatin1(row.name));
+    const std::string name(Option(row.option).PageName());
+    QComboBox* list = makeList(row.id, name.c_str());
+    const std::string caption = std::to_string(line + 1) + ". " + name + row.end;
+    AddControlRow(grid, line, caption.c_str(), list, QString::fromStdString(name));
     ++line;
   }
   default_ = new QPushButton(QStringLiteral("D\nE\nF\nA\nU\nL\nT"));
@@ -203,15 +206,20 @@ QWidget* CMyPage3::buildSystemOption3() {
   auto* grid = new QGridLayout(box);
   const struct {
     ModemDelay delay;
-    const char* caption;
-    const char* name;
+    OptionId option;
   } rows[] = {
-      {ModemDelay::kTxOff, "1. Tx OFF Delay  ( 0 - 16ms, step 2ms )", "Tx OFF Delay"},
-      {ModemDelay::kTxOn, "2. Tx On Delay  ( 0 - 254ms, step 2ms )", "Tx On Delay"},
-      {ModemDelay::kRxOn, "3. Rx On Delay  ( 0 - 126ms, step 2ms )", "Rx On Delay"},
+      {ModemDelay::kTxOff, OptionId::kTxOffDelay},
+      {ModemDelay::kTxOn, OptionId::kTxOnDelay},
+      {ModemDelay::kRxOn, OptionId::kRxOnDelay},
   };
   int line = 0;
   for (const auto& row : rows) {
+    // "1. Tx OFF Delay  ( 0 - 16ms, step 2ms )": the option's name and the range its rule takes.
+    const RadioOption& option = Option(row.option);
+    const std::string name(option.PageName());
+    const std::string caption =
+        FormatText("%d. %s  ( %d - %dms, step %dms )", line + 1, name.c_str(), option.range.lowest,
+                   option.range.highest, option.range.step);
     auto* edit = new QLineEdit;
     edit->setMaxLength(kDelayLength);
     edit->setAlignment(Qt::AlignRight);
@@ -219,7 +227,7 @@ QWidget* CMyPage3::buildSystemOption3() {
     edit->setProperty(kDelayProperty, static_cast<int>(row.delay));
     edit->installEventFilter(this);
     delays_[static_cast<std::size_t>(row.delay)] = edit;
-    AddControlRow(grid, line, row.caption, edit, QString::fromLatin1(row.name), {"ms"});
+    AddControlRow(grid, line, caption.c_str(), edit, QString::fromStdString(name), {"ms"});
     ++line;
   }
   grid->setColumnStretch(3, 1);

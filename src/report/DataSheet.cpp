@@ -8,7 +8,7 @@
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
-#include "model/ModemSteps.h"
+#include "model/RadioOptions.h"
 #include "model/ToneTables.h"
 #include "model/ValueText.h"
 
@@ -24,16 +24,9 @@ const char* flagText(std::int32_t flag, const char* on, const char* off) {
   return flag ? on : off;
 }
 
-// A number in a format; nothing for a stored index outside its list.
-std::string numberText(const char* format, std::optional<int> number) {
-  return number ? FormatText(format, *number) : std::string();
-}
-
-// A value from a table of texts; nothing for an index outside it.
-template <std::size_t N>
-std::string pick(const std::array<const char*, N>& texts, std::int32_t index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= N) return {};
-  return texts[static_cast<std::size_t>(index)];
+// The value text of an option's line.
+std::string value(OptionId id, const CKX200Doc& doc) {
+  return Option(id).sheetValue(doc);
 }
 
 class Page {
@@ -152,50 +145,6 @@ void channelPage(Page& page, const CKX200Doc& doc) {
 constexpr int kLeftHeadingX = 700, kLeftLabelX = 500, kLeftSubLabelX = 800, kLeftValueX = 3800;
 constexpr int kRightHeadingX = 5600, kRightLabelX = 5400, kRightMoreX = 5700, kRightValueX = 9000;
 
-constexpr std::array<const char*, 2> kGmskSBaud{": 4800 bps", ": 9600 bps"};
-constexpr const char* kGmskNBaud = ": 4800 bps";
-constexpr std::array<const char*, 3> kFfskSBaud{": 1200 bps", ": 2400 bps", ": 4800 bps"};
-constexpr std::array<const char*, 2> kFfskNBaud{": 1200 bps", ": 2400 bps"};
-constexpr std::array<const char*, 10> kBaseBlockTexts{
-    ": NONE",     ": 32 BYTE",   ": 64 BYTE",   ": 128 BYTE",  ": 256 BYTE",
-    ": 512 BYTE", ": 1024 BYTE", ": 2048 BYTE", ": 4096 BYTE", ": 8192 BYTE"};
-constexpr std::array<const char*, 16> kTxDelay1Texts{
-    ": 5 ms",  ": 10 ms", ": 15 ms", ": 20 ms", ": 25 ms", ": 30 ms", ": 35 ms", ": 40 ms",
-    ": 45 ms", ": 50ms",  ": 55ms",  ": 60ms",  ": 65ms",  ": 70ms",  ": 75ms",  ": 80ms"};
-constexpr std::array<const char*, 6> kTxDelay2Texts{": 200 ms", ": 250 ms", ": 300 ms",
-                                                    ": 350 ms", ": 400 ms", ": 450 ms"};
-constexpr std::array<const char*, 4> kStartBitTexts{": 0 BIT", ": 1 BIT", ": 2 BIT", ": 3 BIT"};
-// The sheet's own spellings (": 50ms" has no blank), one for every item of the page's lists.
-static_assert(kTxDelay1Texts.size() == modem_steps::kTxDelay1Ms.count &&
-              kTxDelay2Texts.size() == modem_steps::kTxDelay2Ms.count &&
-              kStartBitTexts.size() == modem_steps::kStartBitErrors.count);
-constexpr std::array<const char*, 3> kFlowControlTexts{": NONE", ": Xon / Xoff", ": RTS / CTS"};
-
-std::string squelchLine(const CKX200Doc& doc) {
-  if (!doc.squelchEnabled) return "** Squelch Disabled **";
-  return doc.squelchBusyPortCheck ? "** Busy Port Check **" : "** Rssi Level Check **";
-}
-
-// The S-band and N-band lines; three independent tests, a later one overwriting an earlier one.
-std::pair<std::string, std::string> baudLines(const CKX200Doc& doc) {
-  if (!doc.modemEnabled) return {": -", ": -"};
-  std::string s, n;
-  if (doc.gmsk) {
-    s = pick(kGmskSBaud, doc.sBandBaudIndex);
-    n = s.empty() ? std::string{} : kGmskNBaud;
-  }
-  if (doc.ffsk) {
-    s = pick(kFfskSBaud, doc.sBandBaudIndex);
-    n = pick(kFfskNBaud, doc.nBandBaudIndex);
-  }
-  if (doc.afsk) s = n = ": 1200 bps";
-  return {s, n};
-}
-
-std::string modeLine(const CKX200Doc& doc) {
-  if (doc.testMode) return "Test Mode Enable";
-  return doc.modemMode == modem::kAutoMode ? ": Auto Mode" : ": Dumb Mode";
-}
 // "Test Mode Enable" is longer than any other left value: it starts earlier so that it ends
 // a character clear of the right column's "1. TX OFF DELAY".
 int modeLineX(const CKX200Doc& doc) {
@@ -203,32 +152,29 @@ int modeLineX(const CKX200Doc& doc) {
 }
 
 void leftColumn(Page& page, const CKX200Doc& doc) {
-  const bool ps = doc.powerSaveEnabled != 0;
   page.text(kLeftHeadingX, -1700, "### RX OPTION ###");
-  page.text(kLeftLabelX, -2000, squelchLine(doc));
+  page.text(kLeftLabelX, -2000, value(OptionId::kSquelch, doc));
   page.text(kLeftLabelX, -2300, "1. POWER SAVE MODE");
-  page.text(kLeftValueX, -2300, flagText(doc.powerSaveEnabled, ": ON", ": OFF"));
+  page.text(kLeftValueX, -2300, value(OptionId::kPowerSave, doc));
   page.text(kLeftLabelX, -2600, "2. DELAY TIME");
-  page.text(kLeftValueX, -2600,
-            ps ? numberText(": %d Sec", value_text::PowerSaveDelaySeconds(doc.powerSaveDelayIndex))
-               : ": -");
+  page.text(kLeftValueX, -2600, value(OptionId::kPowerSaveDelay, doc));
   page.text(kLeftLabelX, -2900, "3. POWER SAVE ON TIME");
-  page.text(kLeftValueX, -2900, ps ? FormatText(": %d ms", doc.powerSaveOnMs) : ": -");
+  page.text(kLeftValueX, -2900, value(OptionId::kRxOffTime, doc));
   page.text(kLeftLabelX, -3200, "4. POWER SAVE OFF TIME");
-  page.text(kLeftValueX, -3200, ps ? FormatText(": %d ms", doc.powerSaveOffMs) : ": -");
+  page.text(kLeftValueX, -3200, value(OptionId::kRxOnTime, doc));
 
   page.text(kLeftHeadingX, -4700, "### SCAN OPTION ###");
   page.text(kLeftLabelX, -5000, "1. SCAN DELAY TIME");
-  page.text(kLeftValueX, -5000,
-            numberText(": %d Sec", value_text::ScanDelaySeconds(doc.scanDelayIndex)));
+  page.text(kLeftValueX, -5000, value(OptionId::kScanDelay, doc));
   page.text(kLeftLabelX, -5300, "2. SCAN SPEED TIME");
-  page.text(kLeftValueX, -5300, FormatText(": %d ms", doc.scanSpeedMs));
+  page.text(kLeftValueX, -5300, value(OptionId::kScanSpeed, doc));
 
-  const auto [sBaud, nBaud] = baudLines(doc);
+  const std::string sBaud = value(OptionId::kSBandBaud, doc);
+  const std::string nBaud = value(OptionId::kNBandBaud, doc);
   page.text(kLeftHeadingX, -6500, "### MODEM OPTION ###");
-  page.text(kLeftLabelX, -6800, value_text::ModemTypeLine(doc));
+  page.text(kLeftLabelX, -6800, value(OptionId::kModemType, doc));
   page.text(kLeftLabelX, -7100, "1. MODEM");
-  page.text(kLeftValueX, -7100, flagText(doc.modemEnabled, ": Enable", ": Disable"));
+  page.text(kLeftValueX, -7100, value(OptionId::kModem, doc));
   page.text(kLeftLabelX, -7400, "2. MODEM BAUD RATE");
   page.text(kLeftSubLabelX, -7700, "2.1 S BAND");
   if (!sBaud.empty()) page.text(kLeftValueX, -7700, sBaud);
@@ -237,77 +183,67 @@ void leftColumn(Page& page, const CKX200Doc& doc) {
 
   page.text(kLeftHeadingX, -9500, "### SYSTEM OPTION 1 ###");
   page.text(kLeftLabelX, -9800, "1. MODE");
-  page.text(modeLineX(doc), -9800, modeLine(doc));
+  page.text(modeLineX(doc), -9800, value(OptionId::kModemMode, doc));
   page.text(kLeftLabelX, -10100, "2. TX FORCING MODE");
-  page.text(kLeftValueX, -10100, flagText(doc.txForcingMode, ": Enable", ": Disable"));
+  page.text(kLeftValueX, -10100, value(OptionId::kTxForcing, doc));
   page.text(kLeftLabelX, -10400, "3. INITIALIZING DATA FOR HT");
-  page.text(kLeftValueX, -10400, flagText(doc.initDataForHt, ": Enable", ": Disable"));
+  page.text(kLeftValueX, -10400, value(OptionId::kInitDataForHt, doc));
 }
 
 void rightTxAndGps(Page& page, const CKX200Doc& doc) {
   page.text(kRightHeadingX, -1700, "### TX OPTION ###");
   page.text(kRightLabelX, -2000, "1. TX TIME OUT TIME");
-  page.text(kRightValueX, -2000, FormatText(": %d Sec", doc.txTimeoutSec));
+  page.text(kRightValueX, -2000, value(OptionId::kTimeoutTimer, doc));
   // Each value beside its own label (the radio software printed several one line off).
   page.text(kRightLabelX, -2300, "2. BEEP WHEN HANG ON TIME");
-  page.text(kRightValueX, -2300, flagText(doc.beepOnHangOn, ": ON", ": OFF"));
+  page.text(kRightValueX, -2300, value(OptionId::kBeepOnHangOn, doc));
   page.text(kRightLabelX, -2600, "3. TX TONE GENERATION");
   page.text(kRightMoreX, -2900, "FOR DATA INPUT");
   // On the line of "FOR DATA INPUT": half a line lower it touched the busy lockout's value.
-  page.text(kRightValueX, -2900, flagText(doc.txToneForDataInput, ": Enable", ": Disable"));
+  page.text(kRightValueX, -2900, value(OptionId::kTxToneForDataInput, doc));
   page.text(kRightLabelX, -3200, "4. BUSY CHANNEL LOCKOUT");
-  page.text(kRightValueX, -3200, flagText(doc.busyLockoutEnabled, ": ON", ": OFF"));
+  page.text(kRightValueX, -3200, value(OptionId::kBusyLockout, doc));
   page.text(kRightLabelX, -3500, "5. ENABLES TX MATCHED SAT");
-  page.text(kRightValueX, -3500,
-            doc.busyLockoutEnabled && doc.txMatchedSatEnabled ? ": ON" : ": OFF");
+  page.text(kRightValueX, -3500, value(OptionId::kTxMatchedSat, doc));
   page.text(kRightLabelX, -3800, "6. TX DELAY");
-  page.text(kRightValueX, -3800, flagText(doc.txDelayEnabled, ": ON", ": OFF"));
+  page.text(kRightValueX, -3800, value(OptionId::kTxDelay, doc));
 
-  const bool gps = doc.gpsEnabled != 0;
   page.text(kRightHeadingX, -4700, "### GPS OPTION ###");
   page.text(kRightLabelX, -5000, "1. GPS");
-  page.text(kRightValueX, -5000, flagText(doc.gpsEnabled, ": Enable", ": Disable"));
+  page.text(kRightValueX, -5000, value(OptionId::kGps, doc));
   page.text(kRightLabelX, -5300, "2. TRASMISSION CYCLE");
-  page.text(
-      kRightValueX, -5300,
-      gps ? numberText(": %d Hour", value_text::StoredGpsCycleHours(doc.gpsCycleIndex)) : ": -");
+  page.text(kRightValueX, -5300, value(OptionId::kGpsCycle, doc));
   page.text(kRightLabelX, -5600, "3. DATA TRANSMISSION TIME");
-  page.text(kRightValueX, -5600, gps ? FormatText(": %d Sec", doc.gpsDataTimeSec) : ": -");
+  page.text(kRightValueX, -5600, value(OptionId::kGpsDataTime, doc));
   page.text(kRightLabelX, -5900, "4. DATA DELAY TIME");
-  page.text(kRightValueX, -5900, gps ? FormatText(": %d Sec", doc.gpsDataDelaySec) : ": -");
+  page.text(kRightValueX, -5900, value(OptionId::kGpsDataDelay, doc));
 }
 
 void rightSystem(Page& page, const CKX200Doc& doc) {
-  const bool kx400 = Traits(doc.modelType).sheetKx400ModemTimings;
   page.text(kRightHeadingX, -6500, "### SYSTEM OPTION 2 ###");
   page.text(kRightLabelX, -6800, "1. BASE BLOCK SIZE 1");
-  page.text(kRightValueX, -6800, pick(kBaseBlockTexts, doc.baseBlockSizeIndex));
+  page.text(kRightValueX, -6800, value(OptionId::kBaseBlockSize, doc));
   page.text(kRightLabelX, -7100, "2. PREAMBLE DATA SIZE");
-  if (doc.preambleSizeIndex >= 0 && doc.preambleSizeIndex <= 15)
-    page.text(kRightValueX, -7100, FormatText(": %d BIT", 16 + 8 * doc.preambleSizeIndex));
+  page.text(kRightValueX, -7100, value(OptionId::kPreamble, doc));
   page.text(kRightLabelX, -7400, "3. WAIT FOR BUSY TIME");
-  if (kx400)
-    page.text(kRightValueX, -7400, ": -");
-  else if (doc.waitForBusyIndex >= 0 && doc.waitForBusyIndex <= 15)
-    page.text(kRightValueX, -7400, FormatText(": %d ms", 100 * (doc.waitForBusyIndex + 1)));
+  page.text(kRightValueX, -7400, value(OptionId::kWaitForBusy, doc));
   page.text(kRightLabelX, -7700, "4. FLOW CONTROL");
-  page.text(kRightValueX, -7700, pick(kFlowControlTexts, doc.flowControl));
+  page.text(kRightValueX, -7700, value(OptionId::kFlowControl, doc));
   page.text(kRightLabelX, -8000, "5. TX DELAY TIME 1");
-  page.text(kRightValueX, -8000, kx400 ? ": -" : pick(kTxDelay1Texts, doc.txDelay1Index));
+  page.text(kRightValueX, -8000, value(OptionId::kTxDelay1, doc));
   page.text(kRightLabelX, -8300, "6. TX DELAY TIME 2(TONE ONLY)");
-  page.text(kRightValueX, -8300,
-            kx400 || doc.gmsk ? ": -" : pick(kTxDelay2Texts, doc.txDelay2Index));
+  page.text(kRightValueX, -8300, value(OptionId::kTxDelay2, doc));
   page.text(kRightLabelX, -8600, "7. NUMBER OF ALLOWABLE ERRORS");
-  page.text(kRightValueX, -8750, pick(kStartBitTexts, doc.startBitErrors));
+  page.text(kRightValueX, -8750, value(OptionId::kStartBitErrors, doc));
   page.text(kRightMoreX, -8900, "FOR START BIT");
 
   page.text(kRightHeadingX, -9500, "### SYSTEM OPTION 3 ###");
   page.text(kRightLabelX, -9800, "1. TX OFF DELAY");
-  page.text(kRightValueX, -9800, FormatText(": %d ms", doc.txOffDelayMs));
+  page.text(kRightValueX, -9800, value(OptionId::kTxOffDelay, doc));
   page.text(kRightLabelX, -10100, "2. TX ON TIME");
-  page.text(kRightValueX, -10100, FormatText(": %d ms", doc.txOnDelayMs));
+  page.text(kRightValueX, -10100, value(OptionId::kTxOnDelay, doc));
   page.text(kRightLabelX, -10400, "3. RX ON DELAY");
-  page.text(kRightValueX, -10400, FormatText(": %d ms", doc.rxOnDelayMs));
+  page.text(kRightValueX, -10400, value(OptionId::kRxOnDelay, doc));
 }
 
 void optionPage(Page& page, const CKX200Doc& doc) {

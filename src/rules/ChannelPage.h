@@ -8,6 +8,7 @@
 
 #include "model/ChannelRecord.h"
 #include "model/Outcome.h"
+#include "model/RadioOptions.h"
 
 namespace kx {
 
@@ -53,9 +54,9 @@ ChannelRowView RowView(const ChannelRecord& channel);
 
 // The radio-wide controls of the page.
 namespace channel_page {
-constexpr int kTimeoutItems = 100;  // "No Timer", "10" .. "990"
-constexpr int kHangItems = 184;     // "No Timer", "180" .. "2000"
-constexpr int kDelayItems = 5;      // "1" .. "5" seconds
+constexpr int kTimeoutItems = 100;                                   // "No Timer", "10" .. "990"
+constexpr int kHangItems = 184;                                      // "No Timer", "180" .. "2000"
+constexpr int kDelayItems = option_steps::kPowerSaveDelaySec.count;  // "1" .. "5" seconds
 std::string TimeoutItemText(int item);
 std::string HangItemText(int item);
 }  // namespace channel_page

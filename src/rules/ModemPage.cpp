@@ -7,6 +7,7 @@
 #include "model/ModelTraits.h"
 #include "model/ModemSteps.h"
 #include "model/OptionKind.h"
+#include "model/RadioOptions.h"
 #include "rules/ChannelOption.h"
 #include "rules/DecimalText.h"
 
@@ -307,16 +308,13 @@ ModemUpdate updateOf(ModemView view) {
 }
 
 struct DelayRule {
-  std::int32_t CKX200Doc::*field;
-  int highest;
+  OptionId option;  // its field and range (the radio counts in 2 ms)
   const char* message;
 };
-// The radio counts in 2 ms. The Tx On and Rx On messages name one more than the highest value
-// taken.
-constexpr DelayRule kTxOffDelay{&CKX200Doc::txOffDelayMs, 16, "Valid Settings 0 - 16 ms"};
-constexpr DelayRule kTxOnDelay{&CKX200Doc::txOnDelayMs, 254, "Valid Settings 0 - 255 ms"};
-constexpr DelayRule kRxOnDelay{&CKX200Doc::rxOnDelayMs, 126, "Valid Settings 0 - 127 ms"};
-constexpr int kDelayStepMs = 2;
+// The Tx On and Rx On messages name one more than the highest value taken.
+constexpr DelayRule kTxOffDelay{OptionId::kTxOffDelay, "Valid Settings 0 - 16 ms"};
+constexpr DelayRule kTxOnDelay{OptionId::kTxOnDelay, "Valid Settings 0 - 255 ms"};
+constexpr DelayRule kRxOnDelay{OptionId::kRxOnDelay, "Valid Settings 0 - 127 ms"};
 // What an empty delay reads as.
 constexpr int kTxOnDelayDefault = 20;
 constexpr int kRxOnDelayDefault = 6;
@@ -636,15 +634,17 @@ TimeEdit ValidateModemDelay(CKX200Doc& doc, ModemDelay delay, std::string_view t
                           : delay == ModemDelay::kTxOn ? kTxOnDelay
                                                        : kRxOnDelay;
   // The typed value is checked, then floored to the step: 255 ms is refused, 253 ms is 252.
+  const RadioOption& option = Option(rule.option);
+  const ValueRange& range = option.range;
   const int typed = ParseDecimalInt(text);
   TimeEdit edit;
-  if (typed < 0 || typed > rule.highest) {
+  if (typed < range.lowest || typed > range.highest) {
     edit.value = 0;
     edit.notice = Notice::stop(rule.message);
   } else {
-    edit.value = typed / kDelayStepMs * kDelayStepMs;
+    edit.value = typed / range.step * range.step;
   }
-  doc.*rule.field = edit.value;
+  option.Store(doc, edit.value);
   edit.text = std::to_string(edit.value);
   return edit;
 }

@@ -2,11 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
-#include "model/ModemSteps.h"
+#include "model/RadioOptions.h"
 #include "rules/ChannelPage.h"
 #include "rules/ModemPage.h"
 #include "rules/SystemPage.h"
@@ -31,22 +32,19 @@ std::string quoted(std::string_view text) {
   return text_values::Quoted(text);
 }
 
-// ---- on/off
+// ---- the forms of the options' table
 
-template <Field F>
-std::string showFlag(const CKX200Doc& d) {
-  return text_values::FlagText(d.*F);
+std::string flagText(const RadioOption& o, const CKX200Doc& d) {
+  return text_values::FlagText(o.Value(d));
 }
-template <Field F>
-FieldTake takeFlag(CKX200Doc& d, std::string_view text) {
+FieldTake takeFlag(const RadioOption& o, CKX200Doc& d, std::string_view text) {
   const auto flag = text_values::ParseFlag(text);
   if (!flag) return refused(quoted(text) + " is not ON or OFF");
-  d.*F = *flag;
+  o.Store(d, *flag);
   return {};
 }
 
-// ---- list entries that are numbers: first, first + step, ... (count entries)
-
+// List entries that are numbers: first, first + step, ... (count entries).
 using Steps = ValueSteps;
 
 std::string stepsText(const Steps& s) {
@@ -66,73 +64,62 @@ std::optional<int> positionIn(const Steps& s, std::string_view text) {
 
 // A position outside the list (a damaged file holds any 32-bit value) is written as it is,
 // before any arithmetic, and refused on the way back.
-template <Field F, Steps S>
-std::string showStep(const CKX200Doc& d) {
-  const std::int32_t position = d.*F;
-  if (position < 0 || position >= S.count) return "index " + std::to_string(position);
-  return std::to_string(S.first + position * S.step);
+std::string stepText(const RadioOption& o, const CKX200Doc& d) {
+  const std::int32_t position = o.Value(d);
+  if (position < 0 || position >= o.steps.count) return "index " + std::to_string(position);
+  return std::to_string(o.steps.valueAt(position));
 }
-template <Field F, Steps S>
-FieldTake takeStep(CKX200Doc& d, std::string_view text) {
-  const auto position = positionIn(S, text);
-  if (!position) return refused(quoted(text) + " is not " + stepsText(S));
-  d.*F = *position;
+FieldTake takeStep(const RadioOption& o, CKX200Doc& d, std::string_view text) {
+  const auto position = positionIn(o.steps, text);
+  if (!position) return refused(quoted(text) + " is not " + stepsText(o.steps));
+  o.Store(d, *position);
   return {};
 }
 
-// ---- list entries that are words; several words may name one value, the first is written
+// List entries that are words; several words may name one value, the first is written.
+using Choices = std::span<const OptionChoice>;
 
-struct Named {
-  std::string_view text;
-  std::int32_t value;
-};
-
-template <std::size_t N>
-std::string namesText(const std::array<Named, N>& names) {
+std::string choicesText(Choices choices) {
   std::string list;
-  for (const Named& n : names) {
-    if (list.find(std::string(n.text)) == std::string::npos)
-      list += (list.empty() ? "" : ", ") + std::string(n.text);
+  for (const OptionChoice& c : choices) {
+    if (list.find(std::string(c.text)) == std::string::npos)
+      list += (list.empty() ? "" : ", ") + std::string(c.text);
   }
   return list;
 }
-
-template <std::size_t N>
-std::optional<std::int32_t> valueNamed(const std::array<Named, N>& names, std::string_view text) {
-  for (const Named& n : names) {
-    if (EqualNoCase(Trimmed(text), n.text)) return n.value;
+std::optional<std::int32_t> valueNamed(Choices choices, std::string_view text) {
+  for (const OptionChoice& c : choices) {
+    if (EqualNoCase(Trimmed(text), c.text)) return c.value;
   }
   return std::nullopt;
 }
-
-template <std::size_t N>
-std::string nameOf(const std::array<Named, N>& names, std::int32_t value) {
-  for (const Named& n : names) {
-    if (n.value == value) return std::string(n.text);
+std::string choiceText(const RadioOption& o, const CKX200Doc& d) {
+  const std::int32_t value = o.Value(d);
+  for (const OptionChoice& c : o.choices) {
+    if (c.value == value) return std::string(c.text);
   }
   return std::to_string(value);  // no entry has it (a damaged file): refused on the way back
 }
-
-constexpr std::array<Named, 4> kSquelchChecks{
-    {{"Rssi Level Check", 0}, {"Busy Port Check", 1}, {"Rssi Level", 0}, {"Busy Port", 1}}};
-constexpr std::array<Named, 3> kFlowControls{{{"NONE", 0}, {"Xon/Xoff", 1}, {"RTS/CTS", 2}}};
-constexpr std::array<Named, 6> kBaseBlockSizes{
-    {{"NONE", 0}, {"32", 1}, {"64", 2}, {"128", 3}, {"256", 4}, {"512", 5}}};
-constexpr std::array<Named, 3> kFlavours{{{"V23", 0}, {"BELL 202", 1}, {"BELL202", 1}}};
-constexpr std::array<Named, 4> kModes{{{"Dumb Mode", modem::kDumbMode},
-                                       {"Auto Mode", modem::kAutoMode},
-                                       {"Dumb", modem::kDumbMode},
-                                       {"Auto", modem::kAutoMode}}};
-
-template <Field F, const auto& Names>
-std::string showNamed(const CKX200Doc& d) {
-  return nameOf(Names, d.*F);
+FieldTake takeChoice(const RadioOption& o, CKX200Doc& d, std::string_view text) {
+  const auto value = valueNamed(o.choices, text);
+  if (!value) return refused(quoted(text) + " is not one of " + choicesText(o.choices));
+  o.Store(d, *value);
+  return {};
 }
-template <Field F, const auto& Names>
-FieldTake takeNamed(CKX200Doc& d, std::string_view text) {
-  const auto value = valueNamed(Names, text);
-  if (!value) return refused(quoted(text) + " is not one of " + namesText(Names));
-  d.*F = *value;
+
+std::string numberText(const RadioOption& o, const CKX200Doc& d) {
+  return std::to_string(o.Value(d));
+}
+FieldTake takeWhole(const RadioOption& o, CKX200Doc& d, std::string_view text) {
+  const auto v = text_values::ParseWhole(text);
+  if (!v) return refused(quoted(text) + " is not a number");
+  o.Store(d, *v);
+  return {};
+}
+FieldTake takeByte(const RadioOption& o, CKX200Doc& d, std::string_view text) {
+  const auto v = text_values::ParseWhole(text);
+  if (!v || *v < 0 || *v > 255) return refused(quoted(text) + " is not a byte 0 .. 255");
+  o.Store(d, *v);
   return {};
 }
 
@@ -178,11 +165,6 @@ FieldTake takeHang(CKX200Doc& d, std::string_view text) {
 }
 
 // ---- edits checked when they are left: the page's own rule and message
-
-template <Field F>
-std::string showNumber(const CKX200Doc& d) {
-  return std::to_string(d.*F);
-}
 
 // The edit's text for a written number, which must be one. A number too large for the field
 // keeps all its digits, so the page's rule refuses it with its own message.
@@ -298,7 +280,7 @@ FieldTake takeBaud(CKX200Doc& d, std::string_view text) {
 }
 
 FieldTake takeFlavour(CKX200Doc& d, std::string_view text) {
-  FieldTake took = takeNamed<&CKX200Doc::afskBell202, kFlavours>(d, text);
+  FieldTake took = takeChoice(Option(OptionId::kAfskFlavour), d, text);
   // With AFSK the flavour's radio sets the mode as on the page (BELL 202 runs in Dumb mode);
   // the mode, flow control and base block the file names come next.
   if (!took.refusal && d.afsk) ChooseAfskFlavour(d, InitialModemView(), d.afskBell202 != 0);
@@ -306,10 +288,11 @@ FieldTake takeFlavour(CKX200Doc& d, std::string_view text) {
 }
 
 FieldTake takeModemMode(CKX200Doc& d, std::string_view text) {
-  const auto mode = valueNamed(kModes, text);
-  if (mode && *mode != modem::kDumbMode && Traits(d.modelType).modemAfskDumbOnly)
+  const RadioOption& mode = Option(OptionId::kModemMode);
+  const auto value = valueNamed(mode.choices, text);
+  if (value && *value != modem::kDumbMode && Traits(d.modelType).modemAfskDumbOnly)
     return refused(kAfskDumbOnly);
-  return takeNamed<&CKX200Doc::modemMode, kModes>(d, text);
+  return takeChoice(mode, d, text);
 }
 
 constexpr Steps kTxDelay2 = modem_steps::kTxDelay2Ms;
@@ -322,119 +305,95 @@ FieldTake takeTxDelay2(CKX200Doc& d, std::string_view text) {
   return {};
 }
 
-// ---- bytes the radio holds for itself
-
-template <std::uint8_t CKX200Doc::*F>
-std::string showByte(const CKX200Doc& d) {
-  return std::to_string(d.*F);
-}
-template <std::uint8_t CKX200Doc::*F>
-FieldTake takeByte(CKX200Doc& d, std::string_view text) {
-  const auto v = text_values::ParseWhole(text);
-  if (!v || *v < 0 || *v > 255) return refused(quoted(text) + " is not a byte 0 .. 255");
-  d.*F = static_cast<std::uint8_t>(*v);
-  return {};
-}
-
+// The options whose text goes through a rule of their page.
+struct OwnRule {
+  OptionId id;
+  std::string (*show)(const CKX200Doc&);
+  FieldTake (*take)(CKX200Doc&, std::string_view);
+};
 using D = CKX200Doc;
+constexpr OwnRule kOwnRules[] = {
+    {OptionId::kTimeoutTimer, showTimeout, takeTimeout},
+    {OptionId::kHangTimer, showHang, takeHang},
+    {OptionId::kRxOffTime, nullptr, takeTime<&D::powerSaveOnMs, ValidateRxOffTime>},
+    {OptionId::kRxOnTime, nullptr, takeTime<&D::powerSaveOffMs, ValidateRxOnTime>},
+    {OptionId::kScanSpeed, nullptr, takeSystemEdit<&D::scanSpeedMs, scanSpeed>},
+    {OptionId::kGpsDataTime, nullptr, takeSystemEdit<&D::gpsDataTimeSec, ValidateGpsDataTime>},
+    {OptionId::kGpsDataDelay, nullptr, takeSystemEdit<&D::gpsDataDelaySec, ValidateGpsDataDelay>},
+    {OptionId::kModemType, showModemType, takeModemType},
+    {OptionId::kAfskFlavour, nullptr, takeFlavour},
+    {OptionId::kSBandBaud, showBaud<true>, takeBaud<true>},
+    {OptionId::kNBandBaud, showBaud<false>, takeBaud<false>},
+    {OptionId::kTxDelay2, nullptr, takeTxDelay2},
+    {OptionId::kModemMode, nullptr, takeModemMode},
+    {OptionId::kTxOffDelay, nullptr, takeModemDelay<&D::txOffDelayMs, ModemDelay::kTxOff>},
+    {OptionId::kTxOnDelay, nullptr, takeModemDelay<&D::txOnDelayMs, ModemDelay::kTxOn>},
+    {OptionId::kRxOnDelay, nullptr, takeModemDelay<&D::rxOnDelayMs, ModemDelay::kRxOn>},
+};
 
-const std::array<OptionField, 41> kFields{{
-    // The channel page's radio-wide controls.
-    {"timers", "time_out_timer_sec", "time-out timer", "sec", showTimeout, takeTimeout},
-    {"timers", "hang_timer_ms", "hang timer", "ms", showHang, takeHang},
-    {"timers", "busy_channel_lockout", "busy channel lockout", "", showFlag<&D::busyLockoutEnabled>,
-     takeFlag<&D::busyLockoutEnabled>},
-    {"timers", "tx_matched_sat", "Tx matched SAT", "", showFlag<&D::txMatchedSatEnabled>,
-     takeFlag<&D::txMatchedSatEnabled>},
-    {"timers", "tx_delay", "Tx delay", "", showFlag<&D::txDelayEnabled>,
-     takeFlag<&D::txDelayEnabled>},
-    {"timers", "power_save", "power save", "", showFlag<&D::powerSaveEnabled>,
-     takeFlag<&D::powerSaveEnabled>},
-    {"timers", "power_save_delay_sec", "power save delay time", "sec",
-     showStep<&D::powerSaveDelayIndex, Steps{1, 1, channel_page::kDelayItems}>,
-     takeStep<&D::powerSaveDelayIndex, Steps{1, 1, channel_page::kDelayItems}>},
-    {"timers", "rx_off_time_ms", "Rx off time", "ms", showNumber<&D::powerSaveOnMs>,
-     takeTime<&D::powerSaveOnMs, ValidateRxOffTime>},
-    {"timers", "rx_on_time_ms", "Rx on time", "ms", showNumber<&D::powerSaveOffMs>,
-     takeTime<&D::powerSaveOffMs, ValidateRxOnTime>},
-    // The system option page.
-    {"system", "squelch", "squelch", "", showFlag<&D::squelchEnabled>,
-     takeFlag<&D::squelchEnabled>},
-    {"system", "squelch_check", "squelch check", "",
-     showNamed<&D::squelchBusyPortCheck, kSquelchChecks>,
-     takeNamed<&D::squelchBusyPortCheck, kSquelchChecks>},
-    {"system", "beep_on_hang_on_time", "beep on hang on time", "", showFlag<&D::beepOnHangOn>,
-     takeFlag<&D::beepOnHangOn>},
-    {"system", "tx_tone_for_data_input", "Tx tone generation for data input", "",
-     showFlag<&D::txToneForDataInput>, takeFlag<&D::txToneForDataInput>},
-    {"system", "external_modulation", "external modulation", "", showFlag<&D::externalModulation>,
-     takeFlag<&D::externalModulation>},
-    {"system", "scan_delay_sec", "scan delay time", "sec",
-     showStep<&D::scanDelayIndex, Steps{1, 1, system_page::kScanDelayItems}>,
-     takeStep<&D::scanDelayIndex, Steps{1, 1, system_page::kScanDelayItems}>},
-    {"system", "scan_speed_ms", "scan speed", "ms", showNumber<&D::scanSpeedMs>,
-     takeSystemEdit<&D::scanSpeedMs, scanSpeed>},
-    // Its GPS part.
-    {"gps", "gps_enabled", "GPS", "", showFlag<&D::gpsEnabled>, takeFlag<&D::gpsEnabled>},
-    {"gps", "gps_cycle_hours", "GPS transmission cycle", "hours",
-     showStep<&D::gpsCycleIndex, Steps{1, 1, system_page::kGpsCycleItems}>,
-     takeStep<&D::gpsCycleIndex, Steps{1, 1, system_page::kGpsCycleItems}>},
-    {"gps", "gps_data_time_sec", "GPS data transmission time", "sec",
-     showNumber<&D::gpsDataTimeSec>, takeSystemEdit<&D::gpsDataTimeSec, ValidateGpsDataTime>},
-    {"gps", "gps_data_delay_sec", "GPS data delay time", "sec", showNumber<&D::gpsDataDelaySec>,
-     takeSystemEdit<&D::gpsDataDelaySec, ValidateGpsDataDelay>},
-    // The modem page; the type first, the baud lists depend on it.
-    {"modem", "modem_type", "modem type", "", showModemType, takeModemType},
-    {"modem", "afsk_flavour", "AFSK flavour", "", showNamed<&D::afskBell202, kFlavours>,
-     takeFlavour},
-    {"modem", "modem_enabled", "modem", "", showFlag<&D::modemEnabled>, takeFlag<&D::modemEnabled>},
-    {"modem", "s_band_bps", "S-band baud rate", "bps", showBaud<true>, takeBaud<true>},
-    {"modem", "n_band_bps", "N-band baud rate", "bps", showBaud<false>, takeBaud<false>},
-    {"modem", "base_block", "base block", "", showFlag<&D::baseBlockEnabled>,
-     takeFlag<&D::baseBlockEnabled>},
-    {"modem", "base_block_size_bytes", "base block size", "bytes",
-     showNamed<&D::baseBlockSizeIndex, kBaseBlockSizes>,
-     takeNamed<&D::baseBlockSizeIndex, kBaseBlockSizes>},
-    {"modem", "preamble_size_bits", "preamble data size", "bits",
-     showStep<&D::preambleSizeIndex, modem_steps::kPreambleBits>,
-     takeStep<&D::preambleSizeIndex, modem_steps::kPreambleBits>},
-    {"modem", "wait_for_busy_ms", "wait for busy time", "ms",
-     showStep<&D::waitForBusyIndex, modem_steps::kWaitForBusyMs>,
-     takeStep<&D::waitForBusyIndex, modem_steps::kWaitForBusyMs>},
-    {"modem", "flow_control", "flow control", "", showNamed<&D::flowControl, kFlowControls>,
-     takeNamed<&D::flowControl, kFlowControls>},
-    {"modem", "tx_delay_1_ms", "Tx delay time 1", "ms",
-     showStep<&D::txDelay1Index, modem_steps::kTxDelay1Ms>,
-     takeStep<&D::txDelay1Index, modem_steps::kTxDelay1Ms>},
-    {"modem", "tx_delay_2_ms", "Tx delay time 2", "ms", showStep<&D::txDelay2Index, kTxDelay2>,
-     takeTxDelay2},
-    {"modem", "start_bit_errors", "allowable errors for start bit", "",
-     showStep<&D::startBitErrors, modem_steps::kStartBitErrors>,
-     takeStep<&D::startBitErrors, modem_steps::kStartBitErrors>},
-    {"modem", "modem_mode", "modem mode", "", showNamed<&D::modemMode, kModes>, takeModemMode},
-    {"modem", "tx_forcing", "Tx forcing mode", "", showFlag<&D::txForcingMode>,
-     takeFlag<&D::txForcingMode>},
-    {"modem", "init_data_for_ht", "initializing data for HT", "", showFlag<&D::initDataForHt>,
-     takeFlag<&D::initDataForHt>},
-    {"modem", "tx_off_delay_ms", "Tx off delay", "ms", showNumber<&D::txOffDelayMs>,
-     takeModemDelay<&D::txOffDelayMs, ModemDelay::kTxOff>},
-    {"modem", "tx_on_delay_ms", "Tx on delay", "ms", showNumber<&D::txOnDelayMs>,
-     takeModemDelay<&D::txOnDelayMs, ModemDelay::kTxOn>},
-    {"modem", "rx_on_delay_ms", "Rx on delay", "ms", showNumber<&D::rxOnDelayMs>,
-     takeModemDelay<&D::rxOnDelayMs, ModemDelay::kRxOn>},
-    // Bytes of the radio's memory the configuration file carries.
-    {"radio_held", "reg_b8", "radio byte 0x0B8", "", showByte<&D::regB8>, takeByte<&D::regB8>},
-    {"radio_held", "reg_b6", "radio byte 0x0B6", "", showByte<&D::regB6>, takeByte<&D::regB6>},
-}};
+// Every option the text forms carry, in the table's order.
+std::vector<OptionField> buildFields() {
+  std::vector<OptionField> fields;
+  for (const RadioOption& o : RadioOptions()) {
+    if (o.group.empty()) continue;
+    OptionField f{&o, o.group, o.key, o.label, o.unit};
+    for (const OwnRule& rule : kOwnRules) {
+      if (rule.id != o.id) continue;
+      f.ownShow = rule.show;
+      f.ownTake = rule.take;
+    }
+    fields.push_back(f);
+  }
+  return fields;
+}
+const std::vector<OptionField>& fields() {
+  static const std::vector<OptionField> built = buildFields();
+  return built;
+}
 
 }  // namespace
 
+std::string OptionField::show(const CKX200Doc& doc) const {
+  if (ownShow) return ownShow(doc);
+  switch (option->form) {
+    case OptionForm::kFlag:
+      return flagText(*option, doc);
+    case OptionForm::kSteps:
+      return stepText(*option, doc);
+    case OptionForm::kChoice:
+      return choiceText(*option, doc);
+    case OptionForm::kNumber:
+    case OptionForm::kByte:
+    case OptionForm::kOwn:
+      break;
+  }
+  return numberText(*option, doc);
+}
+
+FieldTake OptionField::take(CKX200Doc& doc, std::string_view text) const {
+  if (ownTake) return ownTake(doc, text);
+  switch (option->form) {
+    case OptionForm::kFlag:
+      return takeFlag(*option, doc, text);
+    case OptionForm::kSteps:
+      return takeStep(*option, doc, text);
+    case OptionForm::kChoice:
+      return takeChoice(*option, doc, text);
+    case OptionForm::kNumber:
+    case OptionForm::kByte:
+    case OptionForm::kOwn:
+      break;
+  }
+  return option->form == OptionForm::kByte ? takeByte(*option, doc, text)
+                                           : takeWhole(*option, doc, text);
+}
+
 std::span<const OptionField> OptionFields() {
-  return kFields;
+  return fields();
 }
 
 const OptionField* FindOptionField(std::string_view group, std::string_view key) {
-  for (const OptionField& f : kFields) {
+  for (const OptionField& f : fields()) {
     if (f.group == group && f.key == key) return &f;
   }
   return nullptr;
