@@ -151,9 +151,9 @@ TEST_P(TransferFaultTest, EndsCleanlyWithItsStatus) {
 
   const bool gone = !row.faults.empty() && row.faults[0].starts_with("vanish");
   if (gone) {
-    // The device went with the radio; the port itself takes the next one at once.
-    EXPECT_FALSE(port.Open(device, 4800, 0));
-    port.Close();
+    // The device went with the radio; the port itself takes the next one at once. The gone
+    // device's name is not opened again: the system hands it to the next pseudo-terminal,
+    // which may be another test's radio running beside this one.
     sim::VirtualRadio next;
     ASSERT_TRUE(next.Start());
     EXPECT_TRUE(port.Open(next.SlavePath(), 4800, 0)) << port.LastError();
