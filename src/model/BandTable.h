@@ -18,13 +18,8 @@ struct BandEntry {
   std::string_view caption;
 };
 
-// Eight rows indexed by model type; rows 6 and 7 exist but no model type reaches them, rows 0
-// and 1 (the first generation) are empty.
-constexpr std::size_t kBandTableRows = 8;
-extern const std::array<BandEntry, kBandTableRows> kBandTable;
-
-// The row of a model type. Any value outside the table gives an empty row, so a corrupt type
-// can never index past it.
+// The band of a model type, from its row of the traits table (ModelTraits.cpp); the first
+// generation's is empty. A type no model has (a corrupt one) gives an empty band too.
 const BandEntry& GetBand(ModelType type);
 
 // The name of the sub-band a configuration uses, or "" when the index is not one of the

@@ -20,6 +20,7 @@ class FileWriter {
   void i32(const std::int32_t& value) { le::putI32(out_, take(4), value); }
   void f64(const double& value) { le::putF64(out_, take(8), value); }
   void u8(const std::uint8_t& value) { le::putU8(out_, take(1), value); }
+  void type(const ModelType& value) { i32(value); }
 
  private:
   std::size_t take(std::size_t n) {
@@ -37,6 +38,8 @@ class FileReader {
   void i32(std::int32_t& value) { value = le::getI32(in_, take(4)); }
   void f64(double& value) { value = le::getF64(in_, take(8)); }
   void u8(std::uint8_t& value) { value = in_[take(1)]; }
+  // Any 32-bit value; the load refuses a type that is not a model before it reads the rest.
+  void type(ModelType& value) { value = static_cast<ModelType>(le::getI32(in_, take(4))); }
 
  private:
   std::size_t take(std::size_t n) {
@@ -72,7 +75,7 @@ void visitChannel(Channel& ch, Io& io) {
 
 template <typename Doc, typename Io>
 void visitRadioWide(Doc& d, Io& io) {
-  io.i32(d.modelType);
+  io.type(d.modelType);
   io.i32(d.ffsk);
   io.i32(d.gmsk);
   io.i32(d.squelchBusyPortCheck);

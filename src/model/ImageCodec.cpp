@@ -476,8 +476,10 @@ Outcome DecodeImage(CKX200Doc& doc, std::span<const std::uint8_t> bytes) {
   std::copy(bytes.begin(), bytes.end(), img.begin());
 
   const unsigned modelCode = image::get(img, image::kModelCode);
-  const ModelType type = modelCode == 0 ? model::kKx400Uhf : static_cast<ModelType>(modelCode) - 1;
-  if (!model::isValid(type)) return Outcome::failure(image_message::kUnknownModel);
+  const std::int32_t number =
+      modelCode == 0 ? std::int32_t{model::kKx400Uhf} : static_cast<std::int32_t>(modelCode) - 1;
+  if (!model::isValid(number)) return Outcome::failure(image_message::kUnknownModel);
+  const auto type = static_cast<ModelType>(number);
 
   CKX200Doc decoded = doc;
   decoded.modelType = type;

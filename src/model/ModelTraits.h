@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/BandTable.h"
 #include "model/ModelType.h"
 
 namespace kx {
@@ -15,14 +16,16 @@ enum class ModelLine : std::uint8_t { kFirstGeneration, kKx400, kKx600 };
 // the older B for the first generation.
 enum class SheetLayout : std::uint8_t { kA, kB };
 
-// Everything that differs from one model type to another, in one row per type, beside the band
-// table. Code asks a row, never the type number.
+// Everything that differs from one model type to another, in one row per type: its band, its
+// names and its rules. Code asks a row, never the type number.
 struct ModelTraits {
   ModelType type;
   ModelLine line;
   bool uhf;
   bool selectable;        // offered by the model dialog and kxtool's --model
   std::string_view name;  // as kxtool, kxsim and the YAML form name it; "" if none
+  BandEntry band;         // its sub-bands and its caption ("KX600 UHF"); empty for the first
+                          // generation
 
   // Channel page: the synthesizer steps a channel may use; stepCode is the 1-based position.
   std::array<int, 3> stepsHz;
@@ -66,7 +69,7 @@ struct ModelTraits {
 };
 
 // The row of a model type. A type outside 0..5 (which no file or radio image gets past) reads
-// the KX400 VHF row, so no caller can index past the table.
+// the KX400 VHF row, so no caller can index past the table; its band (GetBand) is empty.
 const ModelTraits& Traits(ModelType type);
 
 }  // namespace kx

@@ -10,7 +10,7 @@ namespace kx::model {
 const std::vector<ModelType>& selectableTypes() {
   static const std::vector<ModelType> types = [] {
     std::vector<ModelType> found;
-    for (ModelType type = 0; type <= kLast; ++type) {
+    for (const ModelType type : kAllTypes) {
       if (Traits(type).selectable) found.push_back(type);
     }
     return found;

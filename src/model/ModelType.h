@@ -9,19 +9,31 @@
 namespace kx {
 
 // Radio model, 0..5. Even values are VHF radios, odd values UHF; 2 and 3 are the KX400, 4 and 5
-// the KX600, 0 and 1 the first generation (only ever met in a radio image or a file).
-using ModelType = std::int32_t;
+// the KX600, 0 and 1 the first generation (only ever met in a radio image or a file). A type of
+// its own: a number from a file or a command line becomes one only through a cast, where it is
+// checked. It holds any 32-bit value, as a damaged file may.
+namespace model {
+enum Type : std::int32_t {
+  kFirstGenVhf = 0,
+  kFirstGenUhf = 1,
+  kKx400Vhf = 2,
+  kKx400Uhf = 3,
+  kKx600Vhf = 4,
+  kKx600Uhf = 5,
+  kLast = kKx600Uhf,
+};
+}  // namespace model
+using ModelType = model::Type;
 
 namespace model {
-constexpr ModelType kFirstGenVhf = 0;
-constexpr ModelType kFirstGenUhf = 1;
-constexpr ModelType kKx400Vhf = 2;
-constexpr ModelType kKx400Uhf = 3;
-constexpr ModelType kKx600Vhf = 4;
-constexpr ModelType kKx600Uhf = 5;
-constexpr ModelType kLast = 5;
+// Every type the traits table has a row for, the first generation too.
+constexpr ModelType kAllTypes[] = {kFirstGenVhf, kFirstGenUhf, kKx400Vhf,
+                                   kKx400Uhf,    kKx600Vhf,    kKx600Uhf};
+}  // namespace model
 
-constexpr bool isValid(ModelType type) {
+namespace model {
+// Takes any number: a type read from a file or an image is checked before it becomes one.
+constexpr bool isValid(std::int32_t type) {
   return type >= 0 && type <= kLast;
 }
 // Everything else that depends on the type is in its row of the traits table (ModelTraits.h).

@@ -52,7 +52,7 @@ TEST_F(DataSheetPrintTest, NoTwoTextsOverlapOnPaperInTheFontThePrinterGets) {
   const QFontMetricsF metrics(DataSheetFont(), &writer);
   const double charWidth = metrics.horizontalAdvance(QLatin1Char('0')) * 1440 / writer.resolution();
   ASSERT_GT(charWidth, 0.0);
-  for (ModelType type = 0; type <= model::kLast; ++type) {
+  for (const ModelType type : model::kAllTypes) {
     for (const bool testMode : {false, true}) {
       for (const CKX200Doc& d : LongestSheetDocuments(type, testMode))
         EXPECT_EQ(OverlappingTexts(LayoutDataSheet(d), charWidth), std::vector<std::string>{})

@@ -151,7 +151,7 @@ TEST_F(MainFormTest, ModelDialogAcceptedWithoutAModelKeepsTheConfiguration) {
 
 TEST_F(MainFormTest, SubBandChangeAsksBeforeClearingFrequencies) {
   start();
-  view().OnModelChosen(3);
+  view().OnModelChosen(model::kKx400Uhf);
   ChannelRecord& ch = doc().channels[4];
   ch.rxFreqMHz = 410.5;
   ch.txFreqMHz = 415.0;
@@ -185,7 +185,7 @@ TEST_F(MainFormTest, SubBandChangeAsksBeforeClearingFrequencies) {
 
 TEST_F(MainFormTest, NewKeepsModelAndSubBand) {
   start();
-  view().OnModelChosen(5);
+  view().OnModelChosen(model::kKx600Uhf);
   view().OnSelchangeBand(1);
   doc().scanSpeedMs = 1200;
   doc().channels[0].rxFreqMHz = 450.0;
@@ -203,7 +203,7 @@ TEST_F(MainFormTest, NewKeepsModelAndSubBand) {
 TEST_F(MainFormTest, LoadingAFileOfAnotherModelChangesCaptionAndBandList) {
   start();
   CKX200Doc other;
-  other.modelType = 5;
+  other.modelType = model::kKx600Uhf;
   other.ResetToDefaults();
   other.subBandIndex = 1;
   other.channels[2].rxFreqMHz = 455.125;
@@ -246,7 +246,7 @@ TEST_F(MainFormTest, ChannelFilesOfTheOtherBandAreRefused) {
             "This file is for UHF. Model type is mismatched.\r\n\r\nPlease select model again...");
   EXPECT_EQ(doc().scanSpeedMs, 300);
 
-  view().OnModelChosen(5);
+  view().OnModelChosen(model::kKx600Uhf);
   doc().scanSpeedMs = 300;
   dialogs.fileAnswers = {QString::fromStdString(vhf)};
   trigger(cmd::kFileOpen);

@@ -322,7 +322,7 @@ TEST_F(OpenDispatchTest, BandMismatchIsRefusedWithItsMessage) {
   const char* vhfMessage =
       "This file is for VHF. Model type is mismatched.\r\n\r\nPlease select model again...";
 
-  for (ModelType type : {0, 1, 2, 3, 4, 5}) {
+  for (const ModelType type : model::kAllTypes) {
     SCOPED_TRACE(type);
     CKX200Doc doc;
     doc.modelType = type;

@@ -37,8 +37,9 @@ struct TypeDefaults {
 
 TEST(DocumentTest, ResetAppliesTheDefaultsOfEachModelType) {
   const TypeDefaults table[] = {
-      {0, 1, 1, 1, 4, 0, 9},  {1, 1, 1, 1, 1, 0, 9},  {2, 1, 1, 1, 4, 2, 12},
-      {3, 1, 1, 1, 1, 2, 12}, {4, 0, 2, 0, 1, 4, 12}, {5, 0, 2, 0, 1, 4, 9},
+      {model::kFirstGenVhf, 1, 1, 1, 4, 0, 9}, {model::kFirstGenUhf, 1, 1, 1, 1, 0, 9},
+      {model::kKx400Vhf, 1, 1, 1, 4, 2, 12},   {model::kKx400Uhf, 1, 1, 1, 1, 2, 12},
+      {model::kKx600Vhf, 0, 2, 0, 1, 4, 12},   {model::kKx600Uhf, 0, 2, 0, 1, 4, 9},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.type);
@@ -103,12 +104,12 @@ TEST(DocumentTest, ChoosingAModelStartsAFreshConfigurationOnItsFirstSubBand) {
 }
 
 TEST(DocumentTest, BandLookUpNeverReadsPastTheTable) {
-  EXPECT_EQ(GetBand(5).caption, "KX600 UHF");
-  EXPECT_EQ(GetBand(1).subBandCount, 0);  // the first generation has an empty row
-  EXPECT_TRUE(GetBand(-1).caption.empty());
-  EXPECT_TRUE(GetBand(99).caption.empty());
-  EXPECT_EQ(SubBandName(3, 1), "U2");
-  EXPECT_EQ(SubBandName(2, 1), "");  // the KX400 VHF has one sub-band
+  EXPECT_EQ(GetBand(model::kKx600Uhf).caption, "KX600 UHF");
+  EXPECT_EQ(GetBand(model::kFirstGenUhf).subBandCount, 0);  // the first generation has an empty row
+  EXPECT_TRUE(GetBand(static_cast<ModelType>(-1)).caption.empty());
+  EXPECT_TRUE(GetBand(static_cast<ModelType>(99)).caption.empty());
+  EXPECT_EQ(SubBandName(model::kKx400Uhf, 1), "U2");
+  EXPECT_EQ(SubBandName(model::kKx400Vhf, 1), "");  // the KX400 VHF has one sub-band
 }
 
 TEST(DocumentTest, WindowTitleIgnoresTheFileName) {

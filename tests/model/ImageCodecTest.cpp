@@ -27,7 +27,8 @@ std::array<std::uint8_t, 9> recordOf(const image::Image& img, int index) {
 // that nothing survives by accident.
 CKX200Doc roundTrip(CKX200Doc& doc) {
   const image::Image img = BuildImage(doc);
-  CKX200Doc decoded = test::DocumentOf(doc.modelType == 2 ? 5 : 2);
+  CKX200Doc decoded =
+      test::DocumentOf(doc.modelType == model::kKx400Vhf ? model::kKx600Uhf : model::kKx400Vhf);
   EXPECT_TRUE(DecodeImage(decoded, img).ok);
   return decoded;
 }
@@ -99,8 +100,9 @@ TEST(ImageCodecChannelTest, EveryModelAndStepRoundTrips) {
     ModelType type;
     double rx, tx;
   };
-  const Case cases[] = {{0, 150.0, 155.0},  {1, 420.0, 425.0},       {2, 146.0, 173.9975},
-                        {3, 400.05, 439.9}, {4, 160.0125, 160.0125}, {5, 479.95, 470.0}};
+  const Case cases[] = {{model::kFirstGenVhf, 150.0, 155.0},    {model::kFirstGenUhf, 420.0, 425.0},
+                        {model::kKx400Vhf, 146.0, 173.9975},    {model::kKx400Uhf, 400.05, 439.9},
+                        {model::kKx600Vhf, 160.0125, 160.0125}, {model::kKx600Uhf, 479.95, 470.0}};
   for (const Case& k : cases) {
     for (int step : {kStep6250Hz, kStep5000Hz, kStep2500Hz, kStep7500Hz}) {
       const bool uhf = Traits(k.type).uhf;

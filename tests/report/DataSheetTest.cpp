@@ -152,7 +152,7 @@ TEST(DataSheetTest, TransmitOptionsStandBesideTheirOwnLabels) {
 }
 
 TEST(DataSheetTest, NoTwoTextsOfAnyModelsSheetOverlap) {
-  for (ModelType type = 0; type <= model::kLast; ++type) {
+  for (const ModelType type : model::kAllTypes) {
     for (const bool testMode : {false, true}) {
       for (const CKX200Doc& doc : test::LongestSheetDocuments(type, testMode)) {
         const DataSheet sheet = LayoutDataSheet(doc);

@@ -43,25 +43,30 @@ struct RxCase {
 TEST(ChannelFrequencyTest, ReceiveEntriesSnapToTheStepAndStayInTheSubBand) {
   const RxCase cases[] = {
       // Outside 400..440 MHz with no TX: the middle of the sub-band for both.
-      {3, "450.1", "", 420, 420, 1, "420.00000", "420.00000", "Valid Range : 400 to 440MHz"},
+      {model::kKx400Uhf, "450.1", "", 420, 420, 1, "420.00000", "420.00000",
+       "Valid Range : 400 to 440MHz"},
       // On no step: the 12.5 kHz grid, an odd count of 6.25 kHz rounded up.
-      {2, "150.006", "", 150, 150, 1, "150.00000", "150.00000", ""},
-      {2, "150.0065", "", 150.0125, 150.0125, 1, "150.01250", "150.01250", ""},
+      {model::kKx400Vhf, "150.006", "", 150, 150, 1, "150.00000", "150.00000", ""},
+      {model::kKx400Vhf, "150.0065", "", 150.0125, 150.0125, 1, "150.01250", "150.01250", ""},
       // On the 5 kHz step despite binary floating point.
-      {2, "150.005", "", 150.005, 150.005, 2, "150.00500", "150.00500", ""},
-      {2, "150.0025", "", 150.0025, 150.0025, 3, "150.00250", "150.00250", ""},
+      {model::kKx400Vhf, "150.005", "", 150.005, 150.005, 2, "150.00500", "150.00500", ""},
+      {model::kKx400Vhf, "150.0025", "", 150.0025, 150.0025, 3, "150.00250", "150.00250", ""},
       // UHF radios have no 2.5 kHz step.
-      {3, "420.0025", "", 420, 420, 1, "420.00000", "420.00000", ""},
+      {model::kKx400Uhf, "420.0025", "", 420, 420, 1, "420.00000", "420.00000", ""},
       // A TX on 5 kHz takes the RX to the even 5 kHz count below it.
-      {2, "150.003", "150.005", 150, 0, 2, "150.00000", "150.005", ""},
+      {model::kKx400Vhf, "150.003", "150.005", 150, 0, 2, "150.00000", "150.005", ""},
       // Out of band with a TX inside: the TX value.
-      {2, "180", "150.5", 150.5, 0, 1, "150.50000", "150.5", "Valid Range : 146 to 174MHz"},
-      {2, "", "", 0, 0, 2, "", "", ""},
-      {2, "0", "", 0, 0, 1, "", "", ""},
+      {model::kKx400Vhf, "180", "150.5", 150.5, 0, 1, "150.50000", "150.5",
+       "Valid Range : 146 to 174MHz"},
+      {model::kKx400Vhf, "", "", 0, 0, 2, "", "", ""},
+      {model::kKx400Vhf, "0", "", 0, 0, 1, "", "", ""},
       // Values no radio has are out of band too: below zero, not a number.
-      {2, "-150", "", 160, 160, 1, "160.00000", "160.00000", "Valid Range : 146 to 174MHz"},
-      {2, "nan", "", 160, 160, 1, "160.00000", "160.00000", "Valid Range : 146 to 174MHz"},
-      {2, "9e99", "", 160, 160, 1, "160.00000", "160.00000", "Valid Range : 146 to 174MHz"},
+      {model::kKx400Vhf, "-150", "", 160, 160, 1, "160.00000", "160.00000",
+       "Valid Range : 146 to 174MHz"},
+      {model::kKx400Vhf, "nan", "", 160, 160, 1, "160.00000", "160.00000",
+       "Valid Range : 146 to 174MHz"},
+      {model::kKx400Vhf, "9e99", "", 160, 160, 1, "160.00000", "160.00000",
+       "Valid Range : 146 to 174MHz"},
   };
   for (const RxCase& c : cases) {
     SCOPED_TRACE(std::string(c.rx) + " / " + c.tx);

@@ -29,7 +29,7 @@ std::string mhzText(double mhz) {
 
 TEST(RuleEdgeTest, EverySubBandTakesItsEdgesAndRefusesTheChannelBeyond) {
   int subBands = 0;
-  for (ModelType type = 0; type < 6; ++type) {
+  for (const ModelType type : model::kAllTypes) {
     for (int s = 0; s < GetBand(type).subBandCount; ++s, ++subBands) {
       CKX200Doc doc = test::DocumentOf(type);
       doc.ChangeSubBand(s);

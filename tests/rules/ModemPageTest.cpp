@@ -30,9 +30,16 @@ TEST(ModemPageTest, TickedTypeShowsItsSortedBaudListsAndStoresTheirPositions) {
     std::string sShown, nShown;
     int sIndex, nIndex;
   } cases[] = {
-      {5, ChooseFfsk, {"1200", "2400", "4800"}, {"1200", "2400"}, "4800", "2400", 2, 1},
-      {4, ChooseGmsk, {"4800", "9600"}, {"4800"}, "9600", "4800", 1, 0},
-      {5, ChooseAfsk, {"1200"}, {"1200"}, "1200", "1200", 0, 0},
+      {model::kKx600Uhf,
+       ChooseFfsk,
+       {"1200", "2400", "4800"},
+       {"1200", "2400"},
+       "4800",
+       "2400",
+       2,
+       1},
+      {model::kKx600Vhf, ChooseGmsk, {"4800", "9600"}, {"4800"}, "9600", "4800", 1, 0},
+      {model::kKx600Uhf, ChooseAfsk, {"1200"}, {"1200"}, "1200", "1200", 0, 0},
   };
   for (const auto& c : cases) {
     Page p(c.model);
@@ -196,11 +203,11 @@ TEST(ModemPageTest, TxDelayTime2UnderFourHundredIsRefusedWhereTheModelHasNone) {
     int position, stored;
     const char* message;
   } cases[] = {
-      {0, 3, 4, "KX210 dosen't have under 400 value"},
-      {2, 2, 4, "KX220 dosen't have under 400 value"},
-      {2, 5, 5, ""},
-      {3, 0, 0, ""},
-      {4, 1, 1, ""},
+      {model::kFirstGenVhf, 3, 4, "KX210 dosen't have under 400 value"},
+      {model::kKx400Vhf, 2, 4, "KX220 dosen't have under 400 value"},
+      {model::kKx400Vhf, 5, 5, ""},
+      {model::kKx400Uhf, 0, 0, ""},
+      {model::kKx600Vhf, 1, 1, ""},
   };
   for (const auto& c : cases) {
     Page p(c.model);
@@ -250,7 +257,7 @@ TEST(ModemPageTest, ModeFlowControlAndBaseBlockFollowEachOther) {
 }
 
 TEST(ModemPageTest, DefaultButtonRestoresTheLinkParametersOfTheModel) {
-  for (ModelType type = 0; type <= model::kLast; ++type) {
+  for (const ModelType type : model::kAllTypes) {
     Page p(type);
     p.doc.baseBlockEnabled = 1;
     p.doc.preambleSizeIndex = p.doc.waitForBusyIndex = p.doc.txDelay2Index = 5;

@@ -56,7 +56,7 @@ Outputs outputsNow() {
   Outputs out{formatted(), {}, {}};
   for (const char* text : kTyped)
     out.parsed.push_back(ParseDecimalText(text));
-  for (ModelType type = 2; type < 6; ++type) {
+  for (const ModelType type : model::selectableTypes()) {
     for (unsigned seed = 0; seed < 4; ++seed) {
       const CKX200Doc doc = test::RuleBuiltConfig(type, seed).doc();
       const std::string csv = ExportChannelsCsv(doc), yaml = ExportConfigYaml(doc);

@@ -185,7 +185,7 @@ int main(int argc, char* argv[]) {
   settle(500);
   kx::CKX200View* view = program.View();
   if (!keepModelDialog && view->FirstModelDialog()) view->FirstModelDialog()->close();
-  if (model != 0) view->OnModelChosen(model);
+  if (model != 0) view->OnModelChosen(static_cast<kx::ModelType>(model));
   switch (page) {
     case 1:
       view->ShowModemPage();
