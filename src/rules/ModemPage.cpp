@@ -45,12 +45,6 @@ constexpr std::array<std::string_view, 1> kAfskBand{"1200"};
 static_assert(std::ranges::is_sorted(kGmskSBand) && std::ranges::is_sorted(kFfskSBand) &&
               std::ranges::is_sorted(kFfskNBand));
 
-// Baud rates a modem type starts with when it is chosen: S - BAND, N - BAND positions.
-constexpr int kGmskSStart = 1;  // 9600 bps
-constexpr int kGmskNStart = 0;  // 4800 bps
-constexpr int kFfskSStart = 2;  // 4800 bps
-constexpr int kFfskNStart = 1;  // 2400 bps
-
 constexpr std::array<std::string_view, 6> kBaseBlockSizes{"NONE", "32", "64", "128", "256", "512"};
 constexpr std::array<std::string_view, 3> kFlowControls{"NONE", "Xon/Xoff", "RTS/CTS"};
 
@@ -90,9 +84,10 @@ void showBaudLists(const CKX200Doc& doc, ModemView& v) {
 }
 
 // A modem type was ticked: its baud lists with the rates it starts with.
-void startBaudRates(CKX200Doc& doc, ModemView& v, int sIndex, int nIndex) {
-  doc.sBandBaudIndex = sIndex;
-  doc.nBandBaudIndex = nIndex;
+void startBaudRates(CKX200Doc& doc, ModemView& v, ModemType type) {
+  const BaudStart start = StartingBaudRates(type);
+  doc.sBandBaudIndex = start.sBand;
+  doc.nBandBaudIndex = start.nBand;
   showBaudLists(doc, v);
 }
 
@@ -153,13 +148,18 @@ bool baseBlockSizeUsable(const CKX200Doc& doc) {
   return doc.modemMode == kAutoMode && doc.baseBlockEnabled && doc.flowControl != kFlowNone;
 }
 
-void applyDumbMode(CKX200Doc& doc, ModemView& v) {
+// Dumb mode has no flow control and no base block.
+void decideDumbMode(CKX200Doc& doc) {
   doc.modemMode = kDumbMode;
-  v.mode = kDumbMode;
   doc.flowControl = kFlowNone;
+  doc.baseBlockEnabled = 0;
+}
+
+void applyDumbMode(CKX200Doc& doc, ModemView& v) {
+  decideDumbMode(doc);
+  v.mode = kDumbMode;
   showFlowControl(doc, v);
   v.baseBlock.checked = false;
-  doc.baseBlockEnabled = 0;
   v.txDelay1.enabled = v.baseBlockSize.enabled = v.waitForBusy.enabled = false;
   v.baseBlock.enabled = false;
 }
@@ -233,13 +233,9 @@ void chooseFlowControl(CKX200Doc& doc, ModemView& v, int position) {
 }
 
 void chooseTxDelay2(CKX200Doc& doc, ModemUpdate& u, int position) {
-  doc.txDelay2Index = position;
-  const char* refusal = Traits(doc.modelType).shortTxDelay2Refusal;
-  if (refusal && position < kTxDelay2Of400) {
-    u.notices.push_back(Notice::stop(refusal));
-    doc.txDelay2Index = kTxDelay2Of400;
-    u.view.txDelay2.selected = kTxDelay2Of400;
-  }
+  ModemDecision d = DecideTxDelay2(doc, position);
+  u.view.txDelay2.selected = doc.txDelay2Index;
+  u.notices = std::move(d.notices);
 }
 
 void showModeRadios(const CKX200Doc& doc, ModemView& v) {
@@ -325,6 +321,69 @@ std::string ModemList::Shown() const {
   return selected >= 0 && selected < static_cast<int>(items.size())
              ? items[static_cast<std::size_t>(selected)]
              : std::string();
+}
+
+BaudStart StartingBaudRates(ModemType type) {
+  switch (type) {
+    case ModemType::kGmsk:
+      return {1, 0};  // 9600, 4800 bps
+    case ModemType::kFfsk:
+      return {2, 1};  // 4800, 2400 bps
+    case ModemType::kAfsk:
+      break;
+  }
+  return {0, 0};  // 1200 bps, the one rate
+}
+
+void DecideAfskFlavour(CKX200Doc& doc, bool bell202) {
+  doc.afskBell202 = bell202 ? 1 : 0;
+  if (bell202 && doc.afsk && Traits(doc.modelType).afskFlavourPicksMode) decideDumbMode(doc);
+}
+
+ModemDecision DecideModemOn(CKX200Doc& doc) {
+  ModemDecision d;
+  const char* refusal = nullptr;
+  if (!doc.gmsk && !doc.ffsk && !doc.afsk)
+    refusal = kSelectModemType;
+  else if (doc.externalModulation)
+    refusal = kExternalModulation;
+  if (refusal) {
+    doc.modemEnabled = 0;
+    d.notices.push_back(Notice::warning(refusal));
+    return d;
+  }
+  doc.modemEnabled = 1;
+  // The radio cannot scan with the modem on: the technician says which of the two stays.
+  if (std::ranges::any_of(doc.channels, [](const ChannelRecord& c) { return c.scan != 0; })) {
+    doc.modemRequestPending = 1;
+    d.askScanWarning = true;
+  }
+  return d;
+}
+
+ModemDecision DecideBaseBlock(CKX200Doc& doc, bool on) {
+  ModemDecision d;
+  if (on && doc.modemMode == kDumbMode) {
+    d.notices.push_back(Notice::warning(kNotInDumbMode));
+    doc.baseBlockEnabled = 0;
+    return d;
+  }
+  doc.baseBlockEnabled = on ? 1 : 0;
+  // Cleared, the list shows "NONE", and so does the document: ticking the box again must not
+  // send a size the list does not show.
+  if (!on) doc.baseBlockSizeIndex = 0;
+  return d;
+}
+
+ModemDecision DecideTxDelay2(CKX200Doc& doc, int position) {
+  ModemDecision d;
+  doc.txDelay2Index = position;
+  const char* refusal = Traits(doc.modelType).shortTxDelay2Refusal;
+  if (refusal && position < kTxDelay2Of400) {
+    d.notices.push_back(Notice::stop(refusal));
+    doc.txDelay2Index = kTxDelay2Of400;
+  }
+  return d;
 }
 
 ModemView InitialModemView() {
@@ -431,7 +490,7 @@ ModemUpdate ChooseGmsk(CKX200Doc& doc, ModemView view, bool on) {
     // GMSK sends no tone, so Tx Delay Time 2 (tone only) has no use.
     v.txDelay2.enabled = false;
     v.preamble.enabled = true;
-    startBaudRates(doc, v, kGmskSStart, kGmskNStart);
+    startBaudRates(doc, v, ModemType::kGmsk);
   } else {
     v.ffsk.enabled = v.afsk.enabled = v.txDelay2.enabled = true;
     switchOffWithType(doc, u);
@@ -447,7 +506,7 @@ ModemUpdate ChooseFfsk(CKX200Doc& doc, ModemView view, bool on) {
   doc.ffsk = on ? 1 : 0;
   if (on) {
     v.gmsk.enabled = v.afsk.enabled = false;
-    startBaudRates(doc, v, kFfskSStart, kFfskNStart);
+    startBaudRates(doc, v, ModemType::kFfsk);
   } else {
     v.gmsk.enabled = v.afsk.enabled = true;
     switchOffWithType(doc, u);
@@ -467,7 +526,7 @@ ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
     v.flavourEnabled = true;
     // The radios show the flavour the document holds, which is the one the radio gets.
     v.flavour = doc.afskBell202 ? 1 : 0;
-    startBaudRates(doc, v, 0, 0);
+    startBaudRates(doc, v, ModemType::kAfsk);
     if (traits.afskFlavourPicksMode) applyFlavourMode(doc, v);
   } else {
     v.gmsk.enabled = v.ffsk.enabled = true;
@@ -482,7 +541,7 @@ ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
 
 ModemUpdate ChooseAfskFlavour(CKX200Doc& doc, ModemView view, bool bell202) {
   ModemUpdate u = updateOf(std::move(view));
-  doc.afskBell202 = bell202 ? 1 : 0;
+  DecideAfskFlavour(doc, bell202);
   u.view.flavour = bell202 ? 1 : 0;
   if (Traits(doc.modelType).afskFlavourPicksMode && doc.afsk) {
     if (bell202)
@@ -500,25 +559,15 @@ ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
     showModemOff(doc, u);
     return u;
   }
-  const char* refusal = nullptr;
-  if (!doc.gmsk && !doc.ffsk && !doc.afsk)
-    refusal = kSelectModemType;
-  else if (doc.externalModulation)
-    refusal = kExternalModulation;
-  if (refusal) {
+  ModemDecision d = DecideModemOn(doc);
+  if (!doc.modemEnabled) {
     // Refused: the button springs back and the modem stays off.
-    doc.modemEnabled = 0;
     showModemButton(u.view, false);
-    u.notices.push_back(Notice::warning(refusal));
+    u.notices = std::move(d.notices);
     return u;
   }
-  doc.modemEnabled = 1;
   u.view.modem.checked = true;
-  const bool scanning =
-      std::ranges::any_of(doc.channels, [](const ChannelRecord& c) { return c.scan != 0; });
-  if (scanning) {
-    // The radio cannot scan with the modem on: the technician says which of the two stays.
-    doc.modemRequestPending = 1;
+  if (d.askScanWarning) {
     u.askScanWarning = true;
     return u;
   }
@@ -573,18 +622,12 @@ ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, in
 ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
-  const bool refused = on && doc.modemMode == kDumbMode;
-  if (refused) u.notices.push_back(Notice::warning(kNotInDumbMode));
-  on = on && !refused;
-  v.baseBlock.checked = on;
-  doc.baseBlockEnabled = on ? 1 : 0;
+  ModemDecision d = DecideBaseBlock(doc, on);
+  const bool refused = !d.notices.empty();
+  u.notices = std::move(d.notices);
+  v.baseBlock.checked = doc.baseBlockEnabled != 0;
   v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
-  if (!on && !refused) {
-    // The list shows "NONE", and so does the document: ticking the box again must not send a
-    // size the list does not show.
-    v.baseBlockSize.selected = 0;
-    doc.baseBlockSizeIndex = 0;
-  }
+  if (!on && !refused) v.baseBlockSize.selected = 0;
   return u;
 }
 

@@ -72,6 +72,40 @@ struct ModemUpdate {
   bool askScanWarning = false;
 };
 
+// ---- Decisions: the document in, the changed document and the messages out. The page's rules
+// below make them and then show the document; the text forms make them alone.
+
+// What a decision told the technician, in order (a refusal, a warning).
+struct ModemDecision {
+  std::vector<Notice> notices;
+  // The modem is being switched on while channels scan: the scan warning question comes next
+  // (modemRequestPending is set).
+  bool askScanWarning = false;
+};
+
+enum class ModemType { kGmsk, kFfsk, kAfsk };
+// The baud rates a modem type starts with when its box is ticked: S - BAND and N - BAND
+// positions.
+struct BaudStart {
+  int sBand = 0;
+  int nBand = 0;
+};
+BaudStart StartingBaudRates(ModemType type);
+
+// An AFSK flavour chosen. On the models where it picks the mode, BELL 202 with AFSK runs in
+// Dumb mode (no flow control, no base block); V23 leaves the mode as it is.
+void DecideAfskFlavour(CKX200Doc& doc, bool bell202);
+// The modem switched on: refused without a modem type or with External Modulation (the modem
+// stays off), else on, and with channels in the scan list the scan warning follows.
+ModemDecision DecideModemOn(CKX200Doc& doc);
+// The base block ticked or cleared: refused in Dumb mode; cleared, its size is "NONE" too.
+ModemDecision DecideBaseBlock(CKX200Doc& doc, bool on);
+// A Tx Delay Time 2 position chosen: the models that have no time under 400 ms refuse those
+// and take 400 ms.
+ModemDecision DecideTxDelay2(CKX200Doc& doc, int position);
+
+// ---- The page's rules.
+
 // The page as it is built, before its first load: every control usable, nothing chosen.
 ModemView InitialModemView();
 

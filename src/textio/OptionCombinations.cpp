@@ -12,8 +12,8 @@ using modem::kAutoMode;
 constexpr const char* kBell202DumbOnly = "BELL 202 runs in Dumb Mode only";
 
 // The first message of a rule that refused, "" when it did not.
-std::string firstText(const ModemUpdate& u) {
-  return u.notices.empty() ? std::string() : u.notices.front().text;
+std::string firstText(const ModemDecision& d) {
+  return d.notices.empty() ? std::string() : d.notices.front().text;
 }
 
 }  // namespace
@@ -25,14 +25,14 @@ std::vector<CombinationRefusal> CombinationRefusals(const CKX200Doc& doc) {
     // question, which either answer settles).
     CKX200Doc pressed = doc;
     pressed.modemEnabled = 0;
-    const ModemUpdate u = SwitchModem(pressed, InitialModemView(), true);
-    if (!pressed.modemEnabled) refusals.push_back({"modem_enabled", firstText(u)});
+    const ModemDecision decided = DecideModemOn(pressed);
+    if (!pressed.modemEnabled) refusals.push_back({"modem_enabled", firstText(decided)});
   }
   if (doc.baseBlockEnabled) {
     CKX200Doc ticked = doc;
     ticked.baseBlockEnabled = 0;
-    const ModemUpdate u = SetBaseBlock(ticked, InitialModemView(), true);
-    if (!ticked.baseBlockEnabled) refusals.push_back({"base_block", firstText(u)});
+    const ModemDecision decided = DecideBaseBlock(ticked, true);
+    if (!ticked.baseBlockEnabled) refusals.push_back({"base_block", firstText(decided)});
   }
   if (doc.afsk && doc.afskBell202 && doc.modemMode == kAutoMode &&
       Traits(doc.modelType).afskFlavourPicksMode)

@@ -222,14 +222,15 @@ FieldTake takeModemType(CKX200Doc& d, std::string_view text) {
   if (!none && !gmsk && !ffsk && !afsk)
     return refused(quoted(text) + " is not one of none, GMSK, FFSK, AFSK");
   if ((gmsk || ffsk) && Traits(d.modelType).modemAfskDumbOnly) return refused(kAfskDumbOnly);
-  // Ticking the type's box starts its baud lists at the page's rates; only those are taken
-  // from the page's rule here, the rates the file names come next.
-  CKX200Doc ticked = d;
-  if (gmsk) ChooseGmsk(ticked, InitialModemView(), true);
-  if (ffsk) ChooseFfsk(ticked, InitialModemView(), true);
-  if (afsk) ChooseAfsk(ticked, InitialModemView(), true);
-  d.sBandBaudIndex = ticked.sBandBaudIndex;
-  d.nBandBaudIndex = ticked.nBandBaudIndex;
+  // Ticking the type's box starts its baud lists at the page's rates; the rates the file names
+  // come next.
+  if (gmsk || ffsk || afsk) {
+    const BaudStart start = StartingBaudRates(gmsk   ? ModemType::kGmsk
+                                              : ffsk ? ModemType::kFfsk
+                                                     : ModemType::kAfsk);
+    d.sBandBaudIndex = start.sBand;
+    d.nBandBaudIndex = start.nBand;
+  }
   d.gmsk = gmsk;
   d.ffsk = ffsk;
   d.afsk = afsk;
@@ -283,7 +284,7 @@ FieldTake takeFlavour(CKX200Doc& d, std::string_view text) {
   FieldTake took = takeChoice(Option(OptionId::kAfskFlavour), d, text);
   // With AFSK the flavour's radio sets the mode as on the page (BELL 202 runs in Dumb mode);
   // the mode, flow control and base block the file names come next.
-  if (!took.refusal && d.afsk) ChooseAfskFlavour(d, InitialModemView(), d.afskBell202 != 0);
+  if (!took.refusal) DecideAfskFlavour(d, d.afskBell202 != 0);
   return took;
 }
 
@@ -300,8 +301,8 @@ FieldTake takeTxDelay2(CKX200Doc& d, std::string_view text) {
   const auto position = positionIn(kTxDelay2, text);
   if (!position) return refused(quoted(text) + " is not " + stepsText(kTxDelay2));
   // The list's own rule: some models refuse the times under 400 ms.
-  const ModemUpdate u = ChooseModemList(d, InitialModemView(), ModemListId::kTxDelay2, *position);
-  if (!u.notices.empty()) return refused(u.notices.front().text);
+  const ModemDecision decided = DecideTxDelay2(d, *position);
+  if (!decided.notices.empty()) return refused(decided.notices.front().text);
   return {};
 }
 
