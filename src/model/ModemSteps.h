@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+
 namespace kx {
 
 // A list of numbers the modem page offers: first, first + step, ... (count of them). The
@@ -21,5 +24,18 @@ constexpr ValueSteps kTxDelay1Ms{5, 5, 16};
 constexpr ValueSteps kTxDelay2Ms{200, 50, 6};
 constexpr ValueSteps kStartBitErrors{0, 1, 4};
 }  // namespace modem_steps
+
+// The modem's baud rates in bps, as the page's sorted lists show them: the document keeps the
+// position in the list. GMSK has one N - BAND rate and AFSK one rate for both, whatever
+// position is stored.
+namespace modem_rates {
+constexpr std::array<int, 2> kGmskSBand{4800, 9600};
+constexpr std::array<int, 1> kGmskNBand{4800};
+constexpr std::array<int, 3> kFfskSBand{1200, 2400, 4800};
+constexpr std::array<int, 2> kFfskNBand{1200, 2400};
+constexpr std::array<int, 1> kAfskBand{1200};
+static_assert(std::ranges::is_sorted(kGmskSBand) && std::ranges::is_sorted(kFfskSBand) &&
+              std::ranges::is_sorted(kFfskNBand));
+}  // namespace modem_rates
 
 }  // namespace kx

@@ -124,24 +124,26 @@ std::string txMatchedSat(const CKX200Doc& d) {
   return d.busyLockoutEnabled && d.txMatchedSatEnabled ? ": ON" : ": OFF";
 }
 
-constexpr std::array<const char*, 2> kGmskSBaud{": 4800 bps", ": 9600 bps"};
-constexpr const char* kGmskNBaud = ": 4800 bps";
-constexpr std::array<const char*, 3> kFfskSBaud{": 1200 bps", ": 2400 bps", ": 4800 bps"};
-constexpr std::array<const char*, 2> kFfskNBaud{": 1200 bps", ": 2400 bps"};
+// A rate of a baud list: ": 4800 bps"; nothing for a position outside it.
+std::string rateText(std::span<const int> rates, std::int32_t position) {
+  if (position < 0 || static_cast<std::size_t>(position) >= rates.size()) return {};
+  return FormatText(": %d bps", rates[static_cast<std::size_t>(position)]);
+}
 
 // The S-band and N-band lines; three independent tests, a later one overwriting an earlier one.
 std::pair<std::string, std::string> baudLines(const CKX200Doc& d) {
+  using namespace modem_rates;
   if (!d.modemEnabled) return {": -", ": -"};
   std::string s, n;
   if (d.gmsk) {
-    s = pick(kGmskSBaud, d.sBandBaudIndex);
-    n = s.empty() ? std::string{} : kGmskNBaud;
+    s = rateText(kGmskSBand, d.sBandBaudIndex);
+    n = s.empty() ? std::string{} : rateText(kGmskNBand, 0);
   }
   if (d.ffsk) {
-    s = pick(kFfskSBaud, d.sBandBaudIndex);
-    n = pick(kFfskNBaud, d.nBandBaudIndex);
+    s = rateText(kFfskSBand, d.sBandBaudIndex);
+    n = rateText(kFfskNBand, d.nBandBaudIndex);
   }
-  if (d.afsk) s = n = ": 1200 bps";
+  if (d.afsk) s = n = rateText(kAfskBand, 0);
   return {s, n};
 }
 std::string sBandBaud(const CKX200Doc& d) {

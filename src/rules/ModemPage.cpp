@@ -36,21 +36,21 @@ constexpr int kTxDelay2Of400 =
 
 using Items = std::vector<std::string>;
 
-// The baud lists are sorted lists, and the stored indices are positions in them as sorted.
-constexpr std::array<std::string_view, 2> kGmskSBand{"4800", "9600"};
-constexpr std::array<std::string_view, 1> kGmskNBand{"4800"};
-constexpr std::array<std::string_view, 3> kFfskSBand{"1200", "2400", "4800"};
-constexpr std::array<std::string_view, 2> kFfskNBand{"1200", "2400"};
-constexpr std::array<std::string_view, 1> kAfskBand{"1200"};
-static_assert(std::ranges::is_sorted(kGmskSBand) && std::ranges::is_sorted(kFfskSBand) &&
-              std::ranges::is_sorted(kFfskNBand));
-
 constexpr std::array<std::string_view, 6> kBaseBlockSizes{"NONE", "32", "64", "128", "256", "512"};
 constexpr std::array<std::string_view, 3> kFlowControls{"NONE", "Xon/Xoff", "RTS/CTS"};
 
 template <std::size_t N>
 Items items(const std::array<std::string_view, N>& texts) {
   return Items(texts.begin(), texts.end());
+}
+
+// A baud list's rates.
+template <std::size_t N>
+Items rates(const std::array<int, N>& bps) {
+  Items list;
+  for (const int rate : bps)
+    list.push_back(std::to_string(rate));
+  return list;
 }
 
 // first, first + step, ... : the preamble, wait-for-busy, Tx delay and start bit lists.
@@ -68,17 +68,17 @@ void select(ModemList& list, int stored) {
 
 void showBaudLists(const CKX200Doc& doc, ModemView& v) {
   if (doc.gmsk) {
-    v.sBand.items = items(kGmskSBand);
-    v.nBand.items = items(kGmskNBand);
+    v.sBand.items = rates(modem_rates::kGmskSBand);
+    v.nBand.items = rates(modem_rates::kGmskNBand);
     select(v.sBand, doc.sBandBaudIndex);
     v.nBand.selected = 0;  // GMSK has one N - BAND rate, whatever index is stored
   } else if (doc.ffsk) {
-    v.sBand.items = items(kFfskSBand);
-    v.nBand.items = items(kFfskNBand);
+    v.sBand.items = rates(modem_rates::kFfskSBand);
+    v.nBand.items = rates(modem_rates::kFfskNBand);
     select(v.sBand, doc.sBandBaudIndex);
     select(v.nBand, doc.nBandBaudIndex);
   } else if (doc.afsk) {
-    v.sBand.items = v.nBand.items = items(kAfskBand);
+    v.sBand.items = v.nBand.items = rates(modem_rates::kAfskBand);
     v.sBand.selected = v.nBand.selected = 0;
   }
 }

@@ -7,6 +7,7 @@
 #include "model/FormatText.h"
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
+#include "model/ModemSteps.h"
 #include "model/RadioOptions.h"
 #include "rules/ChannelPage.h"
 #include "rules/ModemPage.h"
@@ -240,19 +241,15 @@ FieldTake takeModemType(CKX200Doc& d, std::string_view text) {
 // The rates a list shows for the modem type, in list order; one fixed rate where the list has
 // only one entry, whatever position is stored.
 struct BaudList {
-  std::span<const std::string_view> rates;
+  std::span<const int> rates;
   bool followsIndex;
 };
-constexpr std::array<std::string_view, 2> kGmskS{"4800", "9600"};
-constexpr std::array<std::string_view, 1> kGmskN{"4800"};
-constexpr std::array<std::string_view, 3> kFfskS{"1200", "2400", "4800"};
-constexpr std::array<std::string_view, 2> kFfskN{"1200", "2400"};
-constexpr std::array<std::string_view, 1> kAfsk{"1200"};
 
 std::optional<BaudList> baudList(const CKX200Doc& d, bool sBand) {
-  if (d.gmsk) return sBand ? BaudList{kGmskS, true} : BaudList{kGmskN, false};
-  if (d.ffsk) return sBand ? BaudList{kFfskS, true} : BaudList{kFfskN, true};
-  if (d.afsk) return BaudList{kAfsk, false};
+  using namespace modem_rates;
+  if (d.gmsk) return sBand ? BaudList{kGmskSBand, true} : BaudList{kGmskNBand, false};
+  if (d.ffsk) return sBand ? BaudList{kFfskSBand, true} : BaudList{kFfskNBand, true};
+  if (d.afsk) return BaudList{kAfskBand, false};
   return std::nullopt;
 }
 
@@ -260,11 +257,11 @@ template <bool SBand>
 std::string showBaud(const CKX200Doc& d) {
   const auto list = baudList(d, SBand);
   if (!list) return {};
-  if (!list->followsIndex) return std::string(list->rates.front());
+  if (!list->followsIndex) return std::to_string(list->rates.front());
   const std::int32_t index = SBand ? d.sBandBaudIndex : d.nBandBaudIndex;
   if (index < 0 || index >= static_cast<int>(list->rates.size()))
     return "index " + std::to_string(index);
-  return std::string(list->rates[static_cast<std::size_t>(index)]);
+  return std::to_string(list->rates[static_cast<std::size_t>(index)]);
 }
 template <bool SBand>
 FieldTake takeBaud(CKX200Doc& d, std::string_view text) {
@@ -272,8 +269,9 @@ FieldTake takeBaud(CKX200Doc& d, std::string_view text) {
   if (!list) return refused("there is no baud rate without a modem type");
   std::string rates;
   for (std::size_t i = 0; i < list->rates.size(); ++i) {
-    rates += (i ? ", " : "") + std::string(list->rates[i]);
-    if (Trimmed(text) != list->rates[i]) continue;
+    const std::string rate = std::to_string(list->rates[i]);
+    rates += (i ? ", " : "") + rate;
+    if (Trimmed(text) != rate) continue;
     if (list->followsIndex) (SBand ? d.sBandBaudIndex : d.nBandBaudIndex) = static_cast<int>(i);
     return {};
   }
