@@ -20,7 +20,6 @@ namespace {
 
 using text_values::EqualNoCase;
 using text_values::Trimmed;
-using Field = std::int32_t CKX200Doc::*;
 
 constexpr const char* kNoTimer = "No Timer";
 constexpr const char* kAfskDumbOnly = "this model runs AFSK in Dumb Mode only";
@@ -175,33 +174,33 @@ std::optional<std::string> editText(std::string_view text) {
   return text_values::EditText(*v);
 }
 
-template <Field F, typename Edit>
+template <OptionId O, typename Edit>
 FieldTake stored(CKX200Doc& d, std::string_view text, const Edit& edit) {
   if (edit.notice) return refused(edit.notice->text);
-  d.*F = edit.value;
+  Option(O).Store(d, edit.value);
   return {std::nullopt, *text_values::ParseNumber(text) != edit.value};
 }
 
-template <Field F, TimeEdit (*Validate)(std::string_view)>
+template <OptionId O, TimeEdit (*Validate)(std::string_view)>
 FieldTake takeTime(CKX200Doc& d, std::string_view text) {
   const auto edit = editText(text);
   if (!edit) return refused(quoted(text) + " is not a number");
-  return stored<F>(d, text, Validate(*edit));
+  return stored<O>(d, text, Validate(*edit));
 }
-template <Field F, SystemEdit (*Validate)(std::string_view, int)>
+template <OptionId O, SystemEdit (*Validate)(std::string_view, int)>
 FieldTake takeSystemEdit(CKX200Doc& d, std::string_view text) {
   const auto edit = editText(text);
   if (!edit) return refused(quoted(text) + " is not a number");
-  return stored<F>(d, text, Validate(*edit, d.*F));
+  return stored<O>(d, text, Validate(*edit, Option(O).Value(d)));
 }
 SystemEdit scanSpeed(std::string_view text, int) {
   return ValidateScanSpeed(text);
 }
-template <Field F, ModemDelay D>
+template <OptionId O, ModemDelay D>
 FieldTake takeModemDelay(CKX200Doc& d, std::string_view text) {
   const auto edit = editText(text);
   if (!edit) return refused(quoted(text) + " is not a number");
-  return stored<F>(d, text, ValidateModemDelay(d, D, *edit));
+  return stored<O>(d, text, ValidateModemDelay(d, D, *edit));
 }
 
 // ---- the modem type and its baud lists
@@ -310,24 +309,24 @@ struct OwnRule {
   std::string (*show)(const CKX200Doc&);
   FieldTake (*take)(CKX200Doc&, std::string_view);
 };
-using D = CKX200Doc;
 constexpr OwnRule kOwnRules[] = {
     {OptionId::kTimeoutTimer, showTimeout, takeTimeout},
     {OptionId::kHangTimer, showHang, takeHang},
-    {OptionId::kRxOffTime, nullptr, takeTime<&D::powerSaveOnMs, ValidateRxOffTime>},
-    {OptionId::kRxOnTime, nullptr, takeTime<&D::powerSaveOffMs, ValidateRxOnTime>},
-    {OptionId::kScanSpeed, nullptr, takeSystemEdit<&D::scanSpeedMs, scanSpeed>},
-    {OptionId::kGpsDataTime, nullptr, takeSystemEdit<&D::gpsDataTimeSec, ValidateGpsDataTime>},
-    {OptionId::kGpsDataDelay, nullptr, takeSystemEdit<&D::gpsDataDelaySec, ValidateGpsDataDelay>},
+    {OptionId::kRxOffTime, nullptr, takeTime<OptionId::kRxOffTime, ValidateRxOffTime>},
+    {OptionId::kRxOnTime, nullptr, takeTime<OptionId::kRxOnTime, ValidateRxOnTime>},
+    {OptionId::kScanSpeed, nullptr, takeSystemEdit<OptionId::kScanSpeed, scanSpeed>},
+    {OptionId::kGpsDataTime, nullptr, takeSystemEdit<OptionId::kGpsDataTime, ValidateGpsDataTime>},
+    {OptionId::kGpsDataDelay, nullptr,
+     takeSystemEdit<OptionId::kGpsDataDelay, ValidateGpsDataDelay>},
     {OptionId::kModemType, showModemType, takeModemType},
     {OptionId::kAfskFlavour, nullptr, takeFlavour},
     {OptionId::kSBandBaud, showBaud<true>, takeBaud<true>},
     {OptionId::kNBandBaud, showBaud<false>, takeBaud<false>},
     {OptionId::kTxDelay2, nullptr, takeTxDelay2},
     {OptionId::kModemMode, nullptr, takeModemMode},
-    {OptionId::kTxOffDelay, nullptr, takeModemDelay<&D::txOffDelayMs, ModemDelay::kTxOff>},
-    {OptionId::kTxOnDelay, nullptr, takeModemDelay<&D::txOnDelayMs, ModemDelay::kTxOn>},
-    {OptionId::kRxOnDelay, nullptr, takeModemDelay<&D::rxOnDelayMs, ModemDelay::kRxOn>},
+    {OptionId::kTxOffDelay, nullptr, takeModemDelay<OptionId::kTxOffDelay, ModemDelay::kTxOff>},
+    {OptionId::kTxOnDelay, nullptr, takeModemDelay<OptionId::kTxOnDelay, ModemDelay::kTxOn>},
+    {OptionId::kRxOnDelay, nullptr, takeModemDelay<OptionId::kRxOnDelay, ModemDelay::kRxOn>},
 };
 
 // Every option the text forms carry, in the table's order.
