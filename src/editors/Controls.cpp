@@ -28,6 +28,11 @@ bool TechnicianLeft(const QEvent* event) {
   return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
+QString OptionName(OptionId id) {
+  const std::string_view name = Option(id).PageName();
+  return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
 void AddControlRow(QGridLayout* grid, int line, const char* caption, QWidget* control,
                    const QString& name, std::initializer_list<const char*> after) {
   auto* label = new QLabel(QString::fromLatin1(caption));

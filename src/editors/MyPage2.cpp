@@ -74,6 +74,10 @@ QCheckBox* checkBox(const char* caption) {
   return box;
 }
 
+QCheckBox* checkBox(OptionId option) {
+  return checkBox(OptionName(option).toLatin1().constData());
+}
+
 QGroupBox* group(const char* title) {
   auto* box = new QGroupBox(QString::fromLatin1(title));
   box->setAccessibleName(spoken(title));
@@ -128,9 +132,9 @@ QGroupBox* CMyPage2::buildRxOptions() {
 QGroupBox* CMyPage2::buildTxOptions() {
   QGroupBox* box = group(" TX OPTION ");
   auto* layout = new QVBoxLayout(box);
-  beep_ = checkBox("Beep ON When Hang ON Time");
-  txTone_ = checkBox("Tx Tone Generation For Data Input");
-  externalModulation_ = checkBox("Enables External Modulation");
+  beep_ = checkBox(OptionId::kBeepOnHangOn);
+  txTone_ = checkBox(OptionId::kTxToneForDataInput);
+  externalModulation_ = checkBox(OptionId::kExternalModulation);
   for (QCheckBox* check : {beep_, txTone_, externalModulation_})
     layout->addWidget(check);
   layout->addStretch(1);

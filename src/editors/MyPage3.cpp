@@ -123,9 +123,9 @@ QWidget* CMyPage3::buildModemSelect() {
   return box;
 }
 
-QComboBox* CMyPage3::makeList(ModemListId id, const char* accessibleName) {
+QComboBox* CMyPage3::makeList(ModemListId id, const QString& accessibleName) {
   auto* list = new QComboBox;
-  list->setAccessibleName(QString::fromLatin1(accessibleName));
+  list->setAccessibleName(accessibleName);
   // Long enough for "Xon/Xoff" and the widest number.
   list->setMinimumContentsLength(8);
   lists_[static_cast<std::size_t>(id)] = list;
@@ -137,12 +137,13 @@ QWidget* CMyPage3::buildBaudRates() {
   auto* grid = new QGridLayout(box);
   const struct {
     ModemListId id;
-    const char* caption;
-  } bands[] = {{ModemListId::kSBand, "S - BAND"}, {ModemListId::kNBand, "N - BAND"}};
+    OptionId option;
+  } bands[] = {{ModemListId::kSBand, OptionId::kSBandBaud},
+               {ModemListId::kNBand, OptionId::kNBandBaud}};
   for (int line = 0; line < 2; ++line) {
-    QComboBox* list = makeList(bands[line].id, bands[line].caption);
-    AddControlRow(grid, line, bands[line].caption, list, QString::fromLatin1(bands[line].caption),
-                  {"bps"});
+    const QString caption = OptionName(bands[line].option);
+    QComboBox* list = makeList(bands[line].id, caption);
+    AddControlRow(grid, line, caption.toLatin1().constData(), list, caption, {"bps"});
   }
   grid->setColumnStretch(3, 1);
   return box;
@@ -156,8 +157,8 @@ QWidget* CMyPage3::buildSystemOption1() {
   modeGroup_ = new QButtonGroup(this);
   modeGroup_->addButton(dumb_);
   modeGroup_->addButton(auto_);
-  txForcing_ = new QCheckBox(QStringLiteral("Enables Tx Forcing Mode"));
-  initHt_ = new QCheckBox(QStringLiteral("Enables Initializing Data For HT"));
+  txForcing_ = new QCheckBox(OptionName(OptionId::kTxForcing));
+  initHt_ = new QCheckBox(OptionName(OptionId::kInitDataForHt));
   for (QAbstractButton* button :
        std::initializer_list<QAbstractButton*>{dumb_, auto_, txForcing_, initHt_}) {
     button->setAccessibleName(button->text());
@@ -170,9 +171,10 @@ QWidget* CMyPage3::buildSystemOption2() {
   auto* box = new QGroupBox(QStringLiteral("SYSTEM OPTION 2"));
   auto* grid = new QGridLayout(box);
   baseBlock_ = new QCheckBox(QStringLiteral("1. Base Block Size  1 ( byte )"));
-  baseBlock_->setAccessibleName(QStringLiteral("Base Block Size 1"));
+  baseBlock_->setAccessibleName(OptionName(OptionId::kBaseBlock));
   grid->addWidget(baseBlock_, 0, 0);
-  grid->addWidget(makeList(ModemListId::kBaseBlockSize, "Base Block Size 1 ( byte )"), 0, 1);
+  grid->addWidget(makeList(ModemListId::kBaseBlockSize, OptionName(OptionId::kBaseBlockSize)), 0,
+                  1);
   // Each caption is its number and the option's name; two end in a blank.
   const struct {
     ModemListId id;
@@ -188,10 +190,10 @@ QWidget* CMyPage3::buildSystemOption2() {
   };
   int line = 1;
   for (const auto& row : rows) {
-    const std::string name(Option(row.option).PageName());
-    QComboBox* list = makeList(row.id, name.c_str());
-    const std::string caption = std::to_string(line + 1) + ". " + name + row.end;
-    AddControlRow(grid, line, caption.c_str(), list, QString::fromStdString(name));
+    const QString name = OptionName(row.option);
+    QComboBox* list = makeList(row.id, name);
+    const QString caption = QStringLiteral("%1. %2%3").arg(line + 1).arg(name, row.end);
+    AddControlRow(grid, line, caption.toLatin1().constData(), list, name);
     ++line;
   }
   default_ = new QPushButton(QStringLiteral("D\nE\nF\nA\nU\nL\nT"));
@@ -227,7 +229,7 @@ QWidget* CMyPage3::buildSystemOption3() {
     edit->setProperty(kDelayProperty, static_cast<int>(row.delay));
     edit->installEventFilter(this);
     delays_[static_cast<std::size_t>(row.delay)] = edit;
-    AddControlRow(grid, line, caption.c_str(), edit, QString::fromStdString(name), {"ms"});
+    AddControlRow(grid, line, caption.c_str(), edit, OptionName(row.option), {"ms"});
     ++line;
   }
   grid->setColumnStretch(3, 1);

@@ -70,7 +70,7 @@ class CMyPage3 : public COptionPage {
   QWidget* buildSystemOption1();
   QWidget* buildSystemOption2();
   QWidget* buildSystemOption3();
-  QComboBox* makeList(ModemListId id, const char* accessibleName);
+  QComboBox* makeList(ModemListId id, const QString& accessibleName);
   void connectControls();
   void apply(const ModemUpdate& update);
   void show();

@@ -37,9 +37,10 @@ QString accessible(int row, const char* column) {
 }
 
 // A label and unit around a control, as the timers column shows them.
-void addTimerRow(QGridLayout* grid, int line, const char* label, QWidget* control,
+void addTimerRow(QGridLayout* grid, int line, OptionId option, QWidget* control,
                  const char* unit = nullptr) {
-  AddControlRow(grid, line, label, control, QString::fromLatin1(label), {unit});
+  const QString label = OptionName(option);
+  AddControlRow(grid, line, label.toLatin1().constData(), control, label, {unit});
 }
 
 }  // namespace
@@ -139,15 +140,15 @@ QWidget* CMyPage4::buildTimers() {
   timeout_ = new QComboBox;
   for (int item = 0; item < channel_page::kTimeoutItems; ++item)
     timeout_->addItem(text(channel_page::TimeoutItemText(item)));
-  addTimerRow(grid, 0, "Time out Timer", timeout_, "sec.");
+  addTimerRow(grid, 0, OptionId::kTimeoutTimer, timeout_, "sec.");
   hang_ = new QComboBox;
   for (int item = 0; item < channel_page::kHangItems; ++item)
     hang_->addItem(text(channel_page::HangItemText(item)));
-  addTimerRow(grid, 1, "Hang Timer", hang_, "ms.");
+  addTimerRow(grid, 1, OptionId::kHangTimer, hang_, "ms.");
 
-  busyLockout_ = new QCheckBox(QStringLiteral("Busy channel lockout"));
-  txMatchedSat_ = new QCheckBox(QStringLiteral("Enables Tx matched SAT"));
-  txDelay_ = new QCheckBox(QStringLiteral("Tx Delay"));
+  busyLockout_ = new QCheckBox(OptionName(OptionId::kBusyLockout));
+  txMatchedSat_ = new QCheckBox(OptionName(OptionId::kTxMatchedSat));
+  txDelay_ = new QCheckBox(OptionName(OptionId::kTxDelay));
   grid->addWidget(busyLockout_, 2, 0, 1, 3);
   grid->addWidget(txMatchedSat_, 3, 0, 1, 3);
   grid->setRowMinimumHeight(4, 8);
@@ -155,12 +156,12 @@ QWidget* CMyPage4::buildTimers() {
 
   auto* saving = new QGroupBox;
   auto* savingGrid = new QGridLayout(saving);
-  powerSave_ = new QCheckBox(QStringLiteral("Power Save"));
+  powerSave_ = new QCheckBox(OptionName(OptionId::kPowerSave));
   savingGrid->addWidget(powerSave_, 0, 0, 1, 3);
   delay_ = new QComboBox;
   for (int item = 1; item <= channel_page::kDelayItems; ++item)
     delay_->addItem(QString::number(item));
-  addTimerRow(savingGrid, 1, "Delay Time", delay_, "sec.");
+  addTimerRow(savingGrid, 1, OptionId::kPowerSaveDelay, delay_, "sec.");
   rxOff_ = new QLineEdit;
   rxOn_ = new QLineEdit;
   for (QLineEdit* edit : {rxOff_, rxOn_}) {
@@ -174,8 +175,8 @@ QWidget* CMyPage4::buildTimers() {
     edit->setValidator(digits);
     edit->installEventFilter(this);
   }
-  addTimerRow(savingGrid, 2, "Rx Off Time", rxOff_, "ms.");
-  addTimerRow(savingGrid, 3, "Rx On Time", rxOn_, "ms.");
+  addTimerRow(savingGrid, 2, OptionId::kRxOffTime, rxOff_, "ms.");
+  addTimerRow(savingGrid, 3, OptionId::kRxOnTime, rxOn_, "ms.");
   grid->addWidget(saving, 6, 0, 1, 3);
 
   connect(timeout_, &QComboBox::activated, this, [this](int item) { ChooseTimeout(doc_, item); });
