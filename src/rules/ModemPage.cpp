@@ -164,10 +164,14 @@ void applyDumbMode(CKX200Doc& doc, ModemView& v) {
   v.baseBlock.enabled = false;
 }
 
-void applyAutoMode(CKX200Doc& doc, ModemView& v) {
+void decideAutoMode(CKX200Doc& doc) {
   doc.modemMode = kAutoMode;
-  v.mode = kAutoMode;
   doc.flowControl = kFlowXonXoff;
+}
+
+void applyAutoMode(CKX200Doc& doc, ModemView& v) {
+  decideAutoMode(doc);
+  v.mode = kAutoMode;
   showFlowControl(doc, v);
   v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
   v.txDelay1.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = true;
@@ -220,22 +224,18 @@ std::int32_t* fieldOf(CKX200Doc& doc, ModemListId id) {
   return binding ? &(doc.*binding->field) : nullptr;
 }
 
-void chooseFlowControl(CKX200Doc& doc, ModemView& v, int position) {
+void decideFlowControl(CKX200Doc& doc, int position) {
   // Dumb mode's one entry is the flow control already stored: choosing it changes nothing.
   if (doc.modemMode == kDumbMode) return;
   doc.flowControl = position;
-  if (position == kFlowNone) {
-    // No flow control, no base block.
-    v.baseBlockSize.selected = 0;
-    doc.baseBlockSizeIndex = 0;
-  }
-  v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
+  // No flow control, no base block.
+  if (position == kFlowNone) doc.baseBlockSizeIndex = 0;
 }
 
-void chooseTxDelay2(CKX200Doc& doc, ModemUpdate& u, int position) {
-  ModemDecision d = DecideTxDelay2(doc, position);
-  u.view.txDelay2.selected = doc.txDelay2Index;
-  u.notices = std::move(d.notices);
+void showChosenFlowControl(const CKX200Doc& doc, ModemView& v) {
+  if (doc.modemMode == kDumbMode) return;
+  if (doc.flowControl == kFlowNone) v.baseBlockSize.selected = 0;
+  v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
 }
 
 void showModeRadios(const CKX200Doc& doc, ModemView& v) {
@@ -384,6 +384,35 @@ ModemDecision DecideTxDelay2(CKX200Doc& doc, int position) {
     doc.txDelay2Index = kTxDelay2Of400;
   }
   return d;
+}
+
+ModemDecision DecideModemList(CKX200Doc& doc, ModemListId list, int position) {
+  if (list == ModemListId::kFlowControl) {
+    decideFlowControl(doc, position);
+    return {};
+  }
+  if (list == ModemListId::kTxDelay2) return DecideTxDelay2(doc, position);
+  if (std::int32_t* field = fieldOf(doc, list)) *field = position;
+  return {};
+}
+
+void DecideModemMode(CKX200Doc& doc, bool dumb) {
+  if (dumb)
+    decideDumbMode(doc);
+  else
+    decideAutoMode(doc);
+}
+
+void DecideModemDefaults(CKX200Doc& doc) {
+  doc.baseBlockSizeIndex = 0;
+  doc.preambleSizeIndex = 2;
+  doc.waitForBusyIndex = 9;
+  doc.byteCountIndex = 2;
+  doc.flowControl = kFlowXonXoff;
+  doc.txDelay1Index = 3;
+  doc.txDelay2Index = Traits(doc.modelType).defaultButtonTxDelay2Index;
+  doc.startBitErrors = 0;
+  doc.baseBlockEnabled = 0;
 }
 
 ModemView InitialModemView() {
@@ -605,17 +634,12 @@ void AnswerScanWarning(CKX200Doc& doc, bool yes) {
 ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, int position) {
   ModemUpdate u = updateOf(std::move(view));
   ModemList* shown = listOf(u.view, list);
-  std::int32_t* field = fieldOf(doc, list);
   // Only an entry of the list can be chosen.
-  if (!shown || !field || position < 0 || position >= static_cast<int>(shown->items.size()))
-    return u;
+  if (!shown || position < 0 || position >= static_cast<int>(shown->items.size())) return u;
   shown->selected = position;
-  if (list == ModemListId::kFlowControl)
-    chooseFlowControl(doc, u.view, position);
-  else if (list == ModemListId::kTxDelay2)
-    chooseTxDelay2(doc, u, position);
-  else
-    *field = position;
+  u.notices = DecideModemList(doc, list, position).notices;
+  if (list == ModemListId::kFlowControl) showChosenFlowControl(doc, u.view);
+  if (list == ModemListId::kTxDelay2) u.view.txDelay2.selected = doc.txDelay2Index;
   return u;
 }
 
@@ -651,15 +675,7 @@ void SetInitDataForHt(CKX200Doc& doc, bool on) {
 ModemUpdate RestoreModemDefaults(CKX200Doc& doc, ModemView view) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
-  doc.baseBlockSizeIndex = 0;
-  doc.preambleSizeIndex = 2;
-  doc.waitForBusyIndex = 9;
-  doc.byteCountIndex = 2;
-  doc.flowControl = kFlowXonXoff;
-  doc.txDelay1Index = 3;
-  doc.txDelay2Index = Traits(doc.modelType).defaultButtonTxDelay2Index;
-  doc.startBitErrors = 0;
-  doc.baseBlockEnabled = 0;
+  DecideModemDefaults(doc);
   v.baseBlock.checked = false;
   select(v.baseBlockSize, doc.baseBlockSizeIndex);
   v.baseBlockSize.enabled = false;

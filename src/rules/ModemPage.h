@@ -72,6 +72,19 @@ struct ModemUpdate {
   bool askScanWarning = false;
 };
 
+// The lists of the page.
+enum class ModemListId {
+  kSBand,
+  kNBand,
+  kBaseBlockSize,
+  kPreamble,
+  kWaitForBusy,
+  kFlowControl,
+  kTxDelay1,
+  kTxDelay2,
+  kStartBitErrors,
+};
+
 // ---- Decisions: the document in, the changed document and the messages out. The page's rules
 // below make them and then show the document; the text forms make them alone.
 
@@ -103,6 +116,14 @@ ModemDecision DecideBaseBlock(CKX200Doc& doc, bool on);
 // A Tx Delay Time 2 position chosen: the models that have no time under 400 ms refuse those
 // and take 400 ms.
 ModemDecision DecideTxDelay2(CKX200Doc& doc, int position);
+// An entry of a list chosen, by its position: the flow control resets the base block size with
+// NONE (and in Dumb mode changes nothing), Tx Delay Time 2 as above, every other list stores it.
+ModemDecision DecideModemList(CKX200Doc& doc, ModemListId list, int position);
+// SYSTEM OPTION 1: Dumb mode has no flow control and no base block; Auto mode starts with
+// Xon/Xoff.
+void DecideModemMode(CKX200Doc& doc, bool dumb);
+// DEFAULT: the link parameters of SYSTEM OPTION 2 back to the model's defaults.
+void DecideModemDefaults(CKX200Doc& doc);
 
 // ---- The page's rules.
 
@@ -138,18 +159,6 @@ ModemUpdate FinishModemSwitch(CKX200Doc& doc, ModemView view);
 // answered once.
 void AnswerScanWarning(CKX200Doc& doc, bool yes);
 
-// The lists of the page.
-enum class ModemListId {
-  kSBand,
-  kNBand,
-  kBaseBlockSize,
-  kPreamble,
-  kWaitForBusy,
-  kFlowControl,
-  kTxDelay1,
-  kTxDelay2,
-  kStartBitErrors,
-};
 ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, int position);
 
 ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on);
