@@ -83,14 +83,6 @@ void showBaudLists(const CKX200Doc& doc, ModemView& v) {
   }
 }
 
-// A modem type was ticked: its baud lists with the rates it starts with.
-void startBaudRates(CKX200Doc& doc, ModemView& v, ModemType type) {
-  const BaudStart start = StartingBaudRates(type);
-  doc.sBandBaudIndex = start.sBand;
-  doc.nBandBaudIndex = start.nBand;
-  showBaudLists(doc, v);
-}
-
 void setBaudListsEnabled(ModemView& v, bool enabled) {
   v.sBand.enabled = v.nBand.enabled = enabled;
 }
@@ -116,10 +108,8 @@ void showModemOff(CKX200Doc& doc, ModemUpdate& u) {
   u.modemSwitched = false;
 }
 
-// Clearing the modem type switches the modem off.
-void switchOffWithType(CKX200Doc& doc, ModemUpdate& u) {
-  const bool wasOn = doc.modemEnabled != 0;
-  doc.modemEnabled = 0;
+// Clearing the modem type switched the modem off (wasOn: it was on before).
+void showOffWithType(CKX200Doc& doc, ModemUpdate& u, bool wasOn) {
   showModemOff(doc, u);
   if (!wasOn) u.modemSwitched.reset();
 }
@@ -335,6 +325,31 @@ BaudStart StartingBaudRates(ModemType type) {
   return {0, 0};  // 1200 bps, the one rate
 }
 
+void DecideModemType(CKX200Doc& doc, ModemType type, bool on) {
+  std::int32_t& ticked = type == ModemType::kGmsk   ? doc.gmsk
+                         : type == ModemType::kFfsk ? doc.ffsk
+                                                    : doc.afsk;
+  ticked = on ? 1 : 0;
+  if (!on) {
+    // Clearing the type switches the modem off; the channel dialog's modem warnings are armed
+    // again.
+    doc.modemEnabled = 0;
+    doc.gmskToneWarned = doc.ffskTwoToneWarned = 0;
+    return;
+  }
+  const BaudStart start = StartingBaudRates(type);
+  doc.sBandBaudIndex = start.sBand;
+  doc.nBandBaudIndex = start.nBand;
+  if (type != ModemType::kAfsk) return;
+  doc.gmsk = doc.ffsk = 0;
+  if (Traits(doc.modelType).afskFlavourPicksMode) {
+    if (doc.afskBell202)
+      decideDumbMode(doc);
+    else
+      decideAutoMode(doc);
+  }
+}
+
 void DecideAfskFlavour(CKX200Doc& doc, bool bell202) {
   doc.afskBell202 = bell202 ? 1 : 0;
   if (bell202 && doc.afsk && Traits(doc.modelType).afskFlavourPicksMode) decideDumbMode(doc);
@@ -512,17 +527,18 @@ ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
 ModemUpdate ChooseGmsk(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
+  const bool wasOn = doc.modemEnabled != 0;
+  DecideModemType(doc, ModemType::kGmsk, on);
   v.gmsk.checked = on;
-  doc.gmsk = on ? 1 : 0;
   if (on) {
     v.ffsk.enabled = v.afsk.enabled = false;
     // GMSK sends no tone, so Tx Delay Time 2 (tone only) has no use.
     v.txDelay2.enabled = false;
     v.preamble.enabled = true;
-    startBaudRates(doc, v, ModemType::kGmsk);
+    showBaudLists(doc, v);
   } else {
     v.ffsk.enabled = v.afsk.enabled = v.txDelay2.enabled = true;
-    switchOffWithType(doc, u);
+    showOffWithType(doc, u, wasOn);
   }
   if (Traits(doc.modelType).modemAfskDumbOnly) v.txDelay2.enabled = false;
   return u;
@@ -531,14 +547,15 @@ ModemUpdate ChooseGmsk(CKX200Doc& doc, ModemView view, bool on) {
 ModemUpdate ChooseFfsk(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
+  const bool wasOn = doc.modemEnabled != 0;
+  DecideModemType(doc, ModemType::kFfsk, on);
   v.ffsk.checked = on;
-  doc.ffsk = on ? 1 : 0;
   if (on) {
     v.gmsk.enabled = v.afsk.enabled = false;
-    startBaudRates(doc, v, ModemType::kFfsk);
+    showBaudLists(doc, v);
   } else {
     v.gmsk.enabled = v.afsk.enabled = true;
-    switchOffWithType(doc, u);
+    showOffWithType(doc, u, wasOn);
   }
   return u;
 }
@@ -546,23 +563,23 @@ ModemUpdate ChooseFfsk(CKX200Doc& doc, ModemView view, bool on) {
 ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
+  const bool wasOn = doc.modemEnabled != 0;
+  DecideModemType(doc, ModemType::kAfsk, on);
   v.afsk.checked = on;
-  doc.afsk = on ? 1 : 0;
   const ModelTraits& traits = Traits(doc.modelType);
   if (on) {
     v.gmsk = v.ffsk = {false, false};
-    doc.gmsk = doc.ffsk = 0;
     v.flavourEnabled = true;
     // The radios show the flavour the document holds, which is the one the radio gets.
     v.flavour = doc.afskBell202 ? 1 : 0;
-    startBaudRates(doc, v, ModemType::kAfsk);
+    showBaudLists(doc, v);
     if (traits.afskFlavourPicksMode) applyFlavourMode(doc, v);
   } else {
     v.gmsk.enabled = v.ffsk.enabled = true;
     v.flavourEnabled = false;
     // BELL 202 no longer holds the mode: the technician chooses it again.
     if (traits.afskFlavourPicksMode) v.modeEnabled = true;
-    switchOffWithType(doc, u);
+    showOffWithType(doc, u, wasOn);
   }
   if (traits.modemAfskDumbOnly) v.gmsk.enabled = v.ffsk.enabled = false;
   return u;

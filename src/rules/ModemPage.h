@@ -105,6 +105,10 @@ struct BaudStart {
 };
 BaudStart StartingBaudRates(ModemType type);
 
+// A modem type's box ticked or cleared. Ticked, its baud lists start at its rates; AFSK clears
+// the other two and, where the flavour picks the mode, sets the flavour's mode. Cleared, the
+// modem goes off.
+void DecideModemType(CKX200Doc& doc, ModemType type, bool on);
 // An AFSK flavour chosen. On the models where it picks the mode, BELL 202 with AFSK runs in
 // Dumb mode (no flow control, no base block); V23 leaves the mode as it is.
 void DecideAfskFlavour(CKX200Doc& doc, bool bell202);
