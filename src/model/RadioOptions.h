@@ -71,9 +71,9 @@ enum class OptionId {
 
 // A document field an option keeps, and the name an undo step takes when it changes: the label
 // of the control that edits it, as the page shows it and a screen reader speaks it ("" for a
-// field no control edits: its change is a configuration change). A pair of
-// radios, and the modem button whose caption follows its state, name the one the field now
-// stands at: name while the field holds offValue, onName otherwise.
+// field no control edits: its change is a configuration change). A pair of radios, and the
+// modem button whose caption follows its state, name the one the field now stands at: name
+// while the field holds offValue, onName otherwise.
 struct OptionMember {
   bool (*differs)(const CKX200Doc&, const CKX200Doc&) = nullptr;
   std::int32_t (*value)(const CKX200Doc&) = nullptr;
