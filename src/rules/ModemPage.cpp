@@ -36,12 +36,14 @@ constexpr int kTxDelay2Of400 =
 
 using Items = std::vector<std::string>;
 
-constexpr std::array<std::string_view, 6> kBaseBlockSizes{"NONE", "32", "64", "128", "256", "512"};
-constexpr std::array<std::string_view, 3> kFlowControls{"NONE", "Xon/Xoff", "RTS/CTS"};
-
-template <std::size_t N>
-Items items(const std::array<std::string_view, N>& texts) {
-  return Items(texts.begin(), texts.end());
+// A list of words as the options' table writes them: entry n stands for value n, and a second
+// word for a value (which the text forms also take) is not shown.
+Items choices(OptionId option) {
+  Items list;
+  for (const OptionChoice& choice : Option(option).choices) {
+    if (choice.value == static_cast<std::int32_t>(list.size())) list.emplace_back(choice.text);
+  }
+  return list;
 }
 
 // A baud list's rates.
@@ -122,10 +124,11 @@ bool storedFlowControl(const CKX200Doc& doc) {
 // the radio gets, which is the stored one (the encoder sends the field in either mode).
 void showFlowControl(const CKX200Doc& doc, ModemView& v) {
   if (doc.modemMode != kDumbMode) {
-    v.flowControl.items = items(kFlowControls);
+    v.flowControl.items = choices(OptionId::kFlowControl);
     select(v.flowControl, doc.flowControl);
   } else if (storedFlowControl(doc)) {
-    v.flowControl.items = {std::string(kFlowControls[static_cast<std::size_t>(doc.flowControl)])};
+    v.flowControl.items = {
+        choices(OptionId::kFlowControl)[static_cast<std::size_t>(doc.flowControl)]};
     v.flowControl.selected = 0;
   } else {
     v.flowControl.items.clear();  // a damaged value: nothing to show
@@ -433,10 +436,10 @@ void DecideModemDefaults(CKX200Doc& doc) {
 ModemView InitialModemView() {
   ModemView v;
   v.modemCaption = " Modem Disable";
-  v.baseBlockSize.items = items(kBaseBlockSizes);
+  v.baseBlockSize.items = choices(OptionId::kBaseBlockSize);
   v.preamble.items = stepped(modem_steps::kPreambleBits);
   v.waitForBusy.items = stepped(modem_steps::kWaitForBusyMs);
-  v.flowControl.items = items(kFlowControls);
+  v.flowControl.items = choices(OptionId::kFlowControl);
   v.txDelay1.items = stepped(modem_steps::kTxDelay1Ms);
   v.txDelay2.items = stepped(modem_steps::kTxDelay2Ms);
   v.startBitErrors.items = stepped(modem_steps::kStartBitErrors);
