@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "rules/ModemPage.h"
+#include "rules/ModemDecisions.h"
 
 namespace kx {
 

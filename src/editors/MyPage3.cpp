@@ -123,9 +123,10 @@ QWidget* CMyPage3::buildModemSelect() {
   return box;
 }
 
-QComboBox* CMyPage3::makeList(ModemListId id, const QString& accessibleName) {
+// A list is spoken by its option's name.
+QComboBox* CMyPage3::makeList(ModemListId id) {
   auto* list = new QComboBox;
-  list->setAccessibleName(accessibleName);
+  list->setAccessibleName(OptionName(ModemListOption(id)));
   // Long enough for "Xon/Xoff" and the widest number.
   list->setMinimumContentsLength(8);
   lists_[static_cast<std::size_t>(id)] = list;
@@ -135,14 +136,10 @@ QComboBox* CMyPage3::makeList(ModemListId id, const QString& accessibleName) {
 QWidget* CMyPage3::buildBaudRates() {
   auto* box = new QGroupBox(QStringLiteral("# MODEM BAUD RATE"));
   auto* grid = new QGridLayout(box);
-  const struct {
-    ModemListId id;
-    OptionId option;
-  } bands[] = {{ModemListId::kSBand, OptionId::kSBandBaud},
-               {ModemListId::kNBand, OptionId::kNBandBaud}};
+  const ModemListId bands[] = {ModemListId::kSBand, ModemListId::kNBand};
   for (int line = 0; line < 2; ++line) {
-    const QString caption = OptionName(bands[line].option);
-    QComboBox* list = makeList(bands[line].id, caption);
+    const QString caption = OptionName(ModemListOption(bands[line]));
+    QComboBox* list = makeList(bands[line]);
     AddControlRow(grid, line, caption.toLatin1().constData(), list, caption, {"bps"});
   }
   grid->setColumnStretch(3, 1);
@@ -173,25 +170,20 @@ QWidget* CMyPage3::buildSystemOption2() {
   baseBlock_ = new QCheckBox(QStringLiteral("1. Base Block Size  1 ( byte )"));
   baseBlock_->setAccessibleName(OptionName(OptionId::kBaseBlock));
   grid->addWidget(baseBlock_, 0, 0);
-  grid->addWidget(makeList(ModemListId::kBaseBlockSize, OptionName(OptionId::kBaseBlockSize)), 0,
-                  1);
+  grid->addWidget(makeList(ModemListId::kBaseBlockSize), 0, 1);
   // Each caption is its number and the option's name; two end in a blank.
   const struct {
     ModemListId id;
-    OptionId option;
     const char* end;
   } rows[] = {
-      {ModemListId::kPreamble, OptionId::kPreamble, ""},
-      {ModemListId::kWaitForBusy, OptionId::kWaitForBusy, ""},
-      {ModemListId::kFlowControl, OptionId::kFlowControl, ""},
-      {ModemListId::kTxDelay1, OptionId::kTxDelay1, " "},
-      {ModemListId::kTxDelay2, OptionId::kTxDelay2, " "},
-      {ModemListId::kStartBitErrors, OptionId::kStartBitErrors, ""},
+      {ModemListId::kPreamble, ""},    {ModemListId::kWaitForBusy, ""},
+      {ModemListId::kFlowControl, ""}, {ModemListId::kTxDelay1, " "},
+      {ModemListId::kTxDelay2, " "},   {ModemListId::kStartBitErrors, ""},
   };
   int line = 1;
   for (const auto& row : rows) {
-    const QString name = OptionName(row.option);
-    QComboBox* list = makeList(row.id, name);
+    const QString name = OptionName(ModemListOption(row.id));
+    QComboBox* list = makeList(row.id);
     const QString caption = QStringLiteral("%1. %2%3").arg(line + 1).arg(name, row.end);
     AddControlRow(grid, line, caption.toLatin1().constData(), list, name);
     ++line;
@@ -321,11 +313,8 @@ void CMyPage3::show() {
   modem_->setText(text(v.modemCaption));
   modem_->setAccessibleName(text(v.modemCaption).trimmed());
   showRadios(flavourGroup_, v23_, bell202_, v.flavour, v.flavourEnabled);
-  const std::array<const ModemList*, 9> lists{&v.sBand,    &v.nBand,       &v.baseBlockSize,
-                                              &v.preamble, &v.waitForBusy, &v.flowControl,
-                                              &v.txDelay1, &v.txDelay2,    &v.startBitErrors};
-  for (std::size_t i = 0; i < lists.size(); ++i)
-    showList(lists_[i], *lists[i]);
+  for (std::size_t i = 0; i < lists_.size(); ++i)
+    showList(lists_[i], v.List(static_cast<ModemListId>(i)));
   showToggle(baseBlock_, v.baseBlock);
   default_->setEnabled(v.defaultEnabled);
   showRadios(modeGroup_, dumb_, auto_, v.mode - 1, v.modeEnabled);

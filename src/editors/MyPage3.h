@@ -70,7 +70,7 @@ class CMyPage3 : public COptionPage {
   QWidget* buildSystemOption1();
   QWidget* buildSystemOption2();
   QWidget* buildSystemOption3();
-  QComboBox* makeList(ModemListId id, const QString& accessibleName);
+  QComboBox* makeList(ModemListId id);
   void connectControls();
   void apply(const ModemUpdate& update);
   void show();
@@ -85,7 +85,7 @@ class CMyPage3 : public COptionPage {
   QRadioButton* v23_ = nullptr;
   QRadioButton* bell202_ = nullptr;
   QButtonGroup* flavourGroup_ = nullptr;
-  std::array<QComboBox*, 9> lists_{};
+  std::array<QComboBox*, kModemListCount> lists_{};
   QCheckBox* baseBlock_ = nullptr;
   QPushButton* default_ = nullptr;
   QRadioButton* dumb_ = nullptr;

@@ -19,6 +19,10 @@ namespace modem {
 // How the modem runs (CKX200Doc::modemMode).
 constexpr std::int32_t kDumbMode = 1;
 constexpr std::int32_t kAutoMode = 2;
+// The flow control the modem uses (CKX200Doc::flowControl).
+constexpr std::int32_t kFlowNone = 0;
+constexpr std::int32_t kFlowXonXoff = 1;
+constexpr std::int32_t kFlowRtsCts = 2;
 // What the model dialog leaves for the modem page (CKX200Doc::modemCondition): every control
 // locked, or the ones the technician may change open for editing.
 constexpr std::int32_t kConditionLocked = 1;

@@ -1,15 +1,11 @@
 #include "rules/ModemPage.h"
 
-#include <algorithm>
 #include <array>
 
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
 #include "model/ModemSteps.h"
-#include "model/OptionKind.h"
 #include "model/RadioOptions.h"
-#include "rules/ChannelOption.h"
-#include "rules/DecimalText.h"
 
 namespace kx {
 
@@ -17,22 +13,13 @@ namespace {
 
 constexpr const char* kModemEnable = "Modem Enable";
 constexpr const char* kModemDisable = "Modem Disable";
-constexpr const char* kSelectModemType = "You should select GMSK, FFSK or AFSK!";
-constexpr const char* kExternalModulation =
-    "You cannot use Modem with External Modulation at the same time!\r\nYou should remove the "
-    "check on the External Modulation on SYS/GPS tab.";
-constexpr const char* kNotInDumbMode = "It is not used in Dumb Mode!";
 
 using modem::kAutoMode;
 using modem::kConditionEditable;
 using modem::kConditionLocked;
 using modem::kDumbMode;
-constexpr int kFlowNone = 0;
-constexpr int kFlowXonXoff = 1;
-constexpr int kFlowRtsCts = 2;
-// "400" in the Tx Delay Time 2 list.
-constexpr int kTxDelay2Of400 =
-    (400 - modem_steps::kTxDelay2Ms.first) / modem_steps::kTxDelay2Ms.step;
+using modem::kFlowNone;
+using modem::kFlowRtsCts;
 
 using Items = std::vector<std::string>;
 
@@ -101,18 +88,17 @@ void showModemOn(ModemUpdate& u) {
   u.modemSwitched = true;
 }
 
-// The modem is off: the button released, the baud lists out of use, the modem warnings of the
-// channel option dialog armed again, External Modulation given back.
-void showModemOff(CKX200Doc& doc, ModemUpdate& u) {
+// The modem is off: the button released, the baud lists out of use, External Modulation given
+// back.
+void showModemOff(ModemUpdate& u) {
   showModemButton(u.view, false);
   setBaudListsEnabled(u.view, false);
-  doc.gmskToneWarned = doc.ffskTwoToneWarned = 0;
   u.modemSwitched = false;
 }
 
 // Clearing the modem type switched the modem off (wasOn: it was on before).
-void showOffWithType(CKX200Doc& doc, ModemUpdate& u, bool wasOn) {
-  showModemOff(doc, u);
+void showOffWithType(ModemUpdate& u, bool wasOn) {
+  showModemOff(u);
   if (!wasOn) u.modemSwitched.reset();
 }
 
@@ -141,15 +127,8 @@ bool baseBlockSizeUsable(const CKX200Doc& doc) {
   return doc.modemMode == kAutoMode && doc.baseBlockEnabled && doc.flowControl != kFlowNone;
 }
 
-// Dumb mode has no flow control and no base block.
-void decideDumbMode(CKX200Doc& doc) {
-  doc.modemMode = kDumbMode;
-  doc.flowControl = kFlowNone;
-  doc.baseBlockEnabled = 0;
-}
-
-void applyDumbMode(CKX200Doc& doc, ModemView& v) {
-  decideDumbMode(doc);
+// The mode just decided: Dumb mode has no flow control and no base block.
+void showDumbMode(const CKX200Doc& doc, ModemView& v) {
   v.mode = kDumbMode;
   showFlowControl(doc, v);
   v.baseBlock.checked = false;
@@ -157,72 +136,39 @@ void applyDumbMode(CKX200Doc& doc, ModemView& v) {
   v.baseBlock.enabled = false;
 }
 
-void decideAutoMode(CKX200Doc& doc) {
-  doc.modemMode = kAutoMode;
-  doc.flowControl = kFlowXonXoff;
-}
-
-void applyAutoMode(CKX200Doc& doc, ModemView& v) {
-  decideAutoMode(doc);
+void showAutoMode(const CKX200Doc& doc, ModemView& v) {
   v.mode = kAutoMode;
   showFlowControl(doc, v);
   v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
   v.txDelay1.enabled = v.waitForBusy.enabled = v.baseBlock.enabled = true;
 }
 
+void showMode(const CKX200Doc& doc, ModemView& v) {
+  if (doc.modemMode == kDumbMode)
+    showDumbMode(doc, v);
+  else
+    showAutoMode(doc, v);
+}
+
 // On the KX600 the AFSK flavour decides the mode: BELL 202 runs in Dumb mode only, V23 leaves
 // the choice to the technician in Auto mode.
-void applyFlavourMode(CKX200Doc& doc, ModemView& v) {
-  if (doc.afskBell202) {
-    applyDumbMode(doc, v);
-    v.modeEnabled = false;
-  } else {
-    applyAutoMode(doc, v);
-    v.modeEnabled = true;
-  }
+void showFlavourMode(const CKX200Doc& doc, ModemView& v) {
+  showMode(doc, v);
+  v.modeEnabled = !doc.afskBell202;
 }
 
-// Every list of the page: what it shows and the document field that holds its position.
-struct ListBinding {
-  ModemListId id;
-  ModemList ModemView::*list;
-  std::int32_t CKX200Doc::*field;
+// The page's lists, in ModemListId order.
+constexpr ModemList ModemView::*kLists[] = {
+    &ModemView::sBand,    &ModemView::nBand,       &ModemView::baseBlockSize,
+    &ModemView::preamble, &ModemView::waitForBusy, &ModemView::flowControl,
+    &ModemView::txDelay1, &ModemView::txDelay2,    &ModemView::startBitErrors,
 };
-constexpr ListBinding kListBindings[] = {
-    {ModemListId::kSBand, &ModemView::sBand, &CKX200Doc::sBandBaudIndex},
-    {ModemListId::kNBand, &ModemView::nBand, &CKX200Doc::nBandBaudIndex},
-    {ModemListId::kBaseBlockSize, &ModemView::baseBlockSize, &CKX200Doc::baseBlockSizeIndex},
-    {ModemListId::kPreamble, &ModemView::preamble, &CKX200Doc::preambleSizeIndex},
-    {ModemListId::kWaitForBusy, &ModemView::waitForBusy, &CKX200Doc::waitForBusyIndex},
-    {ModemListId::kFlowControl, &ModemView::flowControl, &CKX200Doc::flowControl},
-    {ModemListId::kTxDelay1, &ModemView::txDelay1, &CKX200Doc::txDelay1Index},
-    {ModemListId::kTxDelay2, &ModemView::txDelay2, &CKX200Doc::txDelay2Index},
-    {ModemListId::kStartBitErrors, &ModemView::startBitErrors, &CKX200Doc::startBitErrors},
-};
+static_assert(std::size(kLists) == kModemListCount);
 
-const ListBinding* bindingOf(ModemListId id) {
-  for (const ListBinding& binding : kListBindings) {
-    if (binding.id == id) return &binding;
-  }
-  return nullptr;
-}
-
+// A list by an id that may come from a cast: nothing for one outside the page.
 ModemList* listOf(ModemView& v, ModemListId id) {
-  const ListBinding* binding = bindingOf(id);
-  return binding ? &(v.*binding->list) : nullptr;
-}
-
-std::int32_t* fieldOf(CKX200Doc& doc, ModemListId id) {
-  const ListBinding* binding = bindingOf(id);
-  return binding ? &(doc.*binding->field) : nullptr;
-}
-
-void decideFlowControl(CKX200Doc& doc, int position) {
-  // Dumb mode's one entry is the flow control already stored: choosing it changes nothing.
-  if (doc.modemMode == kDumbMode) return;
-  doc.flowControl = position;
-  // No flow control, no base block.
-  if (position == kFlowNone) doc.baseBlockSizeIndex = 0;
+  const auto at = static_cast<std::size_t>(id);
+  return at < std::size(kLists) ? &(v.*kLists[at]) : nullptr;
 }
 
 void showChosenFlowControl(const CKX200Doc& doc, ModemView& v) {
@@ -296,18 +242,6 @@ ModemUpdate updateOf(ModemView view) {
   return u;
 }
 
-struct DelayRule {
-  OptionId option;  // its field and range (the radio counts in 2 ms)
-  const char* message;
-};
-// The Tx On and Rx On messages name one more than the highest value taken.
-constexpr DelayRule kTxOffDelay{OptionId::kTxOffDelay, "Valid Settings 0 - 16 ms"};
-constexpr DelayRule kTxOnDelay{OptionId::kTxOnDelay, "Valid Settings 0 - 255 ms"};
-constexpr DelayRule kRxOnDelay{OptionId::kRxOnDelay, "Valid Settings 0 - 127 ms"};
-// What an empty delay reads as.
-constexpr int kTxOnDelayDefault = 20;
-constexpr int kRxOnDelayDefault = 6;
-
 }  // namespace
 
 std::string ModemList::Shown() const {
@@ -316,121 +250,12 @@ std::string ModemList::Shown() const {
              : std::string();
 }
 
-BaudStart StartingBaudRates(ModemType type) {
-  switch (type) {
-    case ModemType::kGmsk:
-      return {1, 0};  // 9600, 4800 bps
-    case ModemType::kFfsk:
-      return {2, 1};  // 4800, 2400 bps
-    case ModemType::kAfsk:
-      break;
-  }
-  return {0, 0};  // 1200 bps, the one rate
+ModemList& ModemView::List(ModemListId id) {
+  return this->*kLists[static_cast<std::size_t>(id)];
 }
 
-void DecideModemType(CKX200Doc& doc, ModemType type, bool on) {
-  std::int32_t& ticked = type == ModemType::kGmsk   ? doc.gmsk
-                         : type == ModemType::kFfsk ? doc.ffsk
-                                                    : doc.afsk;
-  ticked = on ? 1 : 0;
-  if (!on) {
-    // Clearing the type switches the modem off; the channel dialog's modem warnings are armed
-    // again.
-    doc.modemEnabled = 0;
-    doc.gmskToneWarned = doc.ffskTwoToneWarned = 0;
-    return;
-  }
-  const BaudStart start = StartingBaudRates(type);
-  doc.sBandBaudIndex = start.sBand;
-  doc.nBandBaudIndex = start.nBand;
-  if (type != ModemType::kAfsk) return;
-  doc.gmsk = doc.ffsk = 0;
-  if (Traits(doc.modelType).afskFlavourPicksMode) {
-    if (doc.afskBell202)
-      decideDumbMode(doc);
-    else
-      decideAutoMode(doc);
-  }
-}
-
-void DecideAfskFlavour(CKX200Doc& doc, bool bell202) {
-  doc.afskBell202 = bell202 ? 1 : 0;
-  if (bell202 && doc.afsk && Traits(doc.modelType).afskFlavourPicksMode) decideDumbMode(doc);
-}
-
-ModemDecision DecideModemOn(CKX200Doc& doc) {
-  ModemDecision d;
-  const char* refusal = nullptr;
-  if (!doc.gmsk && !doc.ffsk && !doc.afsk)
-    refusal = kSelectModemType;
-  else if (doc.externalModulation)
-    refusal = kExternalModulation;
-  if (refusal) {
-    doc.modemEnabled = 0;
-    d.notices.push_back(Notice::warning(refusal));
-    return d;
-  }
-  doc.modemEnabled = 1;
-  // The radio cannot scan with the modem on: the technician says which of the two stays.
-  if (std::ranges::any_of(doc.channels, [](const ChannelRecord& c) { return c.scan != 0; })) {
-    doc.modemRequestPending = 1;
-    d.askScanWarning = true;
-  }
-  return d;
-}
-
-ModemDecision DecideBaseBlock(CKX200Doc& doc, bool on) {
-  ModemDecision d;
-  if (on && doc.modemMode == kDumbMode) {
-    d.notices.push_back(Notice::warning(kNotInDumbMode));
-    doc.baseBlockEnabled = 0;
-    return d;
-  }
-  doc.baseBlockEnabled = on ? 1 : 0;
-  // Cleared, the list shows "NONE", and so does the document: ticking the box again must not
-  // send a size the list does not show.
-  if (!on) doc.baseBlockSizeIndex = 0;
-  return d;
-}
-
-ModemDecision DecideTxDelay2(CKX200Doc& doc, int position) {
-  ModemDecision d;
-  doc.txDelay2Index = position;
-  const char* refusal = Traits(doc.modelType).shortTxDelay2Refusal;
-  if (refusal && position < kTxDelay2Of400) {
-    d.notices.push_back(Notice::stop(refusal));
-    doc.txDelay2Index = kTxDelay2Of400;
-  }
-  return d;
-}
-
-ModemDecision DecideModemList(CKX200Doc& doc, ModemListId list, int position) {
-  if (list == ModemListId::kFlowControl) {
-    decideFlowControl(doc, position);
-    return {};
-  }
-  if (list == ModemListId::kTxDelay2) return DecideTxDelay2(doc, position);
-  if (std::int32_t* field = fieldOf(doc, list)) *field = position;
-  return {};
-}
-
-void DecideModemMode(CKX200Doc& doc, bool dumb) {
-  if (dumb)
-    decideDumbMode(doc);
-  else
-    decideAutoMode(doc);
-}
-
-void DecideModemDefaults(CKX200Doc& doc) {
-  doc.baseBlockSizeIndex = 0;
-  doc.preambleSizeIndex = 2;
-  doc.waitForBusyIndex = 9;
-  doc.byteCountIndex = 2;
-  doc.flowControl = kFlowXonXoff;
-  doc.txDelay1Index = 3;
-  doc.txDelay2Index = Traits(doc.modelType).defaultButtonTxDelay2Index;
-  doc.startBitErrors = 0;
-  doc.baseBlockEnabled = 0;
+const ModemList& ModemView::List(ModemListId id) const {
+  return this->*kLists[static_cast<std::size_t>(id)];
 }
 
 ModemView InitialModemView() {
@@ -473,29 +298,15 @@ void UnlockModemControls(const CKX200Doc& doc, ModemView& v) {
 }
 
 ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
+  const bool flavourChangedMode = DecideModemOnLoad(doc);
   const ModelTraits& traits = Traits(doc.modelType);
-  if (traits.modemAfskDumbOnly) {
-    doc.modemMode = kDumbMode;
-    if (doc.modemEnabled && (doc.ffsk || doc.gmsk)) {
-      doc.ffsk = doc.gmsk = 0;
-      doc.afsk = 1;
-    }
-    if (!doc.modemEnabled) doc.ffsk = doc.gmsk = 0;
-  }
-  // A modem with no type cannot be on: the page shows "Modem Disable", and the radio must not
-  // get an enabled modem either (with neither GMSK nor AFSK set it would run FFSK).
-  if (doc.modemEnabled && !doc.gmsk && !doc.ffsk && !doc.afsk) doc.modemEnabled = 0;
   showModeRadios(doc, v);
-
-  if (doc.txOnDelayMs == 0) doc.txOnDelayMs = kTxOnDelayDefault;
-  if (doc.rxOnDelayMs == 0) doc.rxOnDelayMs = kRxOnDelayDefault;
   v.txOffDelay.text = std::to_string(doc.txOffDelayMs);
   v.txOnDelay.text = std::to_string(doc.txOnDelayMs);
   v.rxOnDelay.text = std::to_string(doc.rxOnDelayMs);
-
   for (const ModemListId id : {ModemListId::kPreamble, ModemListId::kWaitForBusy,
                                ModemListId::kTxDelay1, ModemListId::kTxDelay2})
-    select(*listOf(v, id), *fieldOf(doc, id));
+    select(v.List(id), Option(ModemListOption(id)).Value(doc));
 
   if (doc.modemCondition == kConditionLocked) LockModemControls(v);
   if (doc.modemCondition == kConditionEditable) UnlockModemControls(doc, v);
@@ -513,16 +324,10 @@ ModemView LoadModemPage(CKX200Doc& doc, ModemView v) {
     v.modeEnabled = false;
   }
   if (traits.afskFlavourPicksMode && doc.afsk) {
-    // V23 runs in Auto mode, BELL 202 in Dumb mode only. A configuration already in its mode
-    // is shown as it is (its flow control kept); only a change of mode sets the flow control.
-    const int mode = doc.afskBell202 ? kDumbMode : kAutoMode;
-    if (doc.modemMode != mode) {
-      if (mode == kDumbMode)
-        applyDumbMode(doc, v);
-      else
-        applyAutoMode(doc, v);
-    }
-    v.modeEnabled = mode == kAutoMode;
+    // The flavour holds the mode. A configuration already in its mode is shown as it is, the
+    // controls as the condition left them.
+    if (flavourChangedMode) showMode(doc, v);
+    v.modeEnabled = !doc.afskBell202;
   }
   return v;
 }
@@ -541,7 +346,7 @@ ModemUpdate ChooseGmsk(CKX200Doc& doc, ModemView view, bool on) {
     showBaudLists(doc, v);
   } else {
     v.ffsk.enabled = v.afsk.enabled = v.txDelay2.enabled = true;
-    showOffWithType(doc, u, wasOn);
+    showOffWithType(u, wasOn);
   }
   if (Traits(doc.modelType).modemAfskDumbOnly) v.txDelay2.enabled = false;
   return u;
@@ -558,7 +363,7 @@ ModemUpdate ChooseFfsk(CKX200Doc& doc, ModemView view, bool on) {
     showBaudLists(doc, v);
   } else {
     v.gmsk.enabled = v.afsk.enabled = true;
-    showOffWithType(doc, u, wasOn);
+    showOffWithType(u, wasOn);
   }
   return u;
 }
@@ -576,13 +381,13 @@ ModemUpdate ChooseAfsk(CKX200Doc& doc, ModemView view, bool on) {
     // The radios show the flavour the document holds, which is the one the radio gets.
     v.flavour = doc.afskBell202 ? 1 : 0;
     showBaudLists(doc, v);
-    if (traits.afskFlavourPicksMode) applyFlavourMode(doc, v);
+    if (traits.afskFlavourPicksMode) showFlavourMode(doc, v);
   } else {
     v.gmsk.enabled = v.ffsk.enabled = true;
     v.flavourEnabled = false;
     // BELL 202 no longer holds the mode: the technician chooses it again.
     if (traits.afskFlavourPicksMode) v.modeEnabled = true;
-    showOffWithType(doc, u, wasOn);
+    showOffWithType(u, wasOn);
   }
   if (traits.modemAfskDumbOnly) v.gmsk.enabled = v.ffsk.enabled = false;
   return u;
@@ -594,7 +399,7 @@ ModemUpdate ChooseAfskFlavour(CKX200Doc& doc, ModemView view, bool bell202) {
   u.view.flavour = bell202 ? 1 : 0;
   if (Traits(doc.modelType).afskFlavourPicksMode && doc.afsk) {
     if (bell202)
-      applyFlavourMode(doc, u.view);
+      showFlavourMode(doc, u.view);
     else
       u.view.modeEnabled = true;
   }
@@ -604,8 +409,8 @@ ModemUpdate ChooseAfskFlavour(CKX200Doc& doc, ModemView view, bool bell202) {
 ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   if (!on) {
-    doc.modemEnabled = 0;
-    showModemOff(doc, u);
+    DecideModemOff(doc);
+    showModemOff(u);
     return u;
   }
   ModemDecision d = DecideModemOn(doc);
@@ -625,30 +430,12 @@ ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
 
 ModemUpdate FinishModemSwitch(CKX200Doc& doc, ModemView view) {
   ModemUpdate u = updateOf(std::move(view));
-  if (!doc.modemEnabled) {
-    showModemOff(doc, u);
-    return u;
-  }
-  for (const ChannelRecord& c : doc.channels) {
-    if (doc.gmsk && (c.rxOption != kOptionNone || c.txOption != kOptionNone))
-      u.notices.push_back(Notice::warning(kGmskToneWarning));
-    if (doc.ffsk && c.rxOption == kOptionTwoTone)
-      u.notices.push_back(Notice::warning(kFfskTwoToneWarning));
-  }
-  showModemOn(u);
+  u.notices = DecideModemSwitched(doc).notices;
+  if (doc.modemEnabled)
+    showModemOn(u);
+  else
+    showModemOff(u);
   return u;
-}
-
-void AnswerScanWarning(CKX200Doc& doc, bool yes) {
-  if (doc.modemRequestPending) {
-    if (yes) {
-      for (ChannelRecord& c : doc.channels)
-        c.scan = 0;
-    } else {
-      doc.modemEnabled = 0;
-    }
-  }
-  doc.modemRequestPending = 0;
 }
 
 ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, int position) {
@@ -677,19 +464,9 @@ ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on) {
 
 ModemUpdate ChooseModemMode(CKX200Doc& doc, ModemView view, bool dumb) {
   ModemUpdate u = updateOf(std::move(view));
-  if (dumb)
-    applyDumbMode(doc, u.view);
-  else
-    applyAutoMode(doc, u.view);
+  DecideModemMode(doc, dumb);
+  showMode(doc, u.view);
   return u;
-}
-
-void SetTxForcing(CKX200Doc& doc, bool on) {
-  doc.txForcingMode = on ? 1 : 0;
-}
-
-void SetInitDataForHt(CKX200Doc& doc, bool on) {
-  doc.initDataForHt = on ? 1 : 0;
 }
 
 ModemUpdate RestoreModemDefaults(CKX200Doc& doc, ModemView view) {
@@ -706,26 +483,6 @@ ModemUpdate RestoreModemDefaults(CKX200Doc& doc, ModemView view) {
   select(v.txDelay2, doc.txDelay2Index);
   select(v.startBitErrors, doc.startBitErrors);
   return u;
-}
-
-TimeEdit ValidateModemDelay(CKX200Doc& doc, ModemDelay delay, std::string_view text) {
-  const DelayRule& rule = delay == ModemDelay::kTxOff  ? kTxOffDelay
-                          : delay == ModemDelay::kTxOn ? kTxOnDelay
-                                                       : kRxOnDelay;
-  // The typed value is checked, then floored to the step: 255 ms is refused, 253 ms is 252.
-  const RadioOption& option = Option(rule.option);
-  const ValueRange& range = option.range;
-  const int typed = ParseDecimalInt(text);
-  TimeEdit edit;
-  if (typed < range.lowest || typed > range.highest) {
-    edit.value = 0;
-    edit.notice = Notice::stop(rule.message);
-  } else {
-    edit.value = typed / range.step * range.step;
-  }
-  option.Store(doc, edit.value);
-  edit.text = std::to_string(edit.value);
-  return edit;
 }
 
 }  // namespace kx

@@ -2,7 +2,7 @@
 
 #include "model/KX200Doc.h"
 #include "model/ModelTraits.h"
-#include "rules/ModemPage.h"
+#include "rules/ModemDecisions.h"
 
 namespace kx {
 

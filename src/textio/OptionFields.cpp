@@ -10,7 +10,7 @@
 #include "model/ModemSteps.h"
 #include "model/RadioOptions.h"
 #include "rules/ChannelPage.h"
-#include "rules/ModemPage.h"
+#include "rules/ModemDecisions.h"
 #include "rules/SystemPage.h"
 #include "textio/TextValues.h"
 

@@ -2,13 +2,13 @@
 
 #include "model/KX200Doc.h"
 #include "rules/ChannelPage.h"
-#include "rules/ModemPage.h"
+#include "rules/ModemDecisions.h"
 
 namespace kx {
 
 void ShowOnPages(CKX200Doc& doc) {
   LoadChannelPage(doc);
-  LoadModemPage(doc);
+  DecideModemOnLoad(doc);
 }
 
 }  // namespace kx

@@ -140,10 +140,6 @@ class RuleBuiltConfig {
 
   // Only what the page lets a technician use at that moment.
   void modemPage() {
-    static constexpr ModemList ModemView::*kLists[] = {
-        &ModemView::sBand,    &ModemView::nBand,       &ModemView::baseBlockSize,
-        &ModemView::preamble, &ModemView::waitForBusy, &ModemView::flowControl,
-        &ModemView::txDelay1, &ModemView::txDelay2,    &ModemView::startBitErrors};
     ModemView v = LoadModemPage(doc_);
     for (int turn = 2 + pick(8); turn > 0; --turn) {
       switch (pick(10)) {
@@ -173,12 +169,10 @@ class RuleBuiltConfig {
           }
           break;
         case 6: {
-          const int list = pick(9);
-          const ModemList& shown = v.*kLists[list];
+          const auto list = static_cast<ModemListId>(pick(static_cast<int>(kModemListCount)));
+          const ModemList& shown = v.List(list);
           if (shown.enabled && !shown.items.empty())
-            v = ChooseModemList(doc_, v, static_cast<ModemListId>(list),
-                                pick(static_cast<int>(shown.items.size())))
-                    .view;
+            v = ChooseModemList(doc_, v, list, pick(static_cast<int>(shown.items.size()))).view;
           break;
         }
         case 7:
