@@ -73,6 +73,13 @@ void armModemWarnings(CKX200Doc& doc) {
 
 }  // namespace
 
+std::vector<Notice> ModemDecision::Notices() const {
+  std::vector<Notice> all;
+  if (refusal) all.push_back(*refusal);
+  all.insert(all.end(), warnings.begin(), warnings.end());
+  return all;
+}
+
 OptionId ModemListOption(ModemListId list) {
   return kListOptions[static_cast<std::size_t>(list)];
 }
@@ -146,7 +153,7 @@ ModemDecision DecideModemOn(CKX200Doc& doc) {
     refusal = kExternalModulation;
   if (refusal) {
     doc.modemEnabled = 0;
-    d.notices.push_back(Notice::warning(refusal));
+    d.refusal = Notice::warning(refusal);
     return d;
   }
   doc.modemEnabled = 1;
@@ -178,9 +185,9 @@ ModemDecision DecideModemSwitched(CKX200Doc& doc) {
   }
   for (const ChannelRecord& c : doc.channels) {
     if (doc.gmsk && (c.rxOption != kOptionNone || c.txOption != kOptionNone))
-      d.notices.push_back(Notice::warning(kGmskToneWarning));
+      d.warnings.push_back(Notice::warning(kGmskToneWarning));
     if (doc.ffsk && c.rxOption == kOptionTwoTone)
-      d.notices.push_back(Notice::warning(kFfskTwoToneWarning));
+      d.warnings.push_back(Notice::warning(kFfskTwoToneWarning));
   }
   return d;
 }
@@ -193,7 +200,7 @@ void DecideModemOff(CKX200Doc& doc) {
 ModemDecision DecideBaseBlock(CKX200Doc& doc, bool on) {
   ModemDecision d;
   if (on && doc.modemMode == kDumbMode) {
-    d.notices.push_back(Notice::warning(kNotInDumbMode));
+    d.refusal = Notice::warning(kNotInDumbMode);
     doc.baseBlockEnabled = 0;
     return d;
   }
@@ -209,7 +216,7 @@ ModemDecision DecideTxDelay2(CKX200Doc& doc, int position) {
   doc.txDelay2Index = position;
   const char* refusal = Traits(doc.modelType).shortTxDelay2Refusal;
   if (refusal && position < kTxDelay2Of400) {
-    d.notices.push_back(Notice::stop(refusal));
+    d.refusal = Notice::stop(refusal);
     doc.txDelay2Index = kTxDelay2Of400;
   }
   return d;

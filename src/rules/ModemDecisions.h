@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,12 +17,17 @@ namespace kx {
 // the messages out. The page makes a decision and then shows what it changed; the text forms
 // make the decisions alone.
 
-// What a decision told the technician, in order (a refusal, a warning).
+// What a decision told the technician: why it refused what was asked (the document then keeps
+// what the radio can run), or the warnings of what it did.
 struct ModemDecision {
-  std::vector<Notice> notices;
+  std::optional<Notice> refusal;
+  std::vector<Notice> warnings;
   // The modem is being switched on while channels scan: the scan warning question comes next
   // (modemRequestPending is set).
   bool askScanWarning = false;
+
+  // Everything to show, in order.
+  std::vector<Notice> Notices() const;
 };
 
 // The lists of the page.

@@ -413,11 +413,11 @@ ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
     showModemOff(u);
     return u;
   }
-  ModemDecision d = DecideModemOn(doc);
+  const ModemDecision d = DecideModemOn(doc);
   if (!doc.modemEnabled) {
     // Refused: the button springs back and the modem stays off.
     showModemButton(u.view, false);
-    u.notices = std::move(d.notices);
+    u.notices = d.Notices();
     return u;
   }
   u.view.modem.checked = true;
@@ -430,7 +430,7 @@ ModemUpdate SwitchModem(CKX200Doc& doc, ModemView view, bool on) {
 
 ModemUpdate FinishModemSwitch(CKX200Doc& doc, ModemView view) {
   ModemUpdate u = updateOf(std::move(view));
-  u.notices = DecideModemSwitched(doc).notices;
+  u.notices = DecideModemSwitched(doc).Notices();
   if (doc.modemEnabled)
     showModemOn(u);
   else
@@ -444,7 +444,7 @@ ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, in
   // Only an entry of the list can be chosen.
   if (!shown || position < 0 || position >= static_cast<int>(shown->items.size())) return u;
   shown->selected = position;
-  u.notices = DecideModemList(doc, list, position).notices;
+  u.notices = DecideModemList(doc, list, position).Notices();
   if (list == ModemListId::kFlowControl) showChosenFlowControl(doc, u.view);
   if (list == ModemListId::kTxDelay2) u.view.txDelay2.selected = doc.txDelay2Index;
   return u;
@@ -453,9 +453,9 @@ ModemUpdate ChooseModemList(CKX200Doc& doc, ModemView view, ModemListId list, in
 ModemUpdate SetBaseBlock(CKX200Doc& doc, ModemView view, bool on) {
   ModemUpdate u = updateOf(std::move(view));
   ModemView& v = u.view;
-  ModemDecision d = DecideBaseBlock(doc, on);
-  const bool refused = !d.notices.empty();
-  u.notices = std::move(d.notices);
+  const ModemDecision d = DecideBaseBlock(doc, on);
+  const bool refused = d.refusal.has_value();
+  u.notices = d.Notices();
   v.baseBlock.checked = doc.baseBlockEnabled != 0;
   v.baseBlockSize.enabled = baseBlockSizeUsable(doc);
   if (!on && !refused) v.baseBlockSize.selected = 0;

@@ -11,9 +11,9 @@ namespace {
 using modem::kAutoMode;
 constexpr const char* kBell202DumbOnly = "BELL 202 runs in Dumb Mode only";
 
-// The first message of a rule that refused, "" when it did not.
-std::string firstText(const ModemDecision& d) {
-  return d.notices.empty() ? std::string() : d.notices.front().text;
+// Why a rule refused, "" when it did not.
+std::string refusalOf(const ModemDecision& d) {
+  return d.refusal ? d.refusal->text : std::string();
 }
 
 }  // namespace
@@ -26,13 +26,13 @@ std::vector<CombinationRefusal> CombinationRefusals(const CKX200Doc& doc) {
     CKX200Doc pressed = doc;
     pressed.modemEnabled = 0;
     const ModemDecision decided = DecideModemOn(pressed);
-    if (!pressed.modemEnabled) refusals.push_back({"modem_enabled", firstText(decided)});
+    if (!pressed.modemEnabled) refusals.push_back({"modem_enabled", refusalOf(decided)});
   }
   if (doc.baseBlockEnabled) {
     CKX200Doc ticked = doc;
     ticked.baseBlockEnabled = 0;
     const ModemDecision decided = DecideBaseBlock(ticked, true);
-    if (!ticked.baseBlockEnabled) refusals.push_back({"base_block", firstText(decided)});
+    if (!ticked.baseBlockEnabled) refusals.push_back({"base_block", refusalOf(decided)});
   }
   if (doc.afsk && doc.afskBell202 && doc.modemMode == kAutoMode &&
       Traits(doc.modelType).afskFlavourPicksMode)

@@ -299,7 +299,7 @@ FieldTake takeTxDelay2(CKX200Doc& d, std::string_view text) {
   if (!position) return refused(quoted(text) + " is not " + stepsText(kTxDelay2));
   // The list's own rule: some models refuse the times under 400 ms.
   const ModemDecision decided = DecideTxDelay2(d, *position);
-  if (!decided.notices.empty()) return refused(decided.notices.front().text);
+  if (decided.refusal) return refused(decided.refusal->text);
   return {};
 }
 
