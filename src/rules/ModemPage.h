@@ -76,7 +76,9 @@ struct ModemUpdate {
 };
 
 // The page's rules. Each makes its decision (rules/ModemDecisions.h) and then shows what the
-// decision changed; loading shows the whole document.
+// decision changed; loading shows the whole document. The page holds what the document does not
+// (the button pressed while the scan question waits, the baud lists of a type just cleared, the
+// controls the condition locked), so a rule does not show the whole document again.
 
 // The page as it is built, before its first load: every control usable, nothing chosen.
 ModemView InitialModemView();
