@@ -228,7 +228,9 @@ ModemDecision DecideModemList(CKX200Doc& doc, ModemListId list, int position) {
     return {};
   }
   if (list == ModemListId::kTxDelay2) return DecideTxDelay2(doc, position);
-  Option(ModemListOption(list)).Store(doc, position);
+  // An id made by a cast from outside the page's lists stores nothing.
+  if (static_cast<std::size_t>(list) < kModemListCount)
+    Option(ModemListOption(list)).Store(doc, position);
   return {};
 }
 

@@ -43,7 +43,8 @@ enum class ModemListId {
   kStartBitErrors,
 };
 constexpr std::size_t kModemListCount = static_cast<std::size_t>(ModemListId::kStartBitErrors) + 1;
-// The option a list chooses: its row holds the list's position and names the list.
+// The option a list chooses: its row holds the list's position and names the list (one of the
+// ids above).
 OptionId ModemListOption(ModemListId list);
 
 enum class ModemType { kGmsk, kFfsk, kAfsk };

@@ -56,7 +56,7 @@ struct ModemView {
   // SYSTEM OPTION 3.
   ModemEdit txOffDelay, txOnDelay, rxOnDelay;
 
-  // A list of the page by its id.
+  // A list of the page by its id (one of ModemListId's).
   ModemList& List(ModemListId id);
   const ModemList& List(ModemListId id) const;
 
