@@ -487,19 +487,9 @@ class Technician {
   }
 
   std::string chooseList() {
-    const auto id = static_cast<ModemListId>(pick(9));
-    const ModemList* list = nullptr;
+    const auto id = static_cast<ModemListId>(pick(static_cast<int>(kModemListCount)));
     ModemView& v = p_.view;
-    for (auto [which, shown] : {std::pair{ModemListId::kSBand, &v.sBand},
-                                {ModemListId::kNBand, &v.nBand},
-                                {ModemListId::kBaseBlockSize, &v.baseBlockSize},
-                                {ModemListId::kPreamble, &v.preamble},
-                                {ModemListId::kWaitForBusy, &v.waitForBusy},
-                                {ModemListId::kFlowControl, &v.flowControl},
-                                {ModemListId::kTxDelay1, &v.txDelay1},
-                                {ModemListId::kTxDelay2, &v.txDelay2},
-                                {ModemListId::kStartBitErrors, &v.startBitErrors}})
-      if (which == id) list = shown;
+    const ModemList* list = &v.List(id);
     if (!list->enabled || list->items.empty()) return "";
     const int position = pick(static_cast<int>(list->items.size()));
     p_.take(ChooseModemList(p_.doc, v, id, position));
