@@ -1,6 +1,7 @@
 #include "rules/ModemDecisions.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "model/ModelTraits.h"
 #include "model/ModemSteps.h"
