@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "model/RadioOptions.h"
+
 class QAbstractButton;
 class QEvent;
 class QGridLayout;
@@ -11,8 +13,6 @@ class QLineEdit;
 class QWidget;
 
 // What every page and dialog does with its controls the same way.
-#include "model/RadioOptions.h"
-
 namespace kx {
 
 // The core's UTF-8 texts in a control, and a line edit's text for the core.

@@ -29,9 +29,7 @@ namespace model {
 // Every type the traits table has a row for, the first generation too.
 constexpr ModelType kAllTypes[] = {kFirstGenVhf, kFirstGenUhf, kKx400Vhf,
                                    kKx400Uhf,    kKx600Vhf,    kKx600Uhf};
-}  // namespace model
 
-namespace model {
 // Takes any number: a type read from a file or an image is checked before it becomes one.
 constexpr bool isValid(std::int32_t type) {
   return type >= 0 && type <= kLast;
